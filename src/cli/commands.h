@@ -1,0 +1,16 @@
+// The commands of skirvane-cli, apart from the process around them so that
+// tests can run them directly.
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace cli {
+
+enum ExitStatus : int { Success = 0, Failure = 1, WrongUsage = 2 };
+
+// Runs the command named by args[0] with the arguments after it.
+int run(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+}  // namespace cli

@@ -1,0 +1,97 @@
+#include "cli/cp1251.h"
+
+#include <array>
+#include <cstdint>
+
+namespace cli {
+
+namespace {
+
+// Code points of the bytes 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F in
+// order. The one byte the code page leaves unassigned (0x98) stands for
+// U+0098, as the Windows conversion has it, so that every byte converts.
+constexpr std::array<char16_t, 64> kUpperHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+};
+
+char32_t codePointOf(unsigned char byte) {
+    if (byte < 0x80) return byte;
+    if (byte < 0xC0) return kUpperHalf[byte - 0x80];
+    return 0x0410 + (byte - 0xC0);
+}
+
+bool byteOf(char32_t codePoint, char& byte) {
+    for (unsigned value = 0; value < 256; ++value) {
+        if (codePointOf(static_cast<unsigned char>(value)) == codePoint) {
+            byte = static_cast<char>(value);
+            return true;
+        }
+    }
+    return false;
+}
+
+void appendUtf8(char32_t codePoint, std::string& out) {
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at `at`; false for a malformed one.
+bool decodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        codePoint = lead, length = 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        codePoint = lead & 0x1F, length = 2;
+    } else if ((lead & 0xF0) == 0xE0) {
+        codePoint = lead & 0x0F, length = 3;
+    } else if ((lead & 0xF8) == 0xF0) {
+        codePoint = lead & 0x07, length = 4;
+    } else {
+        return false;
+    }
+    if (text.size() - at < length) return false;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80) return false;
+        codePoint = codePoint << 6 | (next & 0x3F);
+    }
+    at += length;
+    return true;
+}
+
+}  // namespace
+
+std::string cp1251ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char byte : text) appendUtf8(codePointOf(static_cast<unsigned char>(byte)), out);
+    return out;
+}
+
+bool utf8ToCp1251(std::string_view text, std::string& converted) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t codePoint = 0;
+        char byte = 0;
+        if (!decodeUtf8(text, at, codePoint) || !byteOf(codePoint, byte)) return false;
+        out += byte;
+    }
+    converted = std::move(out);
+    return true;
+}
+
+}  // namespace cli

@@ -1,0 +1,84 @@
+#include "cli/json_model.h"
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "cli/cp1251.h"
+
+namespace cli {
+
+namespace {
+
+constexpr std::string_view kInfinity = "Infinity";
+constexpr std::string_view kNegativeInfinity = "-Infinity";
+constexpr std::string_view kNotANumberPrefix = "NaN:";
+
+Json colorToJson(const model::Color& color) {
+    return Json::array({floatToJson(color[0]), floatToJson(color[1]), floatToJson(color[2])});
+}
+
+}  // namespace
+
+Json floatToJson(float value) {
+    if (std::isfinite(value)) return value;
+    if (std::isinf(value)) return std::string(value > 0 ? kInfinity : kNegativeInfinity);
+    char bits[9];
+    std::snprintf(bits, sizeof bits, "%08X", std::bit_cast<std::uint32_t>(value));
+    return std::string(kNotANumberPrefix) + bits;
+}
+
+bool floatFromJson(const Json& json, float& value) {
+    if (json.is_number()) {
+        value = json.get<float>();
+        return true;
+    }
+    if (!json.is_string()) return false;
+    const auto& text = json.get_ref<const std::string&>();
+    if (text == kInfinity || text == kNegativeInfinity) {
+        value = text == kInfinity ? INFINITY : -INFINITY;
+        return true;
+    }
+    if (!text.starts_with(kNotANumberPrefix) || text.size() != kNotANumberPrefix.size() + 8) return false;
+    std::uint32_t bits = 0;
+    const char* digits = text.data() + kNotANumberPrefix.size();
+    const auto parsed = std::from_chars(digits, text.data() + text.size(), bits, 16);
+    if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size()) return false;
+    value = std::bit_cast<float>(bits);
+    return std::isnan(value);
+}
+
+Json materialToJson(const model::Material& material, std::int32_t number) {
+    Json json;
+    json["number"] = number;
+    json["flags"] = material.flags();
+    json["ambient"] = colorToJson(material.ambient());
+    json["diffuse"] = colorToJson(material.diffuse());
+    json["emission"] = colorToJson(material.emission());
+    json["density"] = floatToJson(material.density());
+    json["reflectionDensity"] = floatToJson(material.reflectionDensity());
+    json["reflectionName"] = cp1251ToUtf8(material.reflectionName());
+    json["diffuseName"] = cp1251ToUtf8(material.diffuseName());
+    json["alphaName"] = cp1251ToUtf8(material.alphaName());
+    std::uint8_t frames = 0;
+    std::uint32_t delay = 0;
+    if (material.getAnimation(frames, delay))
+        json["animation"] = Json{{"frames", frames}, {"delay", delay}};
+    else
+        json["animation"] = nullptr;
+    return json;
+}
+
+Json modelToJson(const model::ModelFile& model) {
+    Json json;
+    json["version"] = model.version();
+    Json materials = Json::array();
+    for (std::int32_t n = 1; n <= model.materials().count(); ++n)
+        materials.push_back(materialToJson(*model.materials().materialAt(n), n));
+    json["materials"] = std::move(materials);
+    json["remainderSize"] = model.remainder().size();
+    return json;
+}
+
+}  // namespace cli

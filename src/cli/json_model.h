@@ -1,0 +1,26 @@
+// The model as JSON, in the form `skirvane-cli show` prints.
+#pragma once
+
+#include <cstdint>
+#include <nlohmann/json.hpp>
+
+#include "model/model_file.h"
+
+namespace cli {
+
+// Keys stay in the order they are written; numbers with a fraction are
+// 32-bit floats, printed in the shortest form that reads back as the same
+// value.
+using Json = nlohmann::basic_json<nlohmann::ordered_map, std::vector, std::string, bool, std::int64_t, std::uint64_t,
+                                  float>;
+
+// A finite float as a number. JSON has no infinities or not-a-number, so
+// those become the texts "Infinity", "-Infinity" and "NaN:XXXXXXXX" (the
+// value's 32 bits in hexadecimal), which floatFromJson reads back.
+Json floatToJson(float value);
+bool floatFromJson(const Json& json, float& value);
+
+Json materialToJson(const model::Material& material, std::int32_t number);
+Json modelToJson(const model::ModelFile& model);
+
+}  // namespace cli

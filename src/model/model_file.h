@@ -1,0 +1,52 @@
+// An open 4DS model: the header's version word, the materials and every
+// byte after the material section, kept as read.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "model/Materials_list_unit_4ds.h"
+#include "toolkit/base.h"
+
+namespace model {
+
+class ModelFile {
+public:
+    // "4DS" and a zero byte.
+    static constexpr std::uint8_t kMagic[4] = {'4', 'D', 'S', 0};
+    // Magic, version and the eight bytes the program does not interpret.
+    static constexpr std::size_t kHeaderSize = 14;
+    static constexpr std::uint8_t kSavedHeaderFill = 0xFF;
+
+    ModelFile();
+
+    std::uint16_t version() const { return version_; }
+    MaterialList& materials() { return *materials_; }
+    const MaterialList& materials() const { return *materials_; }
+    std::span<const std::uint8_t> remainder() const { return {remainder_.get(), remainderSize_}; }
+
+    // Replaces the model with the file's contents. A file that cannot be
+    // read, lacks the magic or ends inside the header or the material
+    // section is refused: false, and the model stays as it was.
+    bool load(const std::string& path);
+    // Writes the model to `path` through a temporary file that replaces it
+    // in one step. False, with the file at `path` untouched, when anything
+    // cannot be written.
+    bool save(const std::string& path) const;
+    // Releases the materials and the remainder; the version stays.
+    void clear();
+
+private:
+    bool readFrom(toolkit::FileStream& stream);
+    bool writeTo(toolkit::FileStream& stream) const;
+
+    std::uint16_t version_ = 0;
+    toolkit::Ref<MaterialList> materials_;
+    std::unique_ptr<std::uint8_t[]> remainder_;
+    std::size_t remainderSize_ = 0;
+};
+
+}  // namespace model

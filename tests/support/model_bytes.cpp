@@ -1,0 +1,120 @@
+#include "model_bytes.h"
+
+#include <bit>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace test_support {
+
+namespace {
+
+void appendU32(std::string& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) out += static_cast<char>(value >> (8 * i));
+}
+
+void appendFloat(std::string& out, float value) { appendU32(out, std::bit_cast<std::uint32_t>(value)); }
+
+void appendName(std::string& out, const std::string& name) {
+    if (name.size() > 255) throw std::invalid_argument("a name holds at most 255 characters");
+    out += static_cast<char>(name.size());
+    out += name;
+}
+
+std::string randomName(std::mt19937& random) {
+    std::uniform_int_distribution<int> kind(0, 3);
+    std::uniform_int_distribution<int> length(0, 255);
+    std::uniform_int_distribution<int> byte(1, 255);
+    std::string name;
+    switch (kind(random)) {
+        case 0:
+            return name;  // empty
+        case 1:
+            name.resize(static_cast<std::size_t>(length(random)));
+            for (char& c : name) c = static_cast<char>(byte(random));
+            return name;
+        case 2:
+            return std::string(255, static_cast<char>(0xDF));  // 255 times the Cyrillic ya
+        default:
+            return "TEX" + std::to_string(random() % 100) + "00.BMP";
+    }
+}
+
+}  // namespace
+
+std::string encodeRecord(const RecordBytes& record) {
+    std::string out;
+    appendU32(out, record.flags);
+    for (float c : record.ambient) appendFloat(out, c);
+    for (float c : record.diffuse) appendFloat(out, c);
+    for (float c : record.emission) appendFloat(out, c);
+    appendFloat(out, record.density);
+    if (record.flags & kReflectionBit) {
+        appendFloat(out, record.reflectionDensity);
+        appendName(out, record.reflectionName);
+    }
+    appendName(out, record.diffuseName);
+    if (record.flags & kAlphaBit) appendName(out, record.alphaName);
+    if (record.flags & kAnimationBit) out.append(record.animation.begin(), record.animation.end());
+    return out;
+}
+
+std::string encodeModel(const ModelBytes& model) {
+    std::string out = std::string("4DS", 3) + '\0';
+    out += static_cast<char>(model.version & 0xFF);
+    out += static_cast<char>(model.version >> 8);
+    out.append(model.headerTail.begin(), model.headerTail.end());
+    out += static_cast<char>(model.records.size() & 0xFF);
+    out += static_cast<char>(model.records.size() >> 8);
+    for (const RecordBytes& record : model.records) out += encodeRecord(record);
+    out += model.remainder;
+    return out;
+}
+
+std::string withSavedHeader(std::string fileBytes) {
+    for (std::size_t i = 6; i < 14 && i < fileBytes.size(); ++i) fileBytes[i] = static_cast<char>(0xFF);
+    return fileBytes;
+}
+
+RecordBytes randomRecord(std::mt19937& random) {
+    RecordBytes record;
+    record.flags = static_cast<std::uint32_t>(random());
+    const auto randomFloat = [&random] { return std::bit_cast<float>(static_cast<std::uint32_t>(random())); };
+    for (auto* color : {&record.ambient, &record.diffuse, &record.emission})
+        for (float& c : *color) c = randomFloat();
+    record.density = randomFloat();
+    record.reflectionDensity = randomFloat();
+    record.reflectionName = randomName(random);
+    record.diffuseName = randomName(random);
+    record.alphaName = randomName(random);
+    for (auto& b : record.animation) b = static_cast<std::uint8_t>(random());
+    return record;
+}
+
+std::string meshLikeBytes(std::mt19937& random, std::size_t size) {
+    std::string out;
+    out.reserve(size + 4);
+    std::uniform_real_distribution<float> coordinate(-100.0F, 100.0F);
+    while (out.size() < size) {
+        if (random() % 4 == 0)
+            appendU32(out, static_cast<std::uint32_t>(random() % 65536));
+        else
+            appendFloat(out, coordinate(random));
+    }
+    out.resize(size);
+    return out;
+}
+
+std::string readFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+}  // namespace test_support

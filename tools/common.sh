@@ -1,0 +1,41 @@
+# Shared by test.sh, run.sh and the tools: installing what is missing and
+# preparing Wine. Meant to be sourced from the project's root.
+
+# The Debian packages the project builds, tests and runs with.
+SKIRVANE_PACKAGES=(
+  cmake g++ make git googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev
+)
+
+# Installs the packages that are not installed yet; says nothing when all are.
+ensure_packages() {
+  local missing=() package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq >/dev/null &&
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+WINE=/usr/lib/wine/wine64
+
+# Exports a quiet Wine environment with its prefix in $1, creates the prefix
+# when it is missing and starts one persistent server for all Wine
+# processes that follow.
+wine_setup() {
+  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w
+  fi
+  wineserver -p </dev/null >/dev/null 2>&1
+}
+
+wine_teardown() {
+  wineserver -k >/dev/null 2>&1 || true
+}
