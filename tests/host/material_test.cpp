@@ -1,1 +1,369 @@
+#include "model/txtr_unit_4ds.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "model/general_4DS.h"
+#include "model_bytes.h"
+#include "temp_folder.h"
+
+namespace {
+
+using model::Material;
+using model::MaterialFlag;
+using test_support::encodeRecord;
+using test_support::RecordBytes;
+using toolkit::Ref;
+
+// Materials are made only by reading a record, so every test starts there.
+class MaterialTest : public ::testing::Test {
+protected:
+    Ref<Material> readRecord(const std::string& bytes) {
+        test_support::writeFileBytes(folder_.file("record"), bytes);
+        Ref<toolkit::FileStream> stream = toolkit::openFileForReading(folder_.file("record"));
+        Ref<Material> material = toolkit::create<Material>();
+        lastReadComplete_ = material->read(*stream);
+        lastReadPosition_ = stream->position();
+        return material;
+    }
+
+    Ref<Material> materialWithNames(const std::string& reflection, const std::string& diffuse,
+                                    const std::string& alpha) {
+        Ref<Material> material = readRecord(encodeRecord({}));
+        EXPECT_TRUE(material->setTextureNames(reflection + "|" + diffuse + "|" + alpha));
+        return material;
+    }
+
+    std::string written(const Material& material) {
+        {
+            Ref<toolkit::FileStream> stream = toolkit::createFileForWriting(folder_.file("written"));
+            EXPECT_TRUE(material.write(*stream));
+        }
+        return test_support::readFileBytes(folder_.file("written"));
+    }
+
+    test_support::TempFolder folder_;
+    bool lastReadComplete_ = false;
+    std::int64_t lastReadPosition_ = 0;
+};
+
+TEST_F(MaterialTest, NewMaterialIsEmpty) {
+    Ref<Material> material = toolkit::create<Material>();
+    EXPECT_EQ(material->flags(), 0U);
+    EXPECT_EQ(material->getTextureNames(), "||");
+    EXPECT_EQ(material->density(), 0.0F);
+    EXPECT_FALSE(material->animation().has_value());
+    EXPECT_EQ(material->separator(), '|');
+}
+
+TEST_F(MaterialTest, ShortestRecordReadsAndWritesAs45Bytes) {
+    const std::string bytes = encodeRecord({});
+    ASSERT_EQ(bytes.size(), 45U);
+    Ref<Material> material = readRecord(bytes);
+    EXPECT_TRUE(lastReadComplete_);
+    EXPECT_EQ(lastReadPosition_, 45);
+    EXPECT_EQ(written(*material), bytes);
+}
+
+TEST_F(MaterialTest, ReadsEveryFieldOfAFullRecord) {
+    RecordBytes record;
+    record.flags = test_support::kReflectionBit | test_support::kAlphaBit | test_support::kAnimationBit | 0x00000100;
+    record.ambient = {0.25F, 0.5F, 0.75F};
+    record.diffuse = {1.0F, 0.0F, 0.125F};
+    record.emission = {0.0625F, 0.5F, 1.0F};
+    record.density = 0.3F;
+    record.reflectionDensity = 0.7F;
+    record.reflectionName = "ENV.BMP";
+    record.diffuseName = "SEA00.BMP";
+    record.alphaName = "MASK.BMP";
+    record.animation = {4, 9, 9, 9, 9, 9, 0x10, 0x27, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
+
+    Ref<Material> material = readRecord(encodeRecord(record));
+    ASSERT_TRUE(lastReadComplete_);
+    EXPECT_EQ(material->flags(), record.flags);
+    EXPECT_EQ(material->ambient(), record.ambient);
+    EXPECT_EQ(material->diffuse(), record.diffuse);
+    EXPECT_EQ(material->emission(), record.emission);
+    EXPECT_EQ(material->density(), 0.3F);
+    EXPECT_EQ(material->reflectionDensity(), 0.7F);
+    EXPECT_EQ(material->getTextureNames(), "ENV.BMP|SEA00.BMP|MASK.BMP");
+    std::uint8_t frames = 0;
+    std::uint32_t delay = 0;
+    ASSERT_TRUE(material->getAnimation(frames, delay));
+    EXPECT_EQ(frames, 4);
+    EXPECT_EQ(delay, 10000U);
+    EXPECT_EQ(written(*material), encodeRecord(record));
+}
+
+TEST_F(MaterialTest, OptionalPartsAreSkippedWhenTheirBitsAreClear) {
+    RecordBytes record;
+    record.diffuseName = "WOOD01.BMP";
+    record.reflectionName = "NOT.BMP";  // not encoded: its bit is clear
+    Ref<Material> material = readRecord(encodeRecord(record) + "next record");
+    EXPECT_EQ(lastReadPosition_, 45 + 10);
+    EXPECT_EQ(material->getTextureNames(), "|WOOD01.BMP|");
+    EXPECT_EQ(material->reflectionDensity(), 0.0F);
+}
+
+TEST_F(MaterialTest, ZeroLengthNamesWithTheirBitsSetWriteBackTheSameRecord) {
+    RecordBytes record;
+    record.flags = test_support::kReflectionBit | test_support::kAlphaBit;
+    record.reflectionDensity = 0.5F;
+    const std::string bytes = encodeRecord(record);
+    Ref<Material> material = readRecord(bytes);
+    EXPECT_EQ(material->getTextureNames(), "||");
+    EXPECT_EQ(written(*material), bytes);
+}
+
+TEST_F(MaterialTest, UnnamedFlagBitsAndOddFloatsSurviveARoundTrip) {
+    RecordBytes record;
+    record.flags = 0x0D00F0F0;
+    record.ambient = {std::numeric_limits<float>::quiet_NaN(), -0.0F, 1e30F};
+    record.density = std::numeric_limits<float>::infinity();
+    record.diffuseName = "\xC4\xE5\xF0\xE5\xE2\xEE.BMP";  // CP1251 letters
+    const std::string bytes = encodeRecord(record);
+    EXPECT_EQ(written(*readRecord(bytes)), bytes);
+}
+
+TEST_F(MaterialTest, TruncatedRecordIsReportedAtEveryField) {
+    RecordBytes record;
+    record.flags = test_support::kReflectionBit | test_support::kAlphaBit | test_support::kAnimationBit;
+    record.reflectionName = "ENV.BMP";
+    record.diffuseName = "SEA00.BMP";
+    record.alphaName = "MASK.BMP";
+    const std::string bytes = encodeRecord(record);
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+        readRecord(bytes.substr(0, cut));
+        EXPECT_FALSE(lastReadComplete_) << "cut at " << cut;
+    }
+    readRecord(bytes);
+    EXPECT_TRUE(lastReadComplete_);
+}
+
+TEST_F(MaterialTest, ClearResetsEverythingToBase) {
+    RecordBytes record;
+    record.flags = 0xFFFFFFFF;
+    record.ambient = {1, 1, 1};
+    record.reflectionName = "A";
+    record.diffuseName = "B00.BMP";
+    record.alphaName = "C";
+    Ref<Material> material = readRecord(encodeRecord(record));
+    material->clear();
+    EXPECT_EQ(material->flags(), MaterialFlag::Base);
+    EXPECT_EQ(material->ambient(), (model::Color{0, 0, 0}));
+    EXPECT_EQ(material->getTextureNames(), "||");
+    EXPECT_FALSE(material->animation().has_value());
+}
+
+// --- Texture names ---------------------------------------------------------
+
+TEST_F(MaterialTest, JoinedNamesOfADiffuseOnlyMaterial) {
+    RecordBytes record;
+    record.diffuseName = "WOOD01.BMP";
+    EXPECT_EQ(readRecord(encodeRecord(record))->getTextureNames(), "|WOOD01.BMP|");
+}
+
+TEST_F(MaterialTest, SettingNamesSetsAndClearsTheirBits) {
+    Ref<Material> material = materialWithNames("ENV.BMP", "WOOD.BMP", "MASK.BMP");
+    EXPECT_EQ(material->flags() & (MaterialFlag::ReflectionTexture | MaterialFlag::DiffuseTexture |
+                                   MaterialFlag::AlphaTexture),
+              MaterialFlag::ReflectionTexture | MaterialFlag::DiffuseTexture | MaterialFlag::AlphaTexture);
+    EXPECT_TRUE(material->setTextureNames("||"));
+    EXPECT_EQ(material->getTextureNames(), "||");
+    EXPECT_EQ(material->flags() & (MaterialFlag::ReflectionTexture | MaterialFlag::DiffuseTexture |
+                                   MaterialFlag::AlphaTexture),
+              0U);
+}
+
+TEST_F(MaterialTest, TextWithOtherThanTwoSeparatorsChangesNothing) {
+    Ref<Material> material = materialWithNames("A", "B", "C");
+    for (const char* text : {"", "X|Y", "X|Y|Z|W", "|||", "NONE"}) {
+        EXPECT_FALSE(material->setTextureNames(text)) << text;
+        EXPECT_EQ(material->getTextureNames(), "A|B|C");
+    }
+}
+
+TEST_F(MaterialTest, JoinedTextOf767CharactersIsTakenAnd768Refused) {
+    Ref<Material> material = materialWithNames("", "", "");
+    const std::string name(255, 'N');
+    EXPECT_TRUE(material->setTextureNames(name + "|" + name + "|" + name));
+    EXPECT_EQ(material->diffuseName(), name);
+    EXPECT_FALSE(material->setTextureNames(name + "|" + name + "|" + name + "N"));
+    EXPECT_EQ(material->alphaName(), name);
+}
+
+TEST_F(MaterialTest, NameLongerThan255CharactersIsRefusedWhole) {
+    Ref<Material> material = materialWithNames("A", "B", "C");
+    EXPECT_FALSE(material->setTextureNames("|" + std::string(256, 'D') + "|"));
+    EXPECT_EQ(material->getTextureNames(), "A|B|C");
+}
+
+TEST_F(MaterialTest, NamesOfDifferentLengthsSplitBackExactly) {
+    const std::string a(200, 'a'), b(100, 'b'), c(50, 'c');
+    Ref<Material> material = materialWithNames(a, b, c);
+    EXPECT_EQ(material->reflectionName(), a);
+    EXPECT_EQ(material->diffuseName(), b);
+    EXPECT_EQ(material->alphaName(), c);
+    EXPECT_EQ(material->getTextureNames(), a + "|" + b + "|" + c);
+}
+
+TEST_F(MaterialTest, NamesAreStoredAsBytesWithoutChange) {
+    Ref<Material> material = materialWithNames(" lower.bmp ", "\xCA\xC0\xCC\xC5\xCD\xDC.BMP", "");
+    EXPECT_EQ(material->reflectionName(), " lower.bmp ");
+    EXPECT_EQ(material->diffuseName(), "\xCA\xC0\xCC\xC5\xCD\xDC.BMP");
+}
+
+// --- Animation -------------------------------------------------------------
+
+TEST_F(MaterialTest, QualifyingNameAndTwoFramesCreateTheBlock) {
+    Ref<Material> material = materialWithNames("", "WOOD00.BMP", "");
+    material->setAnimation(2, 10);
+    ASSERT_TRUE(material->animation().has_value());
+    const Material::AnimationBlock expected = {2, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(*material->animation(), expected);
+    EXPECT_TRUE(material->flags() & MaterialFlag::AnimatedDiffuse);
+}
+
+TEST_F(MaterialTest, AnimationIsDroppedForANonQualifyingNameOrOneFrame) {
+    for (const auto& [name, frames] : {std::pair{"WOOD01.BMP", 2}, std::pair{"WOOD00.BMP", 1}, std::pair{"0.BMP", 2}}) {
+        Ref<Material> material = materialWithNames("", "WOOD00.BMP", "");
+        material->setAnimation(2, 10);
+        ASSERT_TRUE(material->setTextureNames(std::string("|") + name + "|"));
+        material->setAnimation(static_cast<std::uint8_t>(frames), 10);
+        EXPECT_FALSE(material->animation().has_value()) << name << " " << frames;
+        EXPECT_FALSE(material->flags() & MaterialFlag::AnimatedDiffuse) << name << " " << frames;
+    }
+}
+
+TEST_F(MaterialTest, SixCharacterNameQualifies) {
+    Ref<Material> material = materialWithNames("", "00.BMP", "");
+    material->setAnimation(3, 1);
+    EXPECT_TRUE(material->animation().has_value());
+}
+
+TEST_F(MaterialTest, UpdatingAnimationKeepsTheCarriedBytes) {
+    RecordBytes record;
+    record.flags = test_support::kAnimationBit;
+    record.diffuseName = "SEA00.BMP";
+    record.animation = {5, 1, 2, 3, 4, 5, 6, 0, 0, 0, 11, 12, 13, 14, 15, 16, 17, 18};
+    Ref<Material> material = readRecord(encodeRecord(record));
+    material->setAnimation(7, 0x01020304);
+    const Material::AnimationBlock expected = {7, 1, 2, 3, 4, 5, 4, 3, 2, 1, 11, 12, 13, 14, 15, 16, 17, 18};
+    EXPECT_EQ(*material->animation(), expected);
+}
+
+TEST_F(MaterialTest, WithoutADiffuseNameAnimationChangesNothing) {
+    Ref<Material> material = materialWithNames("", "", "");
+    material->setAnimation(5, 5);
+    EXPECT_FALSE(material->animation().has_value());
+    EXPECT_FALSE(material->flags() & MaterialFlag::AnimatedDiffuse);
+}
+
+TEST_F(MaterialTest, RenamingTheDiffuseTextureAwayFromTheSequenceDropsTheBlock) {
+    Ref<Material> material = materialWithNames("", "SEA00.BMP", "");
+    material->setAnimation(4, 100);
+    ASSERT_TRUE(material->setTextureNames("|SEA.BMP|"));
+    EXPECT_FALSE(material->animation().has_value());
+    EXPECT_FALSE(material->flags() & MaterialFlag::AnimatedDiffuse);
+}
+
+TEST_F(MaterialTest, RenamingWithinTheSequenceKeepsTheBlock) {
+    Ref<Material> material = materialWithNames("", "SEA00.BMP", "");
+    material->setAnimation(4, 100);
+    ASSERT_TRUE(material->setTextureNames("|LAVA00.BMP|"));
+    std::uint8_t frames = 0;
+    std::uint32_t delay = 0;
+    ASSERT_TRUE(material->getAnimation(frames, delay));
+    EXPECT_EQ(frames, 4);
+    EXPECT_EQ(delay, 100U);
+}
+
+TEST_F(MaterialTest, EmptyingTheDiffuseNameDropsTheAnimationEvenAfterAReset) {
+    Ref<Material> material = materialWithNames("", "SEA00.BMP", "");
+    material->setAnimation(4, 100);
+    material->resetFlags();
+    ASSERT_TRUE(material->setTextureNames("ENV.BMP||"));
+    EXPECT_FALSE(material->animation().has_value());
+    EXPECT_FALSE(material->flags() & MaterialFlag::AnimatedDiffuse);
+    // The record written now reads back as the same material.
+    const std::string bytes = written(*material);
+    EXPECT_EQ(written(*readRecord(bytes)), bytes);
+    EXPECT_EQ(lastReadPosition_, static_cast<std::int64_t>(bytes.size()));
+}
+
+TEST_F(MaterialTest, ResetFlagsKeepsTheRecordReadable) {
+    Ref<Material> material = materialWithNames("ENV.BMP", "SEA00.BMP", "MASK.BMP");
+    material->setAnimation(4, 100);
+    material->resetFlags();
+    EXPECT_EQ(material->flags(), MaterialFlag::Base);
+    const std::string bytes = written(*material);
+    Ref<Material> reread = readRecord(bytes);
+    EXPECT_TRUE(lastReadComplete_);
+    EXPECT_EQ(lastReadPosition_, static_cast<std::int64_t>(bytes.size()));
+    EXPECT_EQ(reread->getTextureNames(), "|SEA00.BMP|");
+}
+
+TEST_F(MaterialTest, GetAnimationLeavesOutputsAloneWithoutTheBit) {
+    Ref<Material> material = materialWithNames("", "SEA.BMP", "");
+    std::uint8_t frames = 77;
+    std::uint32_t delay = 88;
+    EXPECT_FALSE(material->getAnimation(frames, delay));
+    EXPECT_EQ(frames, 77);
+    EXPECT_EQ(delay, 88U);
+}
+
+// --- Flags, colours and densities -----------------------------------------
+
+TEST_F(MaterialTest, OnlyEditorFlagsCanBeAdded) {
+    Ref<Material> material = materialWithNames("", "", "");
+    material->resetFlags();
+    EXPECT_TRUE(material->addEditorFlag(MaterialFlag::DoubleSided | MaterialFlag::DiffuseHighlight));
+    EXPECT_EQ(material->flags(), MaterialFlag::Base | MaterialFlag::DoubleSided | MaterialFlag::DiffuseHighlight);
+    EXPECT_FALSE(material->addEditorFlag(MaterialFlag::Base));
+    EXPECT_FALSE(material->addEditorFlag(MaterialFlag::AnimatedDiffuse));
+    EXPECT_FALSE(material->addEditorFlag(MaterialFlag::ExtraSettings | 0x00000100));
+    EXPECT_EQ(material->flags(), MaterialFlag::Base | MaterialFlag::DoubleSided | MaterialFlag::DiffuseHighlight);
+}
+
+TEST_F(MaterialTest, ColourIsStoredWholeOrNotAtAll) {
+    Ref<Material> material = materialWithNames("", "", "");
+    EXPECT_TRUE(material->setDiffuse(1.0F, 0.5F, 0.0F));
+    EXPECT_EQ(material->diffuse(), (model::Color{1.0F, 0.5F, 0.0F}));
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (const model::Color& refused :
+         {model::Color{1.01F, 0, 0}, model::Color{0, -0.001F, 0}, model::Color{0, 0, nan}}) {
+        EXPECT_FALSE(material->setDiffuse(refused[0], refused[1], refused[2]));
+        EXPECT_EQ(material->diffuse(), (model::Color{1.0F, 0.5F, 0.0F}));
+    }
+    EXPECT_TRUE(material->setAmbient(0, 0, 1));
+    EXPECT_TRUE(material->setEmission(0.2F, 0.2F, 0.2F));
+    EXPECT_EQ(material->ambient(), (model::Color{0, 0, 1}));
+    EXPECT_EQ(material->emission(), (model::Color{0.2F, 0.2F, 0.2F}));
+}
+
+TEST_F(MaterialTest, DensitiesAcceptOnlyTheUnitRange) {
+    Ref<Material> material = materialWithNames("", "", "");
+    EXPECT_TRUE(material->setDensity(1.0F));
+    EXPECT_TRUE(material->setReflectionDensity(0.0F));
+    EXPECT_FALSE(material->setDensity(1.5F));
+    EXPECT_FALSE(material->setReflectionDensity(std::numeric_limits<float>::quiet_NaN()));
+    EXPECT_EQ(material->density(), 1.0F);
+    EXPECT_EQ(material->reflectionDensity(), 0.0F);
+}
+
+TEST(MaterialFlagNames, EveryNamedBitHasItsName) {
+    EXPECT_EQ(model::materialFlagName(MaterialFlag::DoubleSided), "DoubleSided");
+    EXPECT_EQ(model::materialFlagByName("ColorTransparency"), MaterialFlag::ColorTransparency);
+    EXPECT_EQ(model::materialFlagByName("doublesided"), 0U);
+    EXPECT_TRUE(model::materialFlagName(0x00000100).empty());
+}
+
+TEST(CopyPrefix, GivesAtMostTheFirstCountCharacters) {
+    EXPECT_EQ(model::copyPrefix("WOOD.BMP", 4), "WOOD");
+    EXPECT_EQ(model::copyPrefix("AB", 5), "AB");
+    EXPECT_EQ(model::copyPrefix("AB", 0), "");
+}
+
+}  // namespace
