@@ -12,6 +12,9 @@ namespace toolkit {
 
 namespace {
 
+// A settings file is a few lines; anything much larger is not one.
+constexpr std::int64_t kLargestSettingsFile = 16 * 1024 * 1024;
+
 std::string_view trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
@@ -29,7 +32,7 @@ std::vector<std::string> readLines(const std::string& fileName) {
     std::vector<std::string> lines;
     Ref<FileStream> stream = openFileForReading(fileName);
     const std::int64_t size = stream->size();
-    if (size <= 0) return lines;
+    if (size <= 0 || size > kLargestSettingsFile) return lines;
     std::string text(static_cast<std::size_t>(size), '\0');
     text.resize(stream->read(text.data(), text.size()));
     std::size_t start = 0;
@@ -94,10 +97,12 @@ std::string unquoted(std::string_view value) {
     return std::string(value);
 }
 
+// The settings are replaced in one step, so a failed write keeps the old ones.
 void writeLines(const std::string& fileName, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    createFileForWriting(fileName)->write(text.data(), text.size());
+    saveFileAtomically(fileName,
+                       [&text](FileStream& stream) { return stream.write(text.data(), text.size()) == text.size(); });
 }
 
 }  // namespace
