@@ -34,6 +34,9 @@ wine_setup() {
     wineserver -w
   fi
   wineserver -p </dev/null >/dev/null 2>&1
+  # Start the prefix's services now, away from any output a caller waits on:
+  # a service started by a test would keep that test's output open.
+  "$WINE" wineboot </dev/null >/dev/null 2>&1
 }
 
 wine_teardown() {
