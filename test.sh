@@ -44,13 +44,15 @@ count_reports() {
   failed=$((failed + failures))
 }
 
-# run_ctest NAME [WRAPPER...]
+# run_ctest NAME [WRAPPER...]; REPORT_DRIVE is put before the report folder
+# (Z: for programs under Wine, which would take /... as a folder of their
+# current drive).
 run_ctest() {
   local name=$1
   shift
   mkdir -p "$reports/$name"
   echo "== Testing $name"
-  (cd "build/$name" && GTEST_OUTPUT="xml:$reports/$name/" "$@" ctest --output-on-failure -j"$jobs" \
+  (cd "build/$name" && GTEST_OUTPUT="xml:${REPORT_DRIVE:-}$reports/$name/" "$@" ctest --output-on-failure -j"$jobs" \
      >"../$name.test.log" 2>&1)
   local status=$?
   [ $status -ne 0 ] && grep -E -A3 'FAILED|Failed|\*\*\*' "build/$name.test.log" | head -n 60
@@ -72,7 +74,7 @@ fi
 
 if configure_and_build windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake; then
   wine_setup "$PWD/build/wine-prefix"
-  run_ctest windows xvfb-run -a
+  REPORT_DRIVE=Z: run_ctest windows xvfb-run -a
   wine_teardown
 else
   build_failed
