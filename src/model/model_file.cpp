@@ -1,7 +1,6 @@
 #include "model/model_file.h"
 
 #include <cstring>
-#include <new>
 #include <utility>
 
 namespace model {
@@ -34,7 +33,7 @@ bool ModelFile::readFrom(toolkit::FileStream& stream) {
     if (remaining > SIZE_MAX) return false;
     remainderSize_ = static_cast<std::size_t>(remaining);
     if (remainderSize_ == 0) return true;
-    remainder_.reset(new (std::nothrow) std::uint8_t[remainderSize_]);
+    remainder_ = toolkit::allocateByteBlock(remainderSize_);
     return remainder_ && stream.read(remainder_.get(), remainderSize_) == remainderSize_;
 }
 

@@ -45,7 +45,7 @@ private:
 
     std::uint16_t version_ = 0;
     toolkit::Ref<MaterialList> materials_;
-    std::unique_ptr<std::uint8_t[]> remainder_;
+    toolkit::ByteBlock remainder_;
     std::size_t remainderSize_ = 0;
 };
 

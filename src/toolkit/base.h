@@ -15,6 +15,12 @@
 
 namespace toolkit {
 
+// Frees a toolkit object handed to ToolkitObject::addOwned.
+void releaseToolkitObject(void* object);
+
+template <class T>
+class Ref;
+
 // The root of every toolkit object and of the model objects.
 //
 // A new object has a reference count of 0 and belongs to whoever created it.
@@ -43,6 +49,9 @@ public:
     // Hands `object` to this object, which frees it with `freeRoutine` when
     // it is destroyed. The owned-objects list is created on first use.
     void addOwned(void* object, FreeRoutine freeRoutine);
+    // Takes over a toolkit object, to be released with this one.
+    template <class T>
+    T& own(Ref<T> object);
 
 protected:
     // Destruction is reached through release() only.
@@ -101,8 +110,12 @@ Ref<T> create(Args&&... args) {
     return object;
 }
 
-// Frees a toolkit object handed to ToolkitObject::addOwned.
-void releaseToolkitObject(void* object);
+template <class T>
+T& ToolkitObject::own(Ref<T> object) {
+    T& owned = *object;
+    addOwned(object.detach(), releaseToolkitObject);
+    return owned;
+}
 
 // An ordered list of untyped object pointers with a count, a capacity and a
 // growth step. The list never owns what it holds.
@@ -134,6 +147,18 @@ private:
 };
 
 Ref<ObjectList> newObjectList();
+
+// Releases a ByteBlock.
+struct FreeByteBlock {
+    void operator()(std::uint8_t* block) const;
+};
+// Owned bytes for large data (a model's remainder, pixels).
+using ByteBlock = std::unique_ptr<std::uint8_t[], FreeByteBlock>;
+// An uninitialised block of `size` bytes, or an empty one when there is not
+// enough memory. Large blocks come in huge pages where the system offers
+// them: fresh memory otherwise costs a page fault per 4 KiB, which for a
+// large block takes longer than reading it from a file.
+ByteBlock allocateByteBlock(std::size_t size);
 
 // Brings the application's windows up to date (pending painting done at
 // once). The window layer installs the routine; until then this does
