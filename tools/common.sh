@@ -3,8 +3,8 @@
 
 # The Debian packages the project builds, tests and runs with.
 SKIRVANE_PACKAGES=(
-  cmake g++ make git googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev
+  cmake g++ make git googletest libgtest-dev libgmock-dev libbenchmark-dev libstb-dev nlohmann-json3-dev
+  g++-mingw-w64-x86-64-posix wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev
 )
 
 # Installs the packages that are not installed yet; says nothing when all are.
@@ -25,7 +25,9 @@ WINE=/usr/lib/wine/wine64
 
 # Exports a quiet Wine environment with its prefix in $1, creates the prefix
 # when it is missing and starts one persistent server for all Wine
-# processes that follow.
+# processes that follow. Windows open inside one virtual desktop: without a
+# window manager (as under xvfb) Wine would otherwise wait for one at every
+# activation.
 wine_setup() {
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -34,9 +36,20 @@ wine_setup() {
     wineserver -w
   fi
   wineserver -p </dev/null >/dev/null 2>&1
+  if [ ! -f "$WINEPREFIX/.skirvane-desktop" ]; then
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 &&
+      "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1 &&
+      touch "$WINEPREFIX/.skirvane-desktop"
+  fi
   # Start the prefix's services now, away from any output a caller waits on:
   # a service started by a test would keep that test's output open.
   "$WINE" wineboot </dev/null >/dev/null 2>&1
+  # Debian's Wine does not find the fonts it brings (Tahoma, and Marlett for
+  # the title bar buttons); the prefix gets links to them.
+  local font
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
 }
 
 wine_teardown() {
