@@ -238,6 +238,10 @@ Ref<FileStream> createFileForWriting(const std::string& fileName);
 // as it was and the temporary file is removed.
 bool saveFileAtomically(const std::string& fileName, const std::function<bool(FileStream&)>& writeContents);
 
+// Whether `path` names an existing folder. On Windows the system's
+// critical-error boxes (a drive without a disk) are off for the test.
+bool folderExists(const std::string& path);
+
 // An INI file with a current section, read or written one value at a time.
 class IniFile : public ToolkitObject {
 public:

@@ -124,3 +124,12 @@ bool finishAtomicSave(const AtomicSaveTarget& target) {
 void removeFile(const std::string& fileName) { ::unlink(fileName.c_str()); }
 
 }  // namespace toolkit::native
+
+namespace toolkit {
+
+bool folderExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace toolkit

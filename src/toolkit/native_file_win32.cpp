@@ -100,3 +100,14 @@ bool finishAtomicSave(const AtomicSaveTarget& target) {
 void removeFile(const std::string& fileName) { DeleteFileW(toWide(fileName).c_str()); }
 
 }  // namespace toolkit::native
+
+namespace toolkit {
+
+bool folderExists(const std::string& path) {
+    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    const DWORD attributes = GetFileAttributesW(toWide(path).c_str());
+    SetErrorMode(previousMode);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace toolkit

@@ -584,4 +584,14 @@ TEST_F(AtomicSave, SavingThroughALinkKeepsTheLink) {
 }
 #endif
 
+TEST(FolderExists, OnlyExistingFoldersCount) {
+    TempFolder folder;
+    writeFileBytes(folder.file("file.bin"), "x");
+    EXPECT_TRUE(toolkit::folderExists(folder.path().string()));
+    EXPECT_TRUE(toolkit::folderExists(folder.path().string() + "/"));
+    EXPECT_FALSE(toolkit::folderExists(folder.file("file.bin")));
+    EXPECT_FALSE(toolkit::folderExists(folder.file("missing")));
+    EXPECT_FALSE(toolkit::folderExists(""));
+}
+
 }  // namespace
