@@ -46,13 +46,13 @@ count_reports() {
 
 # run_ctest NAME [WRAPPER...]; REPORT_DRIVE is put before the report folder
 # (Z: for programs under Wine, which would take /... as a folder of their
-# current drive).
+# current drive); TEST_JOBS is how many test programs run at once.
 run_ctest() {
   local name=$1
   shift
   mkdir -p "$reports/$name"
   echo "== Testing $name"
-  (cd "build/$name" && GTEST_OUTPUT="xml:${REPORT_DRIVE:-}$reports/$name/" "$@" ctest --output-on-failure -j"$jobs" \
+  (cd "build/$name" && GTEST_OUTPUT="xml:${REPORT_DRIVE:-}$reports/$name/" "$@" ctest --output-on-failure -j"${TEST_JOBS:-$jobs}" \
      >"../$name.test.log" 2>&1)
   local status=$?
   [ $status -ne 0 ] && grep -E -A3 'FAILED|Failed|\*\*\*' "build/$name.test.log" | head -n 60
@@ -74,7 +74,9 @@ fi
 
 if configure_and_build windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake; then
   wine_setup "$PWD/build/wine-prefix"
-  REPORT_DRIVE=Z: run_ctest windows xvfb-run -a
+  # One at a time: the window tests share one display, and some move its
+  # pointer.
+  REPORT_DRIVE=Z: TEST_JOBS=1 run_ctest windows xvfb-run -a
   wine_teardown
 else
   build_failed

@@ -137,10 +137,26 @@ Control& Control::setPosition(int left, int top) {
 Control& Control::setSize(int width, int height) {
     if (width > 0) width_ = width;
     if (height > 0) height_ = height;
+    applySize();
+    return *this;
+}
+
+Control& Control::setWidth(int width) {
+    width_ = std::max(width, 0);
+    applySize();
+    return *this;
+}
+
+Control& Control::setHeight(int height) {
+    height_ = std::max(height, 0);
+    applySize();
+    return *this;
+}
+
+void Control::applySize() {
     // The window's WM_SIZE tells the parent.
     if (window_ != nullptr)
         SetWindowPos(window_, nullptr, 0, 0, width_, height_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return *this;
 }
 
 int Control::clientWidth() const {

@@ -80,8 +80,10 @@ public:
     Control& setPosition(int left, int top);
     // 0 leaves that dimension as it is.
     Control& setSize(int width, int height);
-    Control& setWidth(int width) { return setSize(width, 0); }
-    Control& setHeight(int height) { return setSize(0, height); }
+    // Unlike setSize these take 0 too (a paint box fitted to an empty
+    // bitmap is 0 x 0).
+    Control& setWidth(int width);
+    Control& setHeight(int height);
     int left() const { return left_; }
     int top() const { return top_; }
     int width() const { return width_; }
@@ -260,6 +262,7 @@ private:
     void attach(HWND window);
     void detach();
     void applyProperties();
+    void applySize();
     bool handleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     bool handlePainting(UINT message, WPARAM wParam, LRESULT& result);
     void trackMouse(bool inside);
