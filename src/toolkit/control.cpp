@@ -84,6 +84,7 @@ void Control::init() {
 }
 
 Control::~Control() {
+    if (pointerOwner_ == this) pointerOwner_ = nullptr;
     for (Control* child : children_) child->parent_ = nullptr;
     if (window_ != nullptr) {
         HWND window = window_;
@@ -94,6 +95,12 @@ Control::~Control() {
     if (fontHandle_ != nullptr) DeleteObject(fontHandle_);
     if (brush_ != nullptr) DeleteObject(brush_);
     if (brushBitmap_ != nullptr) DeleteObject(brushBitmap_);
+}
+
+bool Control::isInside(const Control& ancestor) const {
+    for (const Control* control = parent_; control != nullptr; control = control->parent_)
+        if (control == &ancestor) return true;
+    return false;
 }
 
 Form* Control::form() {
@@ -560,7 +567,16 @@ bool Control::commandMessage(WORD, LRESULT&) { return false; }
 
 bool Control::notifyMessage(const NMHDR&, LRESULT&) { return false; }
 
+// The control that last reported the pointer entering and has not yet
+// reported it leaving.
+Control* Control::pointerOwner_ = nullptr;
+
 void Control::trackMouse(bool inside) {
+    // The system tells a control that the pointer left only after the next
+    // control has seen it enter; the previous one leaves first here, so
+    // its leave event cannot undo what the new one's enter event did.
+    if (inside && !mouseInside_ && pointerOwner_ != nullptr && pointerOwner_ != this && !isInside(*pointerOwner_))
+        pointerOwner_->trackMouse(false);
     TrackMouseEventFunction track = trackMouseEventFunction();
     if (track != nullptr && (inside || mouseInside_)) {
         // Asked for at every move inside, not only on entering: the system
@@ -570,6 +586,10 @@ void Control::trackMouse(bool inside) {
     }
     if (inside == mouseInside_) return;
     mouseInside_ = inside;
+    if (inside)
+        pointerOwner_ = this;
+    else if (pointerOwner_ == this)
+        pointerOwner_ = nullptr;
     invalidate();
     if (inside && onMouseEnter_) onMouseEnter_(*this);
     if (!inside && onMouseLeave_) onMouseLeave_(*this);

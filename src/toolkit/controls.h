@@ -156,6 +156,8 @@ public:
     const std::vector<Control*>& children() const { return children_; }
     // The form this control lies on (itself for a form).
     Form* form();
+    // Whether `ancestor` is this control's parent, or its parent's, and so on.
+    bool isInside(const Control& ancestor) const;
 
     // The control whose window this is, or nullptr.
     static Control* fromHandle(HWND window);
@@ -266,6 +268,7 @@ private:
     bool handleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     bool handlePainting(UINT message, WPARAM wParam, LRESULT& result);
     void trackMouse(bool inside);
+    static Control* pointerOwner_;
     void paintThroughBuffer(HDC dc, const RECT& area, const std::function<void(HDC)>& paint);
 };
 

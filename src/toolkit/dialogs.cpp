@@ -60,15 +60,41 @@ std::wstring shortPath(const std::wstring& path) {
     return shortened;
 }
 
-// What the folder dialog does once its window is up.
+// What the folder dialog does once its window is up. The selection of the
+// initial path can be lost while the dialog fills its tree; until some
+// selection has been made (by that request or by the user) it is asked
+// for again a few times.
 struct FolderDialogStart {
     bool centreOnScreen;
     std::wstring initialPath;
+    bool selectionMade = false;
+    int selectionRequests = 0;
 };
 
+constexpr wchar_t kFolderStartProperty[] = L"Skirvane.FolderDialogStart";
+constexpr UINT_PTR kReselectTimer = 1;
+constexpr UINT kReselectPeriod = 100;  // milliseconds
+constexpr int kMostSelectionRequests = 10;
+
+void requestInitialSelection(HWND dialog, FolderDialogStart& start) {
+    ++start.selectionRequests;
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.initialPath.c_str()));
+}
+
+void CALLBACK reselectInitialPath(HWND dialog, UINT, UINT_PTR timer, DWORD) {
+    auto* start = static_cast<FolderDialogStart*>(GetPropW(dialog, kFolderStartProperty));
+    if (start == nullptr || start->selectionMade || start->selectionRequests >= kMostSelectionRequests) {
+        KillTimer(dialog, timer);
+        RemovePropW(dialog, kFolderStartProperty);
+        return;
+    }
+    requestInitialSelection(dialog, *start);
+}
+
 int CALLBACK folderDialogEvent(HWND dialog, UINT message, LPARAM, LPARAM data) {
+    auto& start = *reinterpret_cast<FolderDialogStart*>(data);
+    if (message == BFFM_SELCHANGED) start.selectionMade = true;
     if (message != BFFM_INITIALIZED) return 0;
-    const auto& start = *reinterpret_cast<const FolderDialogStart*>(data);
     if (start.centreOnScreen) {
         RECT bounds;
         GetWindowRect(dialog, &bounds);
@@ -77,8 +103,11 @@ int CALLBACK folderDialogEvent(HWND dialog, UINT message, LPARAM, LPARAM data) {
         SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
-    if (!start.initialPath.empty())
-        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.initialPath.c_str()));
+    if (!start.initialPath.empty()) {
+        requestInitialSelection(dialog, start);
+        SetPropW(dialog, kFolderStartProperty, &start);
+        SetTimer(dialog, kReselectTimer, kReselectPeriod, &reselectInitialPath);
+    }
     return 0;
 }
 
@@ -228,7 +257,7 @@ void FolderDialog::setInitialPath(const std::string& path) {
 
 bool FolderDialog::execute() {
     const OleScope ole;
-    const FolderDialogStart start{centreOnScreen, toWide(initialPath_)};
+    FolderDialogStart start{centreOnScreen, toWide(initialPath_)};
     const std::wstring wideTitle = toWide(title);
     BROWSEINFOW dialog{};
     dialog.hwndOwner = owner != nullptr ? owner : mainFormWindow();

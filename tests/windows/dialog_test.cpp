@@ -517,6 +517,8 @@ TEST_F(FolderDialogTest, StartsAtTheInitialPathAndOkGivesIt) {
     std::string selected;
     std::string instruction;
     User user(shownDialog, [&](HWND window) {
+        // What the user sees once the dialog has filled its tree.
+        ui_driver::waitFor([&] { return selectedTreeItem(window) == "Текстуры" ? window : nullptr; }, 3000);
         selected = selectedTreeItem(window);
         instruction = ui_driver::windowText(ui_driver::findChild(window, L"Static"));
         ui_driver::pressButton(window, IDOK);
