@@ -4,6 +4,12 @@ namespace model {
 
 Material* MaterialList::materialAt(std::int32_t number) const { return static_cast<Material*>(at(number - 1)); }
 
+std::int32_t MaterialList::numberOf(const Material* material) const {
+    for (std::int32_t n = 1; n <= count(); ++n)
+        if (materialAt(n) == material) return n;
+    return 0;
+}
+
 void MaterialList::append(toolkit::Ref<Material> material) { add(material.detach()); }
 
 bool MaterialList::read(toolkit::FileStream& stream) {

@@ -18,6 +18,8 @@ public:
 
     // The material with number n (1-based), or nullptr outside 1..count.
     Material* materialAt(std::int32_t number) const;
+    // The number of the material, or 0 when it is not in the list.
+    std::int32_t numberOf(const Material* material) const;
     // Takes ownership of the material and appends it.
     void append(toolkit::Ref<Material> material);
 

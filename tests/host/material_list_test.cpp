@@ -66,6 +66,15 @@ TEST_F(MaterialListTest, MaterialsAreNumberedFromOneInFileOrder) {
     EXPECT_EQ(list_->materialAt(-1), nullptr);
 }
 
+TEST_F(MaterialListTest, NumberOfAMaterialIsItsPositionFromOne) {
+    ASSERT_TRUE(readSection(*list_, section({namedRecord("A.BMP"), namedRecord("B.BMP")})));
+    EXPECT_EQ(list_->numberOf(list_->materialAt(2)), 2);
+    EXPECT_EQ(list_->numberOf(list_->materialAt(1)), 1);
+    Ref<model::Material> stranger = toolkit::create<model::Material>();
+    EXPECT_EQ(list_->numberOf(stranger.get()), 0);
+    EXPECT_EQ(list_->numberOf(nullptr), 0);
+}
+
 TEST_F(MaterialListTest, StorageForTheWholeSectionIsTakenAtOnce) {
     std::vector<RecordBytes> records(10, RecordBytes{});
     ASSERT_TRUE(readSection(*list_, section(records)));
