@@ -1,0 +1,190 @@
+// The main window: the material list on the left, the material settings on
+// the right, the menu and the status bar; and the program's behaviour
+// behind them (start-up, settings, opening and saving models).
+#pragma once
+
+#include <string>
+
+#include "model/model_file.h"
+#include "toolkit/controls.h"
+#include "toolkit/gradient.h"
+#include "toolkit/menus.h"
+
+namespace editor {
+
+class ViewerWindow;
+
+// One colour channel's controls: a group with red, green and blue sliders
+// and a swatch; the channel's colour is its dialog's current colour.
+struct ColorChannelControls {
+    toolkit::GradientPanel* group = nullptr;
+    toolkit::Label* caption = nullptr;
+    toolkit::Label* colorLabel = nullptr;
+    toolkit::GradientProgressBar* red = nullptr;
+    toolkit::GradientProgressBar* green = nullptr;
+    toolkit::GradientProgressBar* blue = nullptr;
+    toolkit::GradientPanel* swatch = nullptr;
+    toolkit::ColorDialog* dialog = nullptr;
+};
+
+class MainWindow : public toolkit::ToolkitObject {
+public:
+    static constexpr char kCaption[] = "Skirvane.textures";
+    static constexpr char kSettingsFile[] = "Skirvane.ini";
+    static constexpr char kSettingsSection[] = "Paths";
+    static constexpr char kTextureFolderKey[] = "MAPS";
+    static constexpr char kDefaultTextureFolder[] = "z:\\";
+    static constexpr char kFolderDialogTitle[] = "Выберите папку с изображениями\r[ для вьювера ]";
+
+    // Menu items by index in the menu template.
+    enum MenuIndex : int {
+        OpenItem = 1,
+        SaveItem = 2,
+        SaveAsItem = 3,
+        ExitItem = 5,
+        TextureFolderItem = 7,
+        ViewerOnTopItem = 9,
+        ShowViewerItem = 10,
+        AboutItem = 12,
+    };
+
+    // Builds the window with its menu, dialogs and controls, wires the
+    // events and runs the create handler. The application owns the result.
+    static MainWindow& build(toolkit::Application& application);
+
+    // The viewer the panel hands texture names to and the menu shows.
+    void attachViewer(ViewerWindow& viewer);
+
+    toolkit::Form& form() const { return *form_; }
+    const model::ModelFile& model() const { return model_; }
+    const std::string& programFolder() const { return programFolder_; }
+    const std::string& textureFolder() const { return textureFolder_; }
+
+private:
+    explicit MainWindow(toolkit::Application& application);
+
+    // Construction, in the order the layout gives it.
+    void setWindowProperties();
+    void buildMenu();
+    void createDialogs();
+    void createListControls();
+    void createSearchControls();
+    void createSettingsControls();
+    ColorChannelControls createColorChannel(const std::string& caption, int left, toolkit::ColorDialog& dialog);
+    void wireEvents();
+
+    // Start-up settings step, and the commands of the menu.
+    void onCreate();
+    void onClose(bool& accept);
+    void openModel();
+    void saveModel();
+    void saveModelAs();
+    void exitProgram();
+    void chooseTextureFolder();
+    void showAbout();
+    void showViewer();
+    void switchViewerOnTop();
+
+    // The material list.
+    void fillList();
+    void search();
+    void refreshCurrentRow();
+    void onListItemState(int row, UINT oldState, UINT newState);
+    void fitListColumn();
+    // The row's text: its material's number in brackets and the joined
+    // texture names.
+    static std::string rowText(std::int32_t number, const std::string& joinedNames);
+    void addRow(std::int32_t number, model::Material& material);
+
+    // The two directions of the copy between a material and the panel.
+    void showMaterial(model::Material& material);
+    void applyPanel();
+
+    // The settings file beside the program.
+    std::string settingsPath() const { return programFolder_ + kSettingsFile; }
+    std::string readTextureFolderSetting(const std::string& defaultValue) const;
+    void writeTextureFolderSetting(const std::string& folder) const;
+
+    void setStatusText(const std::string& text);
+    // Status hints over a control, cleared when the pointer leaves it.
+    void showHintOnEnter(toolkit::Control& control, const char* hint);
+    void clearHintOnLeave(toolkit::Control& control);
+
+    toolkit::Application& application_;
+    toolkit::Form* form_ = nullptr;
+    toolkit::MainMenu* menu_ = nullptr;
+    toolkit::FolderDialog* folderDialog_ = nullptr;
+    toolkit::ColorDialog* ambientDialog_ = nullptr;
+    toolkit::ColorDialog* diffuseDialog_ = nullptr;
+    toolkit::ColorDialog* emissionDialog_ = nullptr;
+    toolkit::FileDialog* fileDialog_ = nullptr;
+
+    // Material list (left).
+    toolkit::GradientPanel* listPanel_ = nullptr;
+    toolkit::Label* listLabel_ = nullptr;
+    toolkit::ListView* materialList_ = nullptr;
+    toolkit::GradientButton* showAllButton_ = nullptr;
+
+    // Search (bottom right).
+    toolkit::GradientPanel* searchPanel_ = nullptr;
+    toolkit::Label* searchLabel_ = nullptr;
+    toolkit::GradientPanel* searchFrame_ = nullptr;
+    toolkit::EditBox* searchBox_ = nullptr;
+    toolkit::GradientButton* findButton_ = nullptr;
+
+    // Material settings (right).
+    toolkit::GradientPanel* settingsPanel_ = nullptr;
+    toolkit::Label* transparencyHint_ = nullptr;
+    toolkit::Label* settingsLabel_ = nullptr;
+    toolkit::Label* reflectionLabel_ = nullptr;
+    toolkit::Label* reflectionDensityLabel_ = nullptr;
+    toolkit::Label* reflectionBitmapLabel_ = nullptr;
+    toolkit::Label* alphaBitmapLabel_ = nullptr;
+    toolkit::Label* diffuseBitmapLabel_ = nullptr;
+    toolkit::Label* densityLabel_ = nullptr;
+    toolkit::Label* diffuseLabel_ = nullptr;
+    toolkit::Label* alphaLabel_ = nullptr;
+    toolkit::GradientProgressBar* reflectionDensityBar_ = nullptr;
+    toolkit::GradientProgressBar* densityBar_ = nullptr;
+    toolkit::GradientPanel* animationPanel_ = nullptr;
+    toolkit::Label* animationHint_ = nullptr;
+    toolkit::Label* framesLabel_ = nullptr;
+    toolkit::Label* delayLabel_ = nullptr;
+    toolkit::GradientPanel* delayFrame_ = nullptr;
+    toolkit::EditBox* delayBox_ = nullptr;
+    toolkit::GradientPanel* framesFrame_ = nullptr;
+    toolkit::EditBox* framesBox_ = nullptr;
+    toolkit::GradientCheckBox* animateBox_ = nullptr;
+    toolkit::GradientPanel* reflectionNameFrame_ = nullptr;
+    toolkit::EditBox* reflectionNameBox_ = nullptr;
+    toolkit::GradientPanel* alphaNameFrame_ = nullptr;
+    toolkit::EditBox* alphaNameBox_ = nullptr;
+    toolkit::GradientPanel* diffuseNameFrame_ = nullptr;
+    toolkit::EditBox* diffuseNameBox_ = nullptr;
+    ColorChannelControls diffuseChannel_;
+    ColorChannelControls ambientChannel_;
+    ColorChannelControls emissionChannel_;
+    toolkit::GradientButton* viewerButton_ = nullptr;
+    toolkit::GradientCheckBox* doubleSidedBox_ = nullptr;
+    toolkit::GradientCheckBox* diffuseHighlightBox_ = nullptr;
+    toolkit::GradientCheckBox* alphaHighlightBox_ = nullptr;
+    toolkit::GradientCheckBox* colorTransparencyBox_ = nullptr;
+    toolkit::GradientCheckBox* extraSettingsBox_ = nullptr;
+    toolkit::GradientCheckBox* diffuseChannelBox_ = nullptr;
+
+    // Behaviour state.
+    ViewerWindow* viewer_ = nullptr;
+    model::ModelFile model_;
+    model::Material* currentMaterial_ = nullptr;
+    // The material whose values the panel holds, and whether they have been
+    // written back since it was shown.
+    model::Material* shownMaterial_ = nullptr;
+    bool shownMaterialApplied_ = true;
+    std::string panelReflectionName_;
+    std::string panelDiffuseName_;
+    std::string panelAlphaName_;
+    std::string programFolder_;
+    std::string textureFolder_;
+};
+
+}  // namespace editor

@@ -1,0 +1,111 @@
+// The program's start-up settings step and the main window's commands:
+// open, save, save as, exit, texture folder, about, and closing.
+#include <windows.h>
+
+#include "editor/Unit1.h"
+#include "toolkit/win32_text.h"
+
+namespace editor {
+
+using namespace toolkit;
+
+namespace {
+
+constexpr char kAboutText[] =
+    "Skirvane.textures\r"
+    "Программа для настройки свойств материалов в моделях формата *.4ds\r"
+    "\r"
+    "Skirvane: редактор материалов с открытым исходным кодом";
+
+// The folder of the running program file, with its trailing backslash.
+std::string folderOfProgram() {
+    wchar_t path[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+    const std::string text = fromWide(std::wstring_view(path, length));
+    return text.substr(0, text.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+std::string MainWindow::readTextureFolderSetting(const std::string& defaultValue) const {
+    Ref<IniFile> settings = openIniFile(settingsPath());
+    settings->setSection(kSettingsSection);
+    return settings->valueString(kTextureFolderKey, defaultValue);
+}
+
+void MainWindow::writeTextureFolderSetting(const std::string& folder) const {
+    Ref<IniFile> settings = openIniFile(settingsPath());
+    settings->setSection(kSettingsSection);
+    settings->setMode(IniFile::Writing);
+    settings->valueString(kTextureFolderKey, folder);
+}
+
+void MainWindow::setStatusText(const std::string& text) { toolkit::setStatusText(*form_, 0, text); }
+
+void MainWindow::onCreate() {
+    programFolder_ = folderOfProgram();
+    folderDialog_->title = kFolderDialogTitle;
+    textureFolder_ = ensureTrailingBackslash(readTextureFolderSetting(kDefaultTextureFolder));
+    if (!folderExists(textureFolder_)) {
+        if (folderDialog_->execute()) {
+            textureFolder_ = folderDialog_->result;
+            writeTextureFolderSetting(textureFolder_);
+        } else {
+            application_.close();  // the program ends as soon as the loop runs
+        }
+    }
+    textureFolder_ = ensureTrailingBackslash(textureFolder_);
+    menu_->setItemState(ViewerOnTopItem, MainMenu::kCheckedState, false);
+}
+
+void MainWindow::onClose(bool& accept) {
+    model_.clear();
+    accept = true;
+}
+
+// The file dialog's result is the name Save writes to. A cancelled dialog
+// empties it, and a refused file would leave the refused name there; both
+// give the previous name back, so that Save keeps writing the open model to
+// the file it came from.
+void MainWindow::openModel() {
+    const std::string previousName = fileDialog_->result;
+    fileDialog_->openDialog = true;
+    if (!fileDialog_->execute()) {
+        fileDialog_->result = previousName;
+        return;
+    }
+    if (!model_.load(fileDialog_->result)) {
+        messageBox("Can't read file: " + fileDialog_->result, kStopMessage);
+        fileDialog_->result = previousName;
+    }
+}
+
+void MainWindow::saveModel() {
+    const std::string& path = fileDialog_->result;
+    if (path.empty()) return;
+    if (!model_.save(path)) messageBox("Can't write file: " + path, kStopMessage);
+}
+
+void MainWindow::saveModelAs() {
+    const std::string previousName = fileDialog_->result;
+    fileDialog_->openDialog = false;
+    if (!fileDialog_->execute()) {
+        fileDialog_->result = previousName;
+        return;
+    }
+    saveModel();
+}
+
+void MainWindow::exitProgram() { application_.close(); }
+
+void MainWindow::chooseTextureFolder() {
+    textureFolder_ = ensureTrailingBackslash(readTextureFolderSetting(""));
+    folderDialog_->setInitialPath(textureFolder_);
+    if (!folderDialog_->execute()) return;
+    textureFolder_ = ensureTrailingBackslash(folderDialog_->result);
+    writeTextureFolderSetting(textureFolder_);
+}
+
+void MainWindow::showAbout() { messageBox(kAboutText, kInformationMessage); }
+
+}  // namespace editor

@@ -1,0 +1,13 @@
+// Skirvane: the editor of the material properties of 4DS models.
+#include <windows.h>
+
+#include "editor/Unit1.h"
+#include "toolkit/controls.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    toolkit::Ref<toolkit::Application> application = toolkit::newApplication("Skirvane");
+    application->setIcon(instance, "ICON");
+    editor::MainWindow::build(*application);
+    application->run();
+    return 0;
+}

@@ -1,0 +1,39 @@
+// The shared gradient settings of the window definitions: each preset
+// writes its settings into a control in the order the layout gives them.
+#pragma once
+
+#include "toolkit/controls.h"
+#include "toolkit/gradient.h"
+
+namespace editor {
+
+// A push button whose over look ends in `overEnd`.
+void applyPushButtonPreset(toolkit::GradientButton& button, toolkit::Color overEnd);
+
+// The viewer's tab buttons: the push button with the viewer's own colours.
+void applyTabButtonPreset(toolkit::GradientButton& button, toolkit::Color normalEnd);
+
+enum class CheckBoxVariant { Large, Small };
+void applyCheckBoxPreset(toolkit::GradientCheckBox& box, CheckBoxVariant variant);
+
+// A gradient panel framing one edit box: `Full` colours every look, the
+// other variant only the normal look and the disabled end.
+enum class EditFrameVariant { Full, NormalOnly };
+void applyEditFramePreset(toolkit::GradientPanel& frame, EditFrameVariant variant);
+
+// The edit box inside an edit frame: single line, filling the frame, no
+// border, transparent over the frame's gradient. `options` is upper case or
+// digits only.
+toolkit::EditBox& newEmbeddedEdit(toolkit::GradientPanel& frame, unsigned options);
+
+// Group panels: black borders, square corners in the normal look.
+void applyGroupPanelPreset(toolkit::GradientPanel& panel);
+
+// A progress bar used as a slider, its fill ending in `fillEnd`.
+void applyBarPreset(toolkit::GradientProgressBar& bar, toolkit::Color fillEnd);
+
+// A panel that shows a colour (its normal start colour), with the hand
+// pointer.
+void applySwatchPreset(toolkit::GradientPanel& swatch);
+
+}  // namespace editor

@@ -1,0 +1,660 @@
+#include "editor_driver.h"
+
+#include <commctrl.h>
+#include <psapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "menu_reader.h"
+#include "model_bytes.h"
+
+namespace editor_driver {
+
+namespace {
+
+constexpr UINT kMessageTimeout = 5000;  // one message to a window of the program
+constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
+constexpr int kFileNameComboId = 1148;  // cmb13: the name box of the explorer-style file dialog
+constexpr int kFileNameEditId = 1152;   // edt1: the name box of the older file dialogs
+constexpr std::size_t kItemTextCapacity = 1024;
+
+// Sends a message that must not wait for ever; the result, or none when
+// the window did not answer in time.
+std::optional<LRESULT> sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeout, &result) == 0)
+        return std::nullopt;
+    return static_cast<LRESULT>(result);
+}
+
+LRESULT sendOrZero(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return sendWithin(window, message, wParam, lParam).value_or(0);
+}
+
+bool sameText(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+
+// --- real input ---
+
+void sendMouse(DWORD flags, POINT screen = {}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if ((flags & MOUSEEVENTF_ABSOLUTE) != 0) {
+        input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &input, sizeof input);
+}
+
+// Moves the pointer to a point of the screen. The display may report an
+// earlier position for a moment, so the move is made again until the
+// system sees the pointer there.
+bool setPointer(POINT screen) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen);
+        Sleep(30);
+        POINT seen{};
+        GetCursorPos(&seen);
+        if (seen.x == screen.x && seen.y == screen.y) return true;
+    }
+    return false;
+}
+
+LRESULT hitTest(HWND window, POINT screen) {
+    return sendOrZero(window, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+}
+
+// Waits until the window's outer rectangle has stayed the same for a while
+// (a sizing loop applies the last move when the button goes up).
+void waitForSteadyBounds(HWND window) {
+    RECT last{};
+    GetWindowRect(window, &last);
+    int steadyChecks = 0;
+    waitUntil([&] {
+        RECT now{};
+        GetWindowRect(window, &now);
+        steadyChecks = EqualRect(&now, &last) ? steadyChecks + 1 : 0;
+        last = now;
+        return steadyChecks >= 10;
+    });
+}
+
+// --- threads in the program ---
+
+bool runRemoteThread(HANDLE process, LPTHREAD_START_ROUTINE start, LPARAM argument, DWORD& result) {
+    HANDLE thread =
+        CreateRemoteThread(process, nullptr, 0, start, reinterpret_cast<void*>(argument), 0, nullptr);
+    if (thread == nullptr) return false;
+    const bool ended = WaitForSingleObject(thread, kWindowTimeout) == WAIT_OBJECT_0;
+    const bool known = ended && GetExitCodeThread(thread, &result) != FALSE;
+    CloseHandle(thread);
+    return known;
+}
+
+// The base address at which the process loaded the library.
+HMODULE remoteModule(HANDLE process, const std::wstring& library) {
+    HMODULE modules[1024];
+    DWORD needed = 0;
+    if (!EnumProcessModules(process, modules, sizeof modules, &needed)) return nullptr;
+    const std::wstring wantedName = std::filesystem::path(library).filename().wstring();
+    const std::size_t count = std::min<std::size_t>(needed / sizeof(HMODULE), std::size(modules));
+    for (std::size_t i = 0; i < count; ++i) {
+        wchar_t name[MAX_PATH] = L"";
+        if (GetModuleFileNameExW(process, modules[i], name, MAX_PATH) == 0) continue;
+        if (sameText(std::filesystem::path(name).filename().wstring(), wantedName)) return modules[i];
+    }
+    return nullptr;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool sameAscii(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+}  // namespace
+
+// --- texts and paths --------------------------------------------------------------
+
+std::wstring windowsPath(const std::string& path) {
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, path.data(),
+                                                                   static_cast<int>(path.size()), nullptr, 0)),
+                      L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(),
+                        static_cast<int>(wide.size()));
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    if (!wide.empty() && wide.front() == L'\\') wide.insert(0, L"Z:");
+    return wide;
+}
+
+std::string toCp1251(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(1251, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                         nullptr);
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(1251, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size, nullptr, nullptr);
+    return narrow;
+}
+
+std::wstring fromCp1251(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = MultiByteToWideChar(1251, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(1251, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMilliseconds);
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(20);
+    }
+}
+
+// --- windows of any process -------------------------------------------------------------
+
+std::wstring className(HWND window) {
+    wchar_t name[256] = L"";
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+bool hasClass(HWND window, const std::wstring& name) { return sameText(className(window), name); }
+
+std::string windowText(HWND window) {
+    const auto length = sendWithin(window, WM_GETTEXTLENGTH, 0, 0);
+    if (!length || *length <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(*length) + 1, L'\0');
+    const LRESULT copied = sendOrZero(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, *length)));
+    return toCp1251(text);
+}
+
+void PrintTo(const Bounds& bounds, std::ostream* out) {
+    *out << "(" << bounds.left << ", " << bounds.top << ") " << bounds.width << " x " << bounds.height;
+}
+
+Bounds boundsInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0)
+        MapWindowPoints(HWND_DESKTOP, GetAncestor(window, GA_PARENT), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+SIZE clientSize(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+SIZE outerSize(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::vector<ChildWindow> childWindows(HWND parent) {
+    std::vector<ChildWindow> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back({child, className(child), windowText(child), boundsInParent(child),
+                            IsWindowEnabled(child) != FALSE, IsWindowVisible(child) != FALSE});
+    }
+    return children;
+}
+
+HWND findChildAt(HWND parent, const std::wstring& wantedClass, int left, int top) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const Bounds bounds = boundsInParent(child);
+        if (bounds.left == left && bounds.top == top && hasClass(child, wantedClass)) return child;
+    }
+    return nullptr;
+}
+
+HWND findDescendant(HWND parent, const std::wstring& wantedClass, const std::string& text) {
+    struct Search {
+        const std::wstring& wantedClass;
+        const std::string& text;
+        HWND result;
+    } search{wantedClass, text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (!hasClass(window, s.wantedClass) || windowText(window) != s.text) return TRUE;
+            s.result = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.result;
+}
+
+int progressPosition(HWND bar) { return static_cast<int>(sendOrZero(bar, PBM_GETPOS, 0, 0)); }
+
+std::optional<MINMAXINFO> sizeLimits(HWND window) {
+    MINMAXINFO limits{};
+    if (!sendWithin(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits))) return std::nullopt;
+    return limits;
+}
+
+// --- the real pointer --------------------------------------------------------------------
+
+bool movePointerTo(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return setPointer(point);
+}
+
+bool parkPointer() { return setPointer({0, 0}); }
+
+bool dragBottomRightCorner(HWND window, int dx, int dy) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::optional<POINT> corner;
+    for (int inset = 1; inset <= 4 && !corner; ++inset) {
+        const POINT point{rect.right - inset, rect.bottom - inset};
+        if (hitTest(window, point) == HTBOTTOMRIGHT) corner = point;
+    }
+    if (!corner || !setPointer(*corner)) return false;
+    sendMouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(100);
+    // In steps, as a hand moves; the sizing loop may hold the pointer at the
+    // screen's edge, so the steps are not checked.
+    constexpr int kSteps = 10;
+    for (int step = 1; step <= kSteps; ++step) {
+        sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                  {corner->x + dx * step / kSteps, corner->y + dy * step / kSteps});
+        Sleep(30);
+    }
+    Sleep(100);
+    sendMouse(MOUSEEVENTF_LEFTUP);
+    waitForSteadyBounds(window);
+    return true;
+}
+
+bool clickCloseBox(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int captionMiddle = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int down = -4; down <= 4; down += 4) {
+        for (int x = rect.right - 2; x > rect.right - 120; x -= 2) {
+            const POINT point{x, rect.top + captionMiddle + down};
+            if (hitTest(window, point) != HTCLOSE) continue;
+            if (!setPointer(point)) return false;
+            sendMouse(MOUSEEVENTF_LEFTDOWN);
+            Sleep(50);
+            sendMouse(MOUSEEVENTF_LEFTUP);
+            return true;
+        }
+    }
+    return false;
+}
+
+// --- memory in another process --------------------------------------------------------------
+
+RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)
+    : process_(process),
+      address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
+      size_(size) {}
+
+RemoteMemory::~RemoteMemory() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+}
+
+LPARAM RemoteMemory::at(std::size_t offset) const {
+    return static_cast<LPARAM>(reinterpret_cast<std::uintptr_t>(address_) + offset);
+}
+
+bool RemoteMemory::write(std::size_t offset, const void* data, std::size_t size) const {
+    if (address_ == nullptr || offset > size_ || size > size_ - offset) return false;
+    SIZE_T written = 0;
+    return WriteProcessMemory(process_, reinterpret_cast<void*>(at(offset)), data, size, &written) != FALSE &&
+           written == size;
+}
+
+bool RemoteMemory::read(std::size_t offset, void* data, std::size_t size) const {
+    if (address_ == nullptr || offset > size_ || size > size_ - offset) return false;
+    SIZE_T copied = 0;
+    return ReadProcessMemory(process_, reinterpret_cast<const void*>(at(offset)), data, size, &copied) != FALSE &&
+           copied == size;
+}
+
+// --- the program -------------------------------------------------------------------------------
+
+EditorSession::EditorSession(const std::string& program, const std::optional<std::string>& settings,
+                             std::string mainCaption)
+    : mainCaption_(std::move(mainCaption)) {
+    const std::filesystem::path source(windowsPath(program));
+    const std::filesystem::path copy = folder_.path() / source.filename();
+    std::error_code error;
+    if (!std::filesystem::copy_file(source, copy, error)) return;
+    if (settings) test_support::writeFileBytes(file(kSettingsFile), *settings);
+    parkPointer();
+
+    std::wstring commandLine = L"\"" + copy.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.path().c_str(), &startup, &started))
+        return;
+    CloseHandle(started.hThread);
+    process_ = started.hProcess;
+    processId_ = started.dwProcessId;
+}
+
+EditorSession::~EditorSession() {
+    if (process_ == nullptr) return;
+    if (running()) {
+        // As a user closes it; the main window may still be hidden behind a
+        // start-up dialog, so it is looked for whether visible or not.
+        struct Search {
+            DWORD processId;
+            const std::string& caption;
+            std::vector<HWND> windows;
+        } search{processId_, mainCaption_, {}};
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == s.processId && windowText(window) == s.caption) s.windows.push_back(window);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        for (HWND window : search.windows) PostMessageW(window, WM_CLOSE, 0, 0);
+        if (!waitForExit(search.windows.empty() ? 0 : 5000)) {
+            TerminateProcess(process_, 1);
+            WaitForSingleObject(process_, kExitTimeout);
+        }
+    }
+    CloseHandle(process_);
+}
+
+HWND EditorSession::findTopLevel(const std::function<bool(HWND)>& wanted) const {
+    for (HWND window : topLevelWindows())
+        if (wanted(window)) return window;
+    return nullptr;
+}
+
+std::vector<HWND> EditorSession::topLevelWindows() const {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> windows;
+    } search{processId_, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s.processId && IsWindowVisible(window)) s.windows.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+std::vector<HWND> EditorSession::dialogs() const {
+    std::vector<HWND> found;
+    for (HWND window : topLevelWindows())
+        if (hasClass(window, L"#32770")) found.push_back(window);
+    return found;
+}
+
+HWND EditorSession::mainWindow(int timeoutMilliseconds) {
+    if (mainWindow_ != nullptr && IsWindow(mainWindow_)) return mainWindow_;
+    mainWindow_ = waitForTopLevel(
+        [this](HWND window) { return !hasClass(window, L"#32770") && windowText(window) == mainCaption_; },
+        timeoutMilliseconds);
+    return mainWindow_;
+}
+
+bool EditorSession::running() const { return process_ != nullptr && !waitForExit(0); }
+
+bool EditorSession::waitForExit(int timeoutMilliseconds) const {
+    return process_ != nullptr &&
+           WaitForSingleObject(process_, static_cast<DWORD>(timeoutMilliseconds)) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> EditorSession::exitCode() const {
+    DWORD code = 0;
+    if (!waitForExit(0) || !GetExitCodeProcess(process_, &code)) return std::nullopt;
+    return code;
+}
+
+HWND EditorSession::waitForTopLevel(const std::function<bool(HWND)>& wanted, int timeoutMilliseconds) const {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = findTopLevel(wanted)) != nullptr; }, timeoutMilliseconds);
+    return found;
+}
+
+HWND EditorSession::waitForMessageBox(int timeoutMilliseconds) const {
+    return waitForTopLevel(
+        [](HWND window) { return hasClass(window, L"#32770") && GetDlgItem(window, kMessageTextId) != nullptr; },
+        timeoutMilliseconds);
+}
+
+HWND EditorSession::waitForFileDialog(int timeoutMilliseconds) const {
+    return waitForTopLevel(
+        [](HWND window) {
+            return hasClass(window, L"#32770") &&
+                   (GetDlgItem(window, kFileNameComboId) != nullptr || GetDlgItem(window, kFileNameEditId) != nullptr);
+        },
+        timeoutMilliseconds);
+}
+
+HWND EditorSession::waitForFolderDialog(int timeoutMilliseconds) const {
+    return waitForTopLevel(
+        [](HWND window) {
+            return hasClass(window, L"#32770") && FindWindowExW(window, nullptr, WC_TREEVIEWW, nullptr) != nullptr;
+        },
+        timeoutMilliseconds);
+}
+
+bool EditorSession::loadMenuReader() {
+    if (menuReader_ != nullptr) return true;
+    const std::wstring library = windowsPath(SKIRVANE_MENU_READER);
+    // Loaded here too, to learn where the function lies inside the library;
+    // kept for the rest of the run.
+    HMODULE local = LoadLibraryW(library.c_str());
+    if (local == nullptr) return false;
+    const auto function = reinterpret_cast<std::uintptr_t>(GetProcAddress(local, kReadMenuFunction));
+    if (function == 0) return false;
+
+    RemoteMemory name(process_, (library.size() + 1) * sizeof(wchar_t));
+    if (!name.write(0, library.c_str(), (library.size() + 1) * sizeof(wchar_t))) return false;
+    // kernel32 lies at the same address in every process.
+    const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<std::uintptr_t>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+    DWORD ignored = 0;
+    if (!runRemoteThread(process_, loadLibrary, name.at(), ignored)) return false;
+    HMODULE remote = remoteModule(process_, library);
+    if (remote == nullptr) return false;
+    menuReader_ = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<std::uintptr_t>(remote) + function -
+                                                           reinterpret_cast<std::uintptr_t>(local));
+    return true;
+}
+
+std::vector<MenuItem> EditorSession::menu() {
+    HWND window = mainWindow();
+    if (window == nullptr || !loadMenuReader()) return {};
+    RemoteMemory memory(process_, sizeof(MenuSnapshot));
+    auto snapshot = std::make_unique<MenuSnapshot>();
+    snapshot->window = window;
+    snapshot->count = 0;
+    DWORD count = 0;
+    if (!memory.write(0, snapshot.get(), sizeof(MenuSnapshot)) ||
+        !runRemoteThread(process_, menuReader_, memory.at(), count) ||
+        !memory.read(0, snapshot.get(), sizeof(MenuSnapshot)))
+        return {};
+
+    std::vector<MenuItem> items;
+    std::vector<std::string> path;
+    const int filled = std::clamp(snapshot->count, 0, static_cast<int>(std::size(snapshot->entries)));
+    for (int i = 0; i < filled; ++i) {
+        const MenuEntry& entry = snapshot->entries[i];
+        path.resize(static_cast<std::size_t>(std::clamp(entry.depth, 0, static_cast<int>(path.size()))));
+        const std::size_t length = std::find(std::begin(entry.caption), std::end(entry.caption), L'\0') -
+                                   std::begin(entry.caption);
+        path.push_back(toCp1251(std::wstring(entry.caption, length)));
+        items.push_back({path, entry.id, (entry.type & MFT_SEPARATOR) != 0, (entry.state & MFS_CHECKED) != 0,
+                         (entry.state & MFS_DISABLED) == 0, entry.hasSubMenu != FALSE});
+    }
+    return items;
+}
+
+std::optional<MenuItem> EditorSession::menuItem(const std::vector<std::string>& path) {
+    for (MenuItem& item : menu())
+        if (item.path == path) return item;
+    return std::nullopt;
+}
+
+bool EditorSession::chooseMenuItem(const std::vector<std::string>& path) {
+    const auto item = menuItem(path);
+    if (!item || item->separator || item->hasSubMenu) return false;
+    return PostMessageW(mainWindow(), WM_COMMAND, MAKEWPARAM(item->id, 0), 0) != FALSE;
+}
+
+std::wstring EditorSession::remoteText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM part) const {
+    const std::size_t length = LOWORD(sendOrZero(window, lengthMessage, part, 0));
+    RemoteMemory memory(process_, (length + 1) * sizeof(wchar_t));
+    std::wstring text(length + 1, L'\0');
+    if (!sendWithin(window, textMessage, part, memory.at()) || !memory.read(0, text.data(), text.size() * 2))
+        return {};
+    text.resize(std::min(text.find(L'\0'), length));
+    return text;
+}
+
+std::string EditorSession::statusText() {
+    HWND bar = FindWindowExW(mainWindow(), nullptr, STATUSCLASSNAMEW, nullptr);
+    if (bar == nullptr) return {};
+    return toCp1251(remoteText(bar, SB_GETTEXTLENGTHW, SB_GETTEXTW, 0));
+}
+
+int EditorSession::listItemCount(HWND list) const { return static_cast<int>(sendOrZero(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string EditorSession::listItemText(HWND list, int item, int column) const {
+    RemoteMemory memory(process_, sizeof(LVITEMW) + kItemTextCapacity * sizeof(wchar_t));
+    LVITEMW request{};
+    request.iSubItem = column;
+    request.pszText = reinterpret_cast<LPWSTR>(memory.at(sizeof(LVITEMW)));
+    request.cchTextMax = static_cast<int>(kItemTextCapacity);
+    if (!memory.write(0, &request, sizeof request)) return {};
+    const auto length = sendWithin(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), memory.at());
+    if (!length) return {};
+    std::wstring text(kItemTextCapacity, L'\0');
+    if (!memory.read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t))) return {};
+    text.resize(std::min<std::size_t>(text.find(L'\0'), static_cast<std::size_t>(std::max<LRESULT>(*length, 0))));
+    return toCp1251(text);
+}
+
+UINT EditorSession::listItemState(HWND list, int item, UINT mask) const {
+    return static_cast<UINT>(sendOrZero(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), mask));
+}
+
+bool EditorSession::enterFileName(HWND dialog, const std::string& path) const {
+    // A combo box (in Wine a ComboBoxEx32) takes the text into its edit.
+    HWND box = GetDlgItem(dialog, kFileNameComboId);
+    if (box == nullptr) box = GetDlgItem(dialog, kFileNameEditId);
+    if (box == nullptr) return false;
+    const std::wstring name = fromCp1251(path);
+    if (!sendWithin(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str())) || windowText(box) != path)
+        return false;
+    pressButton(dialog, IDOK);
+    return true;
+}
+
+std::string EditorSession::selectedFolder(HWND dialog) const {
+    HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+    if (tree == nullptr) return {};
+    const auto item = sendOrZero(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    if (item == 0) return {};
+    RemoteMemory memory(process_, sizeof(TVITEMW) + kItemTextCapacity * sizeof(wchar_t));
+    TVITEMW request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = reinterpret_cast<HTREEITEM>(item);
+    request.pszText = reinterpret_cast<LPWSTR>(memory.at(sizeof(TVITEMW)));
+    request.cchTextMax = static_cast<int>(kItemTextCapacity);
+    std::wstring text(kItemTextCapacity, L'\0');
+    if (!memory.write(0, &request, sizeof request) || !memory.write(sizeof(TVITEMW), text.data(), 2) ||
+        !sendWithin(tree, TVM_GETITEMW, 0, memory.at()) ||
+        !memory.read(sizeof(TVITEMW), text.data(), text.size() * sizeof(wchar_t)))
+        return {};
+    text.resize(text.find(L'\0'));
+    return toCp1251(text);
+}
+
+bool EditorSession::selectFolder(HWND dialog, const std::string& path) const {
+    // The tree shows a folder by its name and a drive root as " (C:)".
+    std::string name = path;
+    while (!name.empty() && name.back() == '\\') name.pop_back();
+    name = name.substr(name.find_last_of('\\') + 1);
+    const bool driveRoot = name.size() == 2 && name[1] == ':';
+    const auto selected = [&] {
+        const std::string shown = selectedFolder(dialog);
+        return driveRoot ? shown.find("(" + name + ")") != std::string::npos : shown == name;
+    };
+    const std::wstring wide = fromCp1251(path);
+    RemoteMemory memory(process_, (wide.size() + 1) * sizeof(wchar_t));
+    if (!memory.write(0, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t))) return false;
+    // The dialog, just opened, may still pass the request by or select its
+    // starting folder again afterwards: asked until the choice holds, as a
+    // user's click would once the dialog has settled.
+    const auto holds = [&] {
+        for (int check = 0; check < 3; ++check) {
+            if (!selected()) return false;
+            Sleep(100);
+        }
+        return true;
+    };
+    const ULONGLONG end = GetTickCount64() + kWindowTimeout;
+    for (;;) {
+        if (sendWithin(dialog, BFFM_SETSELECTIONW, TRUE, memory.at()) && holds()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(200);
+    }
+}
+
+// --- dialogs and files -------------------------------------------------------------------------
+
+void pressButton(HWND dialog, int buttonId) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+std::string messageText(HWND box) { return windowText(GetDlgItem(box, kMessageTextId)); }
+
+bool waitForWindowGone(HWND window, int timeoutMilliseconds) {
+    return waitUntil([window] { return !IsWindow(window); }, timeoutMilliseconds);
+}
+
+std::optional<std::string> iniValue(const std::string& path, const std::string& section, const std::string& key) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string line;
+    bool inSection = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::string entry = trimmed(line);
+        if (entry.size() >= 2 && entry.front() == '[' && entry.back() == ']') {
+            inSection = sameAscii(trimmed(entry.substr(1, entry.size() - 2)), section);
+            continue;
+        }
+        const std::size_t equals = entry.find('=');
+        if (inSection && equals != std::string::npos && sameAscii(trimmed(entry.substr(0, equals)), key))
+            return trimmed(entry.substr(equals + 1));
+    }
+    return std::nullopt;
+}
+
+}  // namespace editor_driver

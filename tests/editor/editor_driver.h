@@ -1,0 +1,223 @@
+// Drives the real editor program from outside, the way a user does: starts
+// it in a fresh folder, finds its windows, reads what its controls show,
+// chooses menu items, answers its dialogs and message boxes, and moves the
+// real pointer over it. Every wait has a time limit, so that a test never
+// hangs on a program that does not answer.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "temp_folder.h"
+
+namespace editor_driver {
+
+// Time limits in milliseconds.
+constexpr int kStartTimeout = 20000;   // the first window of a program just started under Wine
+constexpr int kWindowTimeout = 10000;  // a dialog or a change on screen after a command
+constexpr int kExitTimeout = 10000;    // a program ending after it was told to
+
+// A path as the Windows side takes it: a Unix path (as the build names its
+// files) becomes a path on drive Z:, Wine's view of the Unix root.
+std::wstring windowsPath(const std::string& path);
+
+// The program's texts are code page 1251.
+std::string toCp1251(const std::wstring& text);
+std::wstring fromCp1251(const std::string& text);
+
+// Checks `done` every 20 ms until it holds or the time runs out.
+bool waitUntil(const std::function<bool()>& done, int timeoutMilliseconds = kWindowTimeout);
+
+// --- Windows of any process ---------------------------------------------------
+
+std::wstring className(HWND window);
+// Class names compare without regard to case, as the system compares them.
+bool hasClass(HWND window, const std::wstring& name);
+// The text a window shows, in code page 1251. Asked for with WM_GETTEXT,
+// which the system carries across processes (GetWindowText does not ask
+// the windows of other processes).
+std::string windowText(HWND window);
+
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Bounds&) const = default;
+};
+void PrintTo(const Bounds& bounds, std::ostream* out);
+
+// The outer rectangle relative to the parent's client area (to the screen
+// for a top-level window).
+Bounds boundsInParent(HWND window);
+SIZE clientSize(HWND window);
+SIZE outerSize(HWND window);
+
+struct ChildWindow {
+    HWND handle = nullptr;
+    std::wstring className;
+    std::string text;
+    Bounds bounds;
+    bool enabled = false;
+    bool visible = false;
+};
+// The direct children of `parent`, in the system's order.
+std::vector<ChildWindow> childWindows(HWND parent);
+// The direct child of that class whose top-left corner is at (left, top)
+// of `parent`'s client area.
+HWND findChildAt(HWND parent, const std::wstring& className, int left, int top);
+// The first window below `parent`, at any depth, of that class and text.
+HWND findDescendant(HWND parent, const std::wstring& className, const std::string& text);
+
+// The position of a progress bar (PBM_GETPOS).
+int progressPosition(HWND bar);
+// The limits the window gives for resizing (WM_GETMINMAXINFO, which the
+// system carries across processes).
+std::optional<MINMAXINFO> sizeLimits(HWND window);
+
+// --- The real pointer ------------------------------------------------------------
+// Moves and clicks go through SendInput, so the program sees what a user's
+// mouse gives: moves, enter and leave tracking, hit tests, sizing loops.
+
+// Moves the pointer to (x, y) of the window's client area.
+bool movePointerTo(HWND window, int x, int y);
+// Moves the pointer to the screen's top-left corner, away from the
+// programs' windows (which open in the middle of the screen).
+bool parkPointer();
+// Drags the window's bottom-right sizing corner by (dx, dy) with the left
+// button, as a user resizes a window; true when the drag could be made.
+bool dragBottomRightCorner(HWND window, int dx, int dy);
+// Clicks the close box of the window's title bar.
+bool clickCloseBox(HWND window);
+
+// --- Memory in another process ----------------------------------------------------
+
+// A block of memory in another process, for the messages whose pointer
+// arguments the system does not carry across processes (those of the
+// common controls: list view, tree view, status bar, and the folder dialog).
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, std::size_t size);
+    ~RemoteMemory();
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    bool valid() const { return address_ != nullptr; }
+    // The address in the other process, as a message argument.
+    LPARAM at(std::size_t offset = 0) const;
+    bool write(std::size_t offset, const void* data, std::size_t size) const;
+    bool read(std::size_t offset, void* data, std::size_t size) const;
+
+private:
+    HANDLE process_;
+    void* address_;
+    std::size_t size_;
+};
+
+// --- The program ------------------------------------------------------------------
+
+struct MenuItem {
+    std::vector<std::string> path;  // captions from the menu bar down
+    UINT id = 0;
+    bool separator = false;
+    bool checked = false;
+    bool enabled = true;
+    bool hasSubMenu = false;
+};
+
+// One run of a program in a folder of its own. The program is copied there,
+// "Skirvane.ini" is written beside it when settings are given, and it starts
+// with that folder as its current folder; the pointer is parked first, so
+// that the program finds it over none of its windows. The session ends the
+// program when it goes (a close request first, then, as a last resort,
+// termination), and removes the folder.
+class EditorSession {
+public:
+    static constexpr char kSettingsFile[] = "Skirvane.ini";
+
+    EditorSession(const std::string& program, const std::optional<std::string>& settings,
+                  std::string mainCaption = "Skirvane.textures");
+    ~EditorSession();
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    const test_support::TempFolder& folder() const { return folder_; }
+    // A path in the session's folder, as the program's texts hold paths.
+    std::string file(const std::string& name) const { return folder_.file(name); }
+    HANDLE process() const { return process_; }
+
+    // The main window once it is on screen; nullptr when it did not come.
+    HWND mainWindow(int timeoutMilliseconds = kStartTimeout);
+    bool running() const;
+    bool waitForExit(int timeoutMilliseconds = kExitTimeout) const;
+    std::optional<DWORD> exitCode() const;  // none while the program runs
+
+    // The program's visible top-level windows, and those of them that are
+    // dialogs or message boxes (class "#32770").
+    std::vector<HWND> topLevelWindows() const;
+    std::vector<HWND> dialogs() const;
+    HWND waitForTopLevel(const std::function<bool(HWND)>& wanted, int timeoutMilliseconds = kWindowTimeout) const;
+    // A message box: a dialog with a message text (control 0xFFFF).
+    HWND waitForMessageBox(int timeoutMilliseconds = kWindowTimeout) const;
+    // An open or save dialog: a dialog with a file name box.
+    HWND waitForFileDialog(int timeoutMilliseconds = kWindowTimeout) const;
+    // The folder dialog: a dialog with a folder tree.
+    HWND waitForFolderDialog(int timeoutMilliseconds = kWindowTimeout) const;
+
+    // The main window's menu, depth first in menu order (read inside the
+    // program's process: see menu_reader.h).
+    std::vector<MenuItem> menu();
+    std::optional<MenuItem> menuItem(const std::vector<std::string>& path);
+    // Chooses the item as a click in the menu does: its command is posted
+    // to the main window (posted, since it may open a modal dialog).
+    bool chooseMenuItem(const std::vector<std::string>& path);
+
+    // The text of the main window's status bar (part 0; in simple mode the
+    // bar gives its simple text there).
+    std::string statusText();
+    int listItemCount(HWND list) const;
+    std::string listItemText(HWND list, int item, int column) const;
+    UINT listItemState(HWND list, int item, UINT mask) const;
+
+    // Answers a file dialog: types the name into its name box and presses OK.
+    bool enterFileName(HWND dialog, const std::string& path) const;
+    // The caption of the folder dialog's selected folder.
+    std::string selectedFolder(HWND dialog) const;
+    // Selects a folder in the folder dialog by its path (BFFM_SETSELECTIONW);
+    // true once the dialog shows it selected.
+    bool selectFolder(HWND dialog, const std::string& path) const;
+
+private:
+    HWND findTopLevel(const std::function<bool(HWND)>& wanted) const;
+    bool loadMenuReader();
+    std::wstring remoteText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM part) const;
+
+    test_support::TempFolder folder_;
+    std::string mainCaption_;
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND mainWindow_ = nullptr;
+    LPTHREAD_START_ROUTINE menuReader_ = nullptr;
+};
+
+// Presses a dialog's button by its identifier (IDOK, IDCANCEL, ...).
+void pressButton(HWND dialog, int buttonId);
+// The text of a message box.
+std::string messageText(HWND box);
+// True once the window is destroyed. A modal dialog is hidden first and
+// destroyed as its call returns; a command chosen before that would run
+// inside the dialog's own loop, which no user can make happen.
+bool waitForWindowGone(HWND window, int timeoutMilliseconds = kWindowTimeout);
+
+// The value of a key in a section of an INI file, as its bytes stand there;
+// none when the file, the section or the key is missing.
+std::optional<std::string> iniValue(const std::string& path, const std::string& section, const std::string& key);
+
+}  // namespace editor_driver

@@ -1,0 +1,368 @@
+// The editor from its start to its end, driven as a user drives it: the
+// texture folder found through "Skirvane.ini" or asked for, the commands of
+// the menu (open, save, save as, texture folder, about, exit) with their
+// outcome on disk and on screen, and closing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor_driver.h"
+#include "model_bytes.h"
+#include "temp_folder.h"
+
+namespace {
+
+using namespace editor_driver;
+using test_support::readFileBytes;
+using test_support::writeFileBytes;
+namespace fs = std::filesystem;
+
+constexpr char kFolderDialogTitle[] = "Выберите папку с изображениями\r[ для вьювера ]";
+const std::vector<std::string> kOpen{"Файл", "Открыть.."};
+const std::vector<std::string> kSave{"Файл", "Сохранить"};
+const std::vector<std::string> kSaveAs{"Файл", "Сохранить как.."};
+const std::vector<std::string> kExit{"Файл", "Выход"};
+const std::vector<std::string> kTextureFolder{"Правка", "Путь к папке с изображениями.."};
+const std::vector<std::string> kAbout{"Помощь", "О программе"};
+
+std::string settingsWithFolder(const std::string& folder) { return "[Paths]\r\nMAPS=" + folder + "\r\n"; }
+
+bool isFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(fromCp1251(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<std::string> fileBytes(const std::string& path) {
+    if (!fs::is_regular_file(fromCp1251(path))) return std::nullopt;
+    return readFileBytes(path);
+}
+
+// A small model with the optional parts of a record and a remainder, with
+// values that every control of the editor shows without loss.
+std::string sampleModel() {
+    test_support::RecordBytes plain;
+    plain.flags = 0x00040000;  // diffuse texture
+    plain.diffuse = {1, 1, 1};
+    plain.density = 1;
+    plain.diffuseName = "KAMEN.BMP";
+    test_support::RecordBytes reflecting = plain;
+    reflecting.flags |= test_support::kReflectionBit | test_support::kAlphaBit;
+    reflecting.ambient = {0, 0, 1};
+    reflecting.reflectionDensity = 0.5F;
+    reflecting.reflectionName = "NEBO.BMP";
+    reflecting.alphaName = "STEKLO+.BMP";
+    test_support::ModelBytes model;
+    model.records = {plain, reflecting};
+    model.remainder = std::string("\x01\x00\x00\x00mesh\xFF\x00\x7F", 11) + std::string(300, '\x42');
+    return test_support::encodeModel(model);
+}
+
+// One editor started for one test, with the helpers a user's steps need.
+class EditorTest : public ::testing::Test {
+protected:
+    // Starts the editor with that settings file (none: no file).
+    void start(const std::optional<std::string>& settings) {
+        session_.emplace(SKIRVANE_EXE, settings);
+        ASSERT_TRUE(session_->started());
+    }
+
+    // Starts the editor with an existing texture folder and waits for its window.
+    void startReady() {
+        ASSERT_NO_FATAL_FAILURE(start(settingsWithFolder(toCp1251(userFolder_.path().wstring()))));
+        ASSERT_NE(session_->mainWindow(), nullptr) << "the main window did not appear";
+    }
+
+    // A path in the user's own folder (beside the session's folder), as the
+    // program's texts hold paths.
+    std::string inFolder(const std::string& name) const { return toCp1251(userFolder_.path().wstring()) + "\\" + name; }
+
+    std::string settingsPath() const { return session_->file(EditorSession::kSettingsFile); }
+    std::optional<std::string> storedFolder() const { return iniValue(settingsPath(), "Paths", "MAPS"); }
+
+    void choose(const std::vector<std::string>& item) {
+        ASSERT_TRUE(session_->chooseMenuItem(item)) << "no menu item " << item.back();
+    }
+
+    // Chooses a file in the dialog that `item` opens.
+    void chooseFile(const std::vector<std::string>& item, const std::string& path) {
+        ASSERT_NO_FATAL_FAILURE(choose(item));
+        HWND dialog = session_->waitForFileDialog();
+        ASSERT_NE(dialog, nullptr) << "no file dialog after " << item.back();
+        ASSERT_TRUE(session_->enterFileName(dialog, path));
+        ASSERT_TRUE(waitForWindowGone(dialog)) << "the file dialog did not take " << path;
+    }
+
+    // The text of the message box that comes up, closed with OK.
+    std::string answerMessageBox() {
+        HWND box = session_->waitForMessageBox();
+        if (box == nullptr) {
+            ADD_FAILURE() << "no message box";
+            return {};
+        }
+        EXPECT_EQ(windowText(box), "Skirvane") << "caption of the message box";
+        const std::string text = messageText(box);
+        pressButton(box, IDOK);
+        EXPECT_TRUE(waitForWindowGone(box));
+        return text;
+    }
+
+    // Shows and closes the About box. Commands run in the order they are
+    // chosen, so once the box is up every command chosen before it is done.
+    void waitForEarlierCommands() {
+        ASSERT_NO_FATAL_FAILURE(choose(kAbout));
+        HWND box = session_->waitForMessageBox();
+        ASSERT_NE(box, nullptr) << "the About box did not come";
+        EXPECT_EQ(session_->dialogs().size(), 1U) << "a dialog besides the About box";
+        pressButton(box, IDOK);
+        ASSERT_TRUE(waitForWindowGone(box));
+    }
+
+    test_support::TempFolder userFolder_;
+    std::optional<EditorSession> session_;
+};
+
+// --- the texture folder at start ---------------------------------------------------------
+
+using StartUpTest = EditorTest;
+
+TEST_F(StartUpTest, MissingSettingsFileMeansTheRootOfDriveZ) {
+    ASSERT_NO_FATAL_FAILURE(start(std::nullopt));
+    if (!isFolder("z:\\")) {
+        EXPECT_NE(session_->waitForFolderDialog(kStartTimeout), nullptr) << "no drive Z: and no folder dialog";
+        return;
+    }
+    // Under Wine drive Z: is the Unix root, so the default folder exists.
+    ASSERT_NE(session_->mainWindow(), nullptr);
+    EXPECT_TRUE(session_->dialogs().empty()) << "a dialog came";
+    EXPECT_FALSE(fs::exists(fromCp1251(settingsPath()))) << "the settings file is written only by a choice";
+}
+
+TEST_F(StartUpTest, MissingFolderBringsTheFolderDialogWithItsTitle) {
+    const std::string settings = settingsWithFolder(inFolder("нет такой папки"));
+    ASSERT_NO_FATAL_FAILURE(start(settings));
+    HWND dialog = session_->waitForFolderDialog(kStartTimeout);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_NE(findDescendant(dialog, L"Static", kFolderDialogTitle), nullptr);
+    EXPECT_EQ(windowText(GetWindow(dialog, GW_OWNER)), "Skirvane.textures") << "the dialog belongs to the main window";
+    EXPECT_EQ(session_->mainWindow(0), nullptr) << "the main window shows only once the folder is known";
+    pressButton(dialog, IDCANCEL);
+}
+
+TEST_F(StartUpTest, CancellingTheFolderDialogEndsTheProgram) {
+    const std::string settings = settingsWithFolder(inFolder("нет такой папки"));
+    ASSERT_NO_FATAL_FAILURE(start(settings));
+    HWND dialog = session_->waitForFolderDialog(kStartTimeout);
+    ASSERT_NE(dialog, nullptr);
+    pressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(session_->waitForExit());
+    EXPECT_EQ(session_->exitCode(), std::optional<DWORD>(0));
+    EXPECT_EQ(readFileBytes(settingsPath()), settings);
+}
+
+TEST_F(StartUpTest, ChosenFolderIsStoredWithoutABackslash) {
+    const std::string chosen = inFolder("Текстуры");
+    ASSERT_TRUE(fs::create_directory(fromCp1251(chosen)));
+    ASSERT_NO_FATAL_FAILURE(start(settingsWithFolder(inFolder("нет такой папки"))));
+    HWND dialog = session_->waitForFolderDialog(kStartTimeout);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(session_->selectFolder(dialog, chosen));
+    pressButton(dialog, IDOK);
+    ASSERT_NE(session_->mainWindow(), nullptr) << "the main window did not appear after the choice";
+    EXPECT_EQ(storedFolder(), chosen);
+}
+
+TEST_F(StartUpTest, EmptyStoredFolderNamesTheDriveRootAndAsksNothing) {
+    const std::string settings = settingsWithFolder("");
+    ASSERT_NO_FATAL_FAILURE(start(settings));
+    ASSERT_NE(session_->mainWindow(), nullptr);
+    EXPECT_TRUE(session_->dialogs().empty()) << "a dialog came";
+    EXPECT_EQ(readFileBytes(settingsPath()), settings);
+}
+
+// --- the texture folder command ------------------------------------------------------------
+
+using TextureFolderCommandTest = EditorTest;
+
+TEST_F(TextureFolderCommandTest, DialogStartsAtTheStoredFolder) {
+    ASSERT_TRUE(fs::create_directory(fromCp1251(inFolder("Старые"))));
+    ASSERT_NO_FATAL_FAILURE(start(settingsWithFolder(inFolder("Старые"))));
+    ASSERT_NE(session_->mainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(choose(kTextureFolder));
+    HWND dialog = session_->waitForFolderDialog();
+    ASSERT_NE(dialog, nullptr);
+    // What the user sees once the dialog has filled its tree.
+    EXPECT_TRUE(waitUntil([&] { return session_->selectedFolder(dialog) == "Старые"; }))
+        << session_->selectedFolder(dialog);
+    pressButton(dialog, IDCANCEL);
+}
+
+TEST_F(TextureFolderCommandTest, ChosenFolderIsStoredWithABackslash) {
+    const std::string chosen = inFolder("Новые");
+    ASSERT_TRUE(fs::create_directory(fromCp1251(chosen)));
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(choose(kTextureFolder));
+    HWND dialog = session_->waitForFolderDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(session_->selectFolder(dialog, chosen));
+    pressButton(dialog, IDOK);
+    EXPECT_TRUE(waitUntil([&] { return storedFolder() == chosen + "\\"; })) << storedFolder().value_or("(none)");
+}
+
+TEST_F(TextureFolderCommandTest, ChosenDriveRootKeepsItsOneBackslash) {
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(choose(kTextureFolder));
+    HWND dialog = session_->waitForFolderDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(session_->selectFolder(dialog, "C:\\"));
+    pressButton(dialog, IDOK);
+    EXPECT_TRUE(waitUntil([&] { return storedFolder() == "C:\\"; })) << storedFolder().value_or("(none)");
+}
+
+TEST_F(TextureFolderCommandTest, CancelKeepsTheStoredFolder) {
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    const std::string settings = readFileBytes(settingsPath());
+    ASSERT_NO_FATAL_FAILURE(choose(kTextureFolder));
+    HWND dialog = session_->waitForFolderDialog();
+    ASSERT_NE(dialog, nullptr);
+    pressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(waitForWindowGone(dialog));
+    ASSERT_NO_FATAL_FAILURE(waitForEarlierCommands());
+    EXPECT_EQ(readFileBytes(settingsPath()), settings);
+}
+
+// --- opening and saving --------------------------------------------------------------------
+
+using ModelCommandTest = EditorTest;
+
+TEST_F(ModelCommandTest, OpenThenSaveAsWritesTheModelWithTheSavedHeader) {
+    const std::string input = sampleModel();
+    writeFileBytes(inFolder("input.4ds"), input);
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("input.4ds")));
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kSaveAs, inFolder("copy.4ds")));
+    const std::string expected = test_support::withSavedHeader(input);
+    EXPECT_TRUE(waitUntil([&] { return fileBytes(inFolder("copy.4ds")) == expected; }));
+    EXPECT_EQ(readFileBytes(inFolder("input.4ds")), input);
+}
+
+TEST_F(ModelCommandTest, SaveWritesTheModelBackToTheOpenedFile) {
+    const std::string input = sampleModel();
+    writeFileBytes(inFolder("model.4ds"), input);
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("model.4ds")));
+    ASSERT_NO_FATAL_FAILURE(choose(kSave));
+    const std::string expected = test_support::withSavedHeader(input);
+    EXPECT_TRUE(waitUntil([&] { return fileBytes(inFolder("model.4ds")) == expected; }));
+}
+
+TEST_F(ModelCommandTest, CancelledOpenKeepsTheModelAndItsName) {
+    const std::string input = sampleModel();
+    writeFileBytes(inFolder("model.4ds"), input);
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("model.4ds")));
+    ASSERT_NO_FATAL_FAILURE(choose(kOpen));
+    HWND dialog = session_->waitForFileDialog();
+    ASSERT_NE(dialog, nullptr);
+    pressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(waitForWindowGone(dialog));
+    ASSERT_NO_FATAL_FAILURE(choose(kSave));
+    const std::string expected = test_support::withSavedHeader(input);
+    EXPECT_TRUE(waitUntil([&] { return fileBytes(inFolder("model.4ds")) == expected; }));
+}
+
+TEST_F(ModelCommandTest, RefusedFileIsReportedAndThePreviousModelStays) {
+    const std::string first = sampleModel();
+    const std::string refused = "4DS?this is no model";
+    writeFileBytes(inFolder("first.4ds"), first);
+    writeFileBytes(inFolder("refused.4ds"), refused);
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("first.4ds")));
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("refused.4ds")));
+    EXPECT_EQ(answerMessageBox(), "Can't read file: " + inFolder("refused.4ds"));
+
+    // Save writes the model still open to the file it came from.
+    ASSERT_NO_FATAL_FAILURE(choose(kSave));
+    const std::string expected = test_support::withSavedHeader(first);
+    EXPECT_TRUE(waitUntil([&] { return fileBytes(inFolder("first.4ds")) == expected; }));
+    EXPECT_EQ(readFileBytes(inFolder("refused.4ds")), refused);
+}
+
+TEST_F(ModelCommandTest, FailedSaveIsReported) {
+    writeFileBytes(inFolder("model.4ds"), sampleModel());
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("model.4ds")));
+    ASSERT_NO_FATAL_FAILURE(waitForEarlierCommands());
+    // The file is replaced by a folder of that name while the model is open.
+    ASSERT_TRUE(fs::remove(fromCp1251(inFolder("model.4ds"))));
+    ASSERT_TRUE(fs::create_directory(fromCp1251(inFolder("model.4ds"))));
+    ASSERT_NO_FATAL_FAILURE(choose(kSave));
+    EXPECT_EQ(answerMessageBox(), "Can't write file: " + inFolder("model.4ds"));
+    EXPECT_TRUE(isFolder(inFolder("model.4ds")));
+    EXPECT_TRUE(fs::is_empty(fromCp1251(inFolder("model.4ds"))));
+}
+
+TEST_F(ModelCommandTest, SaveWithNothingOpenedWritesNothing) {
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(choose(kSave));
+    ASSERT_NO_FATAL_FAILURE(waitForEarlierCommands());
+    EXPECT_TRUE(fs::is_empty(userFolder_.path()));
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(session_->folder().path()))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"Skirvane.ini", "skirvane.exe"}));
+}
+
+// --- about, exit and closing -------------------------------------------------------------------
+
+using LifecycleTest = EditorTest;
+
+TEST_F(LifecycleTest, AboutBoxNamesTheProgramAndItsPurpose) {
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(choose(kAbout));
+    const std::string text = answerMessageBox();
+    std::vector<std::string> lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\r', start);
+        lines.push_back(text.substr(start, end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    ASSERT_EQ(lines.size(), 4U) << text;
+    EXPECT_EQ(lines[0], "Skirvane.textures");
+    EXPECT_EQ(lines[1], "Программа для настройки свойств материалов в моделях формата *.4ds");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_FALSE(lines[3].empty()) << "the credits line";
+    EXPECT_EQ(text.find('\n'), std::string::npos) << "lines are separated by carriage returns alone";
+    EXPECT_TRUE(session_->running());
+}
+
+TEST_F(LifecycleTest, ExitEndsTheProgramWithoutAskingOrSaving) {
+    const std::string input = sampleModel();
+    writeFileBytes(inFolder("model.4ds"), input);
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("model.4ds")));
+    ASSERT_NO_FATAL_FAILURE(choose(kExit));
+    ASSERT_TRUE(session_->waitForExit());
+    EXPECT_EQ(session_->exitCode(), std::optional<DWORD>(0));
+    EXPECT_EQ(readFileBytes(inFolder("model.4ds")), input);
+}
+
+TEST_F(LifecycleTest, CloseBoxEndsTheProgramWithoutAskingOrSaving) {
+    const std::string input = sampleModel();
+    writeFileBytes(inFolder("model.4ds"), input);
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("model.4ds")));
+    ASSERT_TRUE(clickCloseBox(session_->mainWindow()));
+    ASSERT_TRUE(session_->waitForExit());
+    EXPECT_EQ(session_->exitCode(), std::optional<DWORD>(0));
+    EXPECT_EQ(readFileBytes(inFolder("model.4ds")), input);
+}
+
+}  // namespace
