@@ -214,6 +214,12 @@ bool Material::addEditorFlag(std::uint32_t mask) {
     return true;
 }
 
+bool Material::removeEditorFlag(std::uint32_t mask) {
+    if ((mask & ~kEditorFlags) != 0) return false;
+    flags_ &= ~mask;
+    return true;
+}
+
 bool Material::setAmbient(float red, float green, float blue) { return setColor(ambient_, red, green, blue); }
 bool Material::setDiffuse(float red, float green, float blue) { return setColor(diffuse_, red, green, blue); }
 bool Material::setEmission(float red, float green, float blue) { return setColor(emission_, red, green, blue); }

@@ -86,6 +86,8 @@ public:
     void resetFlags() { flags_ = Base; }
     // Adds the bits when the mask holds editor-managed bits only.
     bool addEditorFlag(std::uint32_t mask);
+    // Clears the bits when the mask holds editor-managed bits only.
+    bool removeEditorFlag(std::uint32_t mask);
 
     // Each stores all its values when every one lies within 0..1, and
     // otherwise (not-a-number included) changes nothing.

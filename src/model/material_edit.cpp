@@ -1,0 +1,190 @@
+#include "model/material_edit.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace model {
+
+namespace {
+
+// round(numerator / denominator) of exact integers, a half to even;
+// denominator > 0.
+std::int64_t roundedQuotient(std::int64_t numerator, std::int64_t denominator) {
+    std::int64_t quotient = numerator / denominator;
+    std::int64_t remainder = numerator % denominator;
+    if (remainder < 0) {  // floor division, so that the remainder is 0..denominator-1
+        quotient -= 1;
+        remainder += denominator;
+    }
+    if (2 * remainder > denominator || (2 * remainder == denominator && quotient % 2 != 0)) ++quotient;
+    return quotient;
+}
+
+bool inUnitRange(float value) { return value >= 0.0F && value <= 1.0F; }  // false for not-a-number
+
+float clampedToUnitRange(float value) { return inUnitRange(value) ? value : (value > 1.0F ? 1.0F : 0.0F); }
+
+bool colorEditEmpty(const MaterialEdit::ColorEdit& edit) {
+    return std::none_of(edit.begin(), edit.end(), [](const std::optional<float>& value) { return value.has_value(); });
+}
+
+// The stored colour with the edited components put in; untouched components
+// outside 0..1 clamped, as the material stores a colour only whole.
+Color mergedColor(const Color& stored, const MaterialEdit::ColorEdit& edit) {
+    Color merged{};
+    for (std::size_t i = 0; i < merged.size(); ++i) merged[i] = edit[i].value_or(clampedToUnitRange(stored[i]));
+    return merged;
+}
+
+void checkColor(const MaterialEdit::ColorEdit& edit, const char* field, std::vector<EditProblem>& problems) {
+    for (const std::optional<float>& value : edit)
+        if (value && !inUnitRange(*value)) {
+            problems.push_back({EditRefusal::ValueOutOfRange, field});
+            return;
+        }
+}
+
+void checkValue(const std::optional<float>& value, const char* field, std::vector<EditProblem>& problems) {
+    if (value && !inUnitRange(*value)) problems.push_back({EditRefusal::ValueOutOfRange, field});
+}
+
+constexpr std::array<const char*, 3> kNameFields{"reflection-name", "diffuse-name", "alpha-name"};
+
+std::string_view storedName(const Material& material, int kind) {
+    switch (kind) {
+    case ReflectionKind: return material.reflectionName();
+    case DiffuseKind: return material.diffuseName();
+    default: return material.alphaName();
+    }
+}
+
+std::string_view editedName(const Material& material, const MaterialEdit& edit, int kind) {
+    const std::optional<std::string>& name = edit.names[static_cast<std::size_t>(kind)];
+    return name ? std::string_view(*name) : storedName(material, kind);
+}
+
+// Whether the change sets the names anew: when it names one, and when it
+// drops the animation of a material without diffuse name, which
+// setAnimation leaves alone but setTextureNames drops with the empty name.
+bool setsNames(const Material& material, const MaterialEdit& edit) {
+    if (std::any_of(edit.names.begin(), edit.names.end(), [](const auto& name) { return name.has_value(); }))
+        return true;
+    return edit.animation && !*edit.animation && material.animation() && material.diffuseName().empty();
+}
+
+}  // namespace
+
+std::int64_t roundHalfEven(double x) { return static_cast<std::int64_t>(std::nearbyint(x)); }
+
+int sliderPositionOf(float value) {
+    if (!(value > 0.0F)) return 0;  // not-a-number too
+    if (value >= 1.0F) return kSliderMaximum;
+    return static_cast<int>(roundHalfEven(static_cast<double>(kSliderMaximum) * static_cast<double>(value)));
+}
+
+float valueOfSliderPosition(int position) {
+    return static_cast<float>(static_cast<double>(position) / kSliderMaximum);
+}
+
+std::uint8_t colorByteOfPosition(int position) {
+    const int clamped = std::clamp(position, 0, kSliderMaximum);
+    return static_cast<std::uint8_t>(roundedQuotient(std::int64_t{clamped} * 255, kSliderMaximum));
+}
+
+int sliderPositionOfByte(std::uint8_t byte) {
+    return static_cast<int>(roundedQuotient(std::int64_t{kSliderMaximum} * byte, 255));
+}
+
+int dragPosition(int x, int width) {
+    if (width <= 0) return 0;
+    return static_cast<int>(roundedQuotient(std::int64_t{kSliderMaximum} * x, width));
+}
+
+bool viewerReadsName(std::string_view name) {
+    constexpr std::string_view kExtension = ".BMP";
+    const std::size_t at = name.find(kExtension);
+    return at != std::string_view::npos && at + kExtension.size() == name.size();
+}
+
+std::optional<std::string> acceptTextureName(std::string_view typed) {
+    std::string name(typed);
+    if (!name.empty() && name.find(".BMP") == std::string::npos && name.find(".TGA") == std::string::npos)
+        name += ".BMP";
+    if (name.size() > TextureName::kMaxLength || name.find(Material::kSeparator) != std::string::npos)
+        return std::nullopt;
+    return name;
+}
+
+bool searchFinds(const Material& material, std::string_view text) {
+    return !text.empty() && material.getTextureNames().find(text) != std::string::npos;
+}
+
+bool MaterialEdit::empty() const {
+    return colorEditEmpty(ambient) && colorEditEmpty(diffuse) && colorEditEmpty(emission) && !reflectionDensity &&
+           !density && std::none_of(names.begin(), names.end(), [](const auto& name) { return name.has_value(); }) &&
+           flagsToSet == 0 && flagsToClear == 0 && !animation;
+}
+
+std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit& edit) {
+    std::vector<EditProblem> problems;
+    checkColor(edit.ambient, "ambient", problems);
+    checkColor(edit.diffuse, "diffuse", problems);
+    checkColor(edit.emission, "emission", problems);
+    checkValue(edit.reflectionDensity, "reflection-density", problems);
+    checkValue(edit.density, "density", problems);
+    // The names are set together, so a kept name that holds the separator
+    // (a model file may carry one) stops the others as well.
+    if (setsNames(material, edit)) {
+        for (int kind = ReflectionKind; kind <= AlphaKind; ++kind) {
+            const std::string_view name = editedName(material, edit, kind);
+            const char* field = kNameFields[static_cast<std::size_t>(kind)];
+            if (name.size() > TextureName::kMaxLength) problems.push_back({EditRefusal::NameTooLong, field});
+            if (name.find(Material::kSeparator) != std::string_view::npos)
+                problems.push_back({EditRefusal::NameHasSeparator, field});
+        }
+    }
+    if (((edit.flagsToSet | edit.flagsToClear) & ~kEditorFlags) != 0)
+        problems.push_back({EditRefusal::NotAnEditorFlag, "flags"});
+    if (edit.animation && *edit.animation) {
+        if (!isFrameCount((*edit.animation)->frames))
+            problems.push_back({EditRefusal::FrameCountOutOfRange, "animation"});
+        if (!Material::qualifiesForAnimation(editedName(material, edit, DiffuseKind)))
+            problems.push_back({EditRefusal::NameNotAnimatable, "animation"});
+    }
+    return problems;
+}
+
+bool applyEdit(Material& material, const MaterialEdit& edit) {
+    if (!checkEdit(material, edit).empty()) return false;
+
+    if (setsNames(material, edit)) {
+        const char separator = material.separator();
+        std::string joined(editedName(material, edit, ReflectionKind));
+        joined.append(1, separator).append(editedName(material, edit, DiffuseKind));
+        joined.append(1, separator).append(editedName(material, edit, AlphaKind));
+        material.setTextureNames(joined);  // the checks above are the ones it makes
+    }
+    if (edit.animation) {
+        const Animation animation = edit.animation->value_or(Animation{});
+        material.setAnimation(animation.frames, animation.delay);
+    }
+    material.removeEditorFlag(edit.flagsToClear);
+    material.addEditorFlag(edit.flagsToSet);
+    if (edit.reflectionDensity) material.setReflectionDensity(*edit.reflectionDensity);
+    if (edit.density) material.setDensity(*edit.density);
+    if (!colorEditEmpty(edit.ambient)) {
+        const Color color = mergedColor(material.ambient(), edit.ambient);
+        material.setAmbient(color[0], color[1], color[2]);
+    }
+    if (!colorEditEmpty(edit.diffuse)) {
+        const Color color = mergedColor(material.diffuse(), edit.diffuse);
+        material.setDiffuse(color[0], color[1], color[2]);
+    }
+    if (!colorEditEmpty(edit.emission)) {
+        const Color color = mergedColor(material.emission(), edit.emission);
+        material.setEmission(color[0], color[1], color[2]);
+    }
+    return true;
+}
+
+}  // namespace model

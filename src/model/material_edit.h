@@ -1,0 +1,112 @@
+// The editor's rules for changing a material, shared by the editor's
+// properties panel and the command line: the slider scales, the texture-name
+// and frame-count rules, and one change applied so that everything it does
+// not name keeps its stored value and bits.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/txtr_unit_4ds.h"
+
+namespace model {
+
+// The integer nearest to x, a half going to the even neighbour.
+std::int64_t roundHalfEven(double x);
+
+// The panel's bars run from 0 to this position.
+constexpr int kSliderMaximum = 100;
+
+// The bar position that shows a stored value: round(100 x value), clamped to
+// the bar (not-a-number shows as 0).
+int sliderPositionOf(float value);
+// The value a bar position stands for: position / 100.
+float valueOfSliderPosition(int position);
+// The colour byte of a bar position: round(position / 100 x 255).
+std::uint8_t colorByteOfPosition(int position);
+// The bar position nearest to a colour byte: round(100 x byte / 255).
+int sliderPositionOfByte(std::uint8_t byte);
+// The position a pointer at x over a bar of client width `width` asks for:
+// round(100 x x / width), not yet clamped; 0 for a bar without width.
+int dragPosition(int x, int width);
+
+// Whether the viewer reads a texture name: the first ".BMP" in it (capitals
+// only) is at its end.
+bool viewerReadsName(std::string_view name);
+
+// Whether the material search lists the material for this text: the text
+// occurs in its joined names, compared exactly (separators included); an
+// empty text finds nothing.
+bool searchFinds(const Material& material, std::string_view text);
+
+// A texture name as a name box takes it on Enter: a non-empty name that
+// holds neither ".BMP" nor ".TGA" anywhere gets ".BMP" appended. Nothing
+// when the result is longer than a material can hold or holds the
+// separator.
+std::optional<std::string> acceptTextureName(std::string_view typed);
+
+// Frame counts the animation settings take.
+constexpr int kMinFrames = 2;
+constexpr int kMaxFrames = 255;
+constexpr bool isFrameCount(std::int32_t frames) { return frames >= kMinFrames && frames <= kMaxFrames; }
+
+// An animation as the panel sets it.
+struct Animation {
+    std::uint8_t frames = 0;
+    std::uint32_t delay = 0;
+    bool operator==(const Animation&) const = default;
+};
+
+// The texture kinds in the order of the joined names.
+enum TextureKind : int { ReflectionKind = 0, DiffuseKind = 1, AlphaKind = 2 };
+
+// One change to a material. Absent parts keep the material's values.
+struct MaterialEdit {
+    using ColorEdit = std::array<std::optional<float>, 3>;  // red, green, blue
+    ColorEdit ambient;
+    ColorEdit diffuse;
+    ColorEdit emission;
+    std::optional<float> reflectionDensity;
+    std::optional<float> density;
+    std::array<std::optional<std::string>, 3> names;  // by TextureKind
+    std::uint32_t flagsToSet = 0;                     // editor-managed bits only
+    std::uint32_t flagsToClear = 0;
+    // Set: animate with these settings; nothing inside: no animation.
+    std::optional<std::optional<Animation>> animation;
+
+    bool empty() const;
+};
+
+// Why a change is refused.
+enum class EditRefusal {
+    ValueOutOfRange,      // a colour component or density outside 0..1
+    NameTooLong,          // more than 255 characters
+    NameHasSeparator,     // a name holding "|"
+    NotAnEditorFlag,      // a flag bit the editor does not manage
+    FrameCountOutOfRange, // frames outside 2..255
+    NameNotAnimatable,    // animation asked for a diffuse name without "00" before its extension
+};
+
+struct EditProblem {
+    EditRefusal refusal;
+    std::string field;  // "ambient", "density", "diffuse-name", "flags", "animation", ...
+};
+
+// Every reason the change cannot be made to this material; empty when it can.
+std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit& edit);
+
+// Makes the change, in the panel's order: names, animation, flags,
+// densities, colours. Only the bits the change manages move: the six
+// editor bits asked for, the texture bits that follow the names and the
+// animation bit that follows the animation. A colour component the change
+// leaves out keeps its stored value; when that value lies outside 0..1 and
+// another component of its colour changes, it is written clamped, since a
+// colour is stored whole. False, and nothing changed, when checkEdit
+// refuses.
+bool applyEdit(Material& material, const MaterialEdit& edit);
+
+}  // namespace model
