@@ -3,8 +3,11 @@
 // behind them (start-up, settings, opening and saving models).
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
+#include "model/material_edit.h"
 #include "model/model_file.h"
 #include "toolkit/controls.h"
 #include "toolkit/gradient.h"
@@ -25,6 +28,24 @@ struct ColorChannelControls {
     toolkit::GradientProgressBar* blue = nullptr;
     toolkit::GradientPanel* swatch = nullptr;
     toolkit::ColorDialog* dialog = nullptr;
+
+    std::array<toolkit::GradientProgressBar*, 3> bars() const { return {red, green, blue}; }
+    // The colour byte of a component (0 red, 1 green, 2 blue).
+    std::uint8_t component(int index) const;
+    void setComponent(int index, std::uint8_t value);
+};
+
+// What the panel holds of a material, in the panel's own terms: enough to
+// tell what the user changed since the material was shown.
+struct PanelState {
+    std::array<std::array<int, 3>, 3> colorPositions{};  // ambient, diffuse, emission; red, green, blue
+    int reflectionDensityPosition = 0;
+    int densityPosition = 0;
+    std::array<std::string, 3> names;  // by model::TextureKind
+    std::uint32_t editorFlags = 0;     // the six check boxes
+    bool animated = false;
+    std::uint8_t frames = 0;
+    std::uint32_t delay = 0;
 };
 
 class MainWindow : public toolkit::ToolkitObject {
@@ -99,6 +120,29 @@ private:
     // The two directions of the copy between a material and the panel.
     void showMaterial(model::Material& material);
     void applyPanel();
+    PanelState panelState() const;
+    // The change that turns what was shown into what the panel holds now.
+    model::MaterialEdit panelEdit(const PanelState& now) const;
+
+    // The flag check boxes and their rules, the texture-name, frame-count and
+    // delay boxes, and the animation check.
+    std::array<std::pair<toolkit::GradientCheckBox*, std::uint32_t>, 6> flagBoxes() const;
+    void flagBoxClicked(toolkit::GradientCheckBox& box);
+    void nameKeyTyped(model::TextureKind kind, char character);
+    void framesKeyTyped(char character);
+    void delayKeyTyped(char character);
+    void checkAnimation();
+    void showAnimationSettings();
+    toolkit::EditBox& nameBox(model::TextureKind kind) const;
+    std::string& panelName(model::TextureKind kind);
+
+    // The colour channels and the slider behaviour of every bar.
+    std::array<ColorChannelControls*, 3> channels() { return {&ambientChannel_, &diffuseChannel_, &emissionChannel_}; }
+    void sliderPressed(toolkit::GradientProgressBar& bar, const toolkit::MouseInfo& mouse);
+    void sliderDragged(toolkit::GradientProgressBar& bar, const toolkit::MouseInfo& mouse);
+    static void endSliderDrag(toolkit::GradientProgressBar& bar);
+    static void colorFromSlider(ColorChannelControls& channel, int component, int position);
+    static void chooseColor(ColorChannelControls& channel);
 
     // The settings file beside the program.
     std::string settingsPath() const { return programFolder_ + kSettingsFile; }
@@ -175,14 +219,17 @@ private:
     // Behaviour state.
     ViewerWindow* viewer_ = nullptr;
     model::ModelFile model_;
+    // The material of the row that changed state last (none at start).
     model::Material* currentMaterial_ = nullptr;
-    // The material whose values the panel holds, and whether they have been
-    // written back since it was shown.
+    // The material whose values the panel holds, which the panel is written
+    // back into, and the panel as it was shown or last written back.
     model::Material* shownMaterial_ = nullptr;
-    bool shownMaterialApplied_ = true;
+    PanelState shownState_;
     std::string panelReflectionName_;
     std::string panelDiffuseName_;
     std::string panelAlphaName_;
+    std::uint8_t panelFrames_ = 0;
+    std::int32_t panelDelay_ = 0;
     std::string programFolder_;
     std::string textureFolder_;
 };

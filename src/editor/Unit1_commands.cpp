@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "editor/Unit1.h"
+#include "editor/Unit2.h"
 #include "toolkit/win32_text.h"
 
 namespace editor {
@@ -55,6 +56,7 @@ void MainWindow::onCreate() {
         }
     }
     textureFolder_ = ensureTrailingBackslash(textureFolder_);
+    fitListColumn();
     menu_->setItemState(ViewerOnTopItem, MainMenu::kCheckedState, false);
 }
 
@@ -77,10 +79,15 @@ void MainWindow::openModel() {
     if (!model_.load(fileDialog_->result)) {
         messageBox("Can't read file: " + fileDialog_->result, kStopMessage);
         fileDialog_->result = previousName;
+        return;
     }
+    currentMaterial_ = nullptr;  // the materials they pointed to are gone
+    shownMaterial_ = nullptr;
+    fillList();
 }
 
 void MainWindow::saveModel() {
+    applyPanel();
     const std::string& path = fileDialog_->result;
     if (path.empty()) return;
     if (!model_.save(path)) messageBox("Can't write file: " + path, kStopMessage);
@@ -107,5 +114,16 @@ void MainWindow::chooseTextureFolder() {
 }
 
 void MainWindow::showAbout() { messageBox(kAboutText, kInformationMessage); }
+
+void MainWindow::attachViewer(ViewerWindow& viewer) { viewer_ = &viewer; }
+
+void MainWindow::showViewer() {
+    if (viewer_ != nullptr) viewer_->show();
+}
+
+// The check item has flipped its mark before this runs.
+void MainWindow::switchViewerOnTop() {
+    if (viewer_ != nullptr) viewer_->setStayOnTop(menu_->itemState(ViewerOnTopItem, MainMenu::kCheckedState));
+}
 
 }  // namespace editor

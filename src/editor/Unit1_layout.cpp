@@ -122,6 +122,8 @@ void MainWindow::buildMenu() {
     attach(SaveAsItem, &MainWindow::saveModelAs);
     attach(ExitItem, &MainWindow::exitProgram);
     attach(TextureFolderItem, &MainWindow::chooseTextureFolder);
+    attach(ViewerOnTopItem, &MainWindow::switchViewerOnTop);
+    attach(ShowViewerItem, &MainWindow::showViewer);
     attach(AboutItem, &MainWindow::showAbout);
 }
 
@@ -305,38 +307,68 @@ void MainWindow::clearHintOnLeave(Control& control) {
 
 void MainWindow::wireEvents() {
     const auto wireBar = [this](GradientProgressBar& bar) {
+        bar.setOnMouseDown([this](Control& sender, const MouseInfo& mouse) {
+            sliderPressed(static_cast<GradientProgressBar&>(sender), mouse);
+        });
+        bar.setOnMouseUp([](Control& sender, const MouseInfo&) {
+            endSliderDrag(static_cast<GradientProgressBar&>(sender));
+        });
         showHintOnEnter(bar, kBarHint);
-        clearHintOnLeave(bar);
+        bar.setOnMouseLeave([this](Control& sender) {
+            endSliderDrag(static_cast<GradientProgressBar&>(sender));
+            setStatusText("");
+        });
     };
-    const auto wireChannel = [this, &wireBar](const ColorChannelControls& channel) {
-        for (GradientProgressBar* bar : {channel.red, channel.green, channel.blue}) wireBar(*bar);
+    const auto wireChannel = [this, &wireBar](ColorChannelControls& channel) {
+        const auto bars = channel.bars();
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            wireBar(*bars[i]);
+            bars[i]->setOnPositionChange([&channel, i](Control&, int position) {
+                colorFromSlider(channel, static_cast<int>(i), position);
+            });
+        }
+        channel.swatch->setOnMouseDown([&channel](Control&, const MouseInfo&) { chooseColor(channel); });
         showHintOnEnter(*channel.swatch, kSwatchHint);
         clearHintOnLeave(*channel.swatch);
     };
-    const auto wireEdit = [this](EditBox& box) {
+    const auto wireEdit = [this](EditBox& box, auto keyTyped) {
         box.setBackgroundColor(kEmbeddedEditBackground);
         showHintOnEnter(box, kEditHint);
         clearHintOnLeave(box);
+        box.setOnKeyChar([this, keyTyped](Control&, char& character, std::uint32_t) { keyTyped(character); });
+    };
+    const auto wireFlagBox = [this](GradientCheckBox& box) {
+        box.setOnClick([this](Control& sender) { flagBoxClicked(static_cast<GradientCheckBox&>(sender)); });
     };
 
     folderDialog_->owner = form_->createWindow();
     searchBox_->setBackgroundColor(kEmbeddedEditBackground);
+    findButton_->setOnClick([this](Control&) { search(); });
     findButton_->setAnchors(true, false, false, true);
     settingsPanel_->setAnchors(false, true, true, true);
     wireChannel(ambientChannel_);
     animationPanel_->setAnchors(true, false, false, true);
-    wireEdit(*delayBox_);
-    wireEdit(*framesBox_);
+    animateBox_->setOnClick([this](Control&) { checkAnimation(); });
+    wireEdit(*delayBox_, [this](char character) { delayKeyTyped(character); });
+    wireEdit(*framesBox_, [this](char character) { framesKeyTyped(character); });
     wireChannel(diffuseChannel_);
     wireChannel(emissionChannel_);
     wireBar(*reflectionDensityBar_);
     searchPanel_->setAnchors(false, false, true, true);
-    wireEdit(*reflectionNameBox_);
-    wireEdit(*alphaNameBox_);
-    wireEdit(*diffuseNameBox_);
+    wireEdit(*reflectionNameBox_, [this](char character) { nameKeyTyped(model::ReflectionKind, character); });
+    viewerButton_->setOnClick([this](Control&) { showViewer(); });
+    for (GradientCheckBox* box :
+         {doubleSidedBox_, diffuseHighlightBox_, alphaHighlightBox_, colorTransparencyBox_, extraSettingsBox_})
+        wireFlagBox(*box);
+    wireEdit(*alphaNameBox_, [this](char character) { nameKeyTyped(model::AlphaKind, character); });
+    wireEdit(*diffuseNameBox_, [this](char character) { nameKeyTyped(model::DiffuseKind, character); });
     wireBar(*densityBar_);
     listPanel_->setAnchors(true, true, true, true);
+    materialList_->setOnResize([this](Control&) { fitListColumn(); });
+    materialList_->setOnItemState(
+        [this](Control&, int, int last, UINT oldState, UINT newState) { onListItemState(last, oldState, newState); });
     materialList_->setAnchors(true, true, true, true);
+    showAllButton_->setOnClick([this](Control&) { fillList(); });
     showAllButton_->setAnchors(true, false, true, true);
     fileDialog_->owner = form_->handle();
 }

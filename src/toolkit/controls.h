@@ -145,6 +145,7 @@ public:
     Control& setOnMouseDown(MouseEvent handler) { return setEvent(onMouseDown_, std::move(handler)); }
     Control& setOnMouseUp(MouseEvent handler) { return setEvent(onMouseUp_, std::move(handler)); }
     Control& setOnMouseMove(MouseEvent handler) { return setEvent(onMouseMove_, std::move(handler)); }
+    bool hasOnMouseMove() const { return static_cast<bool>(onMouseMove_); }
     Control& setOnMouseEnter(NotifyEvent handler) { return setEvent(onMouseEnter_, std::move(handler)); }
     Control& setOnMouseLeave(NotifyEvent handler) { return setEvent(onMouseLeave_, std::move(handler)); }
     Control& setOnResize(NotifyEvent handler) { return setEvent(onResize_, std::move(handler)); }

@@ -342,6 +342,8 @@ std::optional<std::string> pathAsProgramText(const std::wstring& path);
 
 constexpr UINT kStopMessage = MB_TASKMODAL | MB_ICONSTOP;                // 0x2010
 constexpr UINT kInformationMessage = MB_TASKMODAL | MB_ICONINFORMATION;  // 0x2040
+// Not task-modal: the program's windows stay usable while it is open.
+constexpr UINT kNoticeMessage = MB_ICONINFORMATION;  // 0x40
 
 // A message box with the application's caption and no owner window.
 int messageBox(const std::string& text, UINT flags);
