@@ -34,9 +34,12 @@ void MainWindow::fillList() {
     shownMaterial_ = nullptr;
     materialList_->clear();
     const model::MaterialList& materials = model_.materials();
-    for (std::int32_t n = 1; n <= materials.count(); ++n) {
-        form_->update();  // a long list shows its rows as they come
-        addRow(n, *materials.materialAt(n));
+    {
+        PacedFill fill(*form_, *materialList_);  // a long list shows its rows as they come
+        for (std::int32_t n = 1; n <= materials.count(); ++n) {
+            fill.step();
+            addRow(n, *materials.materialAt(n));
+        }
     }
     if (materials.count() > 0) materialList_->selectIndex(0);
 }

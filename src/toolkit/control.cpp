@@ -405,6 +405,36 @@ void Control::update() {
     for (Control* child : children_) child->update();
 }
 
+void Control::setRedraw(bool redraw) {
+    if (window_ == nullptr) return;
+    SendMessageW(window_, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+PacedFill::PacedFill(Control& window, Control& filled) : window_(window), filled_(filled) {
+    filled_.setRedraw(false);
+}
+
+PacedFill::~PacedFill() {
+    filled_.setRedraw(true);
+    window_.update();
+}
+
+void PacedFill::step() {
+    if (std::chrono::steady_clock::now() >= nextUpdate_) update();
+}
+
+// The pause after an update is at least a frame and at least four times
+// what the update took.
+void PacedFill::update() {
+    const auto start = std::chrono::steady_clock::now();
+    filled_.setRedraw(true);
+    window_.update();
+    filled_.setRedraw(false);
+    const auto end = std::chrono::steady_clock::now();
+    nextUpdate_ = end + std::max<std::chrono::steady_clock::duration>(kFrame, 4 * (end - start));
+}
+
 void Control::close() {
     if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
 }

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -126,6 +127,9 @@ public:
     void invalidate();
     void invalidateWithChildren();
     void update();
+    // Off: the window does not redraw as its content changes (WM_SETREDRAW);
+    // on again: it redraws whole.
+    void setRedraw(bool redraw);
     HWND createWindow();
     HWND handle() const { return window_; }
     // The window handle, making the window first when there is none.
@@ -462,6 +466,33 @@ protected:
 private:
     unsigned options_;
 };
+
+// Adds many items to a control while showing them as they come: the
+// control does not redraw after each item; instead the window it lies in
+// is brought up to date at most once a frame, and never so often that
+// painting takes more than a fifth of the time. Redrawing is back on, and
+// the window up to date, when the object ends.
+class PacedFill {
+public:
+    static constexpr std::chrono::milliseconds kFrame{16};
+
+    PacedFill(Control& window, Control& filled);
+    ~PacedFill();
+    PacedFill(const PacedFill&) = delete;
+    PacedFill& operator=(const PacedFill&) = delete;
+
+    // Call before each item: updates on the first call and whenever the
+    // pause since the last update has passed.
+    void step();
+
+private:
+    void update();
+
+    Control& window_;
+    Control& filled_;
+    std::chrono::steady_clock::time_point nextUpdate_{};
+};
+
 
 // Constructors in the form the window definitions use: each makes the
 // control, hands it to its parent (which frees it) and returns it.

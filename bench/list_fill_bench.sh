@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Usage: bench/list_fill_bench.sh WINDOWS_BUILD_DIR
+#
+# Runs list-fill-bench under Wine on a virtual display, in a Wine prefix of
+# its own under the build folder, and prints its figures.
+set -euo pipefail
+if [ $# -ne 1 ]; then
+  echo "Usage: $0 WINDOWS_BUILD_DIR" >&2
+  exit 2
+fi
+build=$(cd "$1" && pwd)
+program=$build/bench/list-fill-bench.exe
+[ -f "$program" ] || { echo "Missing $program; build the Windows tree first" >&2; exit 1; }
+cd "$(dirname "$0")/.."
+# The prefix is prepared on the display the program then runs on.
+xvfb-run -a bash -c 'source tools/common.sh && wine_setup "$1/bench-wine-prefix" && trap wine_teardown EXIT &&
+                     "$WINE" "$2"' bash "$build" "$program"
