@@ -25,7 +25,11 @@ char32_t codePointOf(unsigned char byte) {
 }
 
 bool byteOf(char32_t codePoint, char& byte) {
-    for (unsigned value = 0; value < 256; ++value) {
+    if (codePoint < 0x80) {  // the common case, and the same byte
+        byte = static_cast<char>(codePoint);
+        return true;
+    }
+    for (unsigned value = 0x80; value < 256; ++value) {
         if (codePointOf(static_cast<unsigned char>(value)) == codePoint) {
             byte = static_cast<char>(value);
             return true;

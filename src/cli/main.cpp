@@ -1,4 +1,5 @@
 // skirvane-cli: the command-line companion of the Skirvane editor.
+#include <cwchar>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,15 +9,27 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
-#include "toolkit/win32_text.h"
+namespace {
 
-// Arguments come as UTF-16 and become the program's code page 1251 texts,
-// the form every path takes inside the program.
+// Arguments reach the commands as UTF-8 on every system; each command turns
+// a path into the form the file functions take.
+std::string utf8Of(const wchar_t* argument) {
+    const int wideLength = static_cast<int>(std::wcslen(argument));
+    if (wideLength == 0) return {};
+    const int length = WideCharToMultiByte(CP_UTF8, 0, argument, wideLength, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, argument, wideLength, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
-    _setmode(_fileno(stdout), _O_BINARY);  // JSON goes out as UTF-8 bytes, unaltered
+    _setmode(_fileno(stdout), _O_BINARY);  // output goes out as UTF-8 bytes, unaltered
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(toolkit::fromWide(argv[i]));
+    for (int i = 1; i < argc; ++i) args.push_back(utf8Of(argv[i]));
     return cli::run(args, std::cout, std::cerr);
 }
 #else

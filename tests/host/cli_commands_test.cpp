@@ -4,39 +4,18 @@
 
 #include <bit>
 #include <limits>
-#include <sstream>
 
 #include "cli/json_model.h"
-#include "model_bytes.h"
-#include "temp_folder.h"
+#include "cli_test_support.h"
 
 namespace {
 
+using cli_test::CliTest;
+using cli_test::Outcome;
+using cli_test::runCli;
 using test_support::encodeModel;
 using test_support::ModelBytes;
 using test_support::RecordBytes;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome runCli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::run(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-class CliTest : public ::testing::Test {
-protected:
-    std::string put(const std::string& name, const std::string& bytes) {
-        test_support::writeFileBytes(folder_.file(name), bytes);
-        return folder_.file(name);
-    }
-
-    test_support::TempFolder folder_;
-};
 
 TEST_F(CliTest, ShowPrintsTheModelAsJson) {
     ModelBytes bytes;
@@ -120,10 +99,10 @@ TEST_F(CliTest, SaveWritesTheModelBackWithTheHeaderFill) {
     for (int i = 0; i < 10; ++i) bytes.records.push_back(test_support::randomRecord(random));
     bytes.remainder = test_support::meshLikeBytes(random, 999);
     const std::string original = encodeModel(bytes);
-    const Outcome saved = runCli({"save", put("m.4ds", original), folder_.file("out.4ds")});
+    const Outcome saved = runCli({"save", put("m.4ds", original), file("out.4ds")});
     ASSERT_EQ(saved.status, 0) << saved.err;
     EXPECT_TRUE(saved.out.empty());
-    EXPECT_EQ(test_support::readFileBytes(folder_.file("out.4ds")), test_support::withSavedHeader(original));
+    EXPECT_EQ(read("out.4ds"), test_support::withSavedHeader(original));
 }
 
 TEST_F(CliTest, SaveMaySaveAModelOverItself) {
@@ -137,13 +116,13 @@ TEST_F(CliTest, UnreadableModelIsReportedWithItsPath) {
     const std::string path = put("bad.4ds", "4DS ");
     for (const std::string command : {"show", "save"}) {
         std::vector<std::string> args = {command, path};
-        if (command == "save") args.push_back(folder_.file("out.4ds"));
+        if (command == "save") args.push_back(file("out.4ds"));
         const Outcome outcome = runCli(args);
         EXPECT_EQ(outcome.status, 1);
         EXPECT_EQ(outcome.err, "Can't read file: " + path + "\n");
         EXPECT_TRUE(outcome.out.empty());
     }
-    EXPECT_FALSE(std::filesystem::exists(folder_.file("out.4ds")));
+    EXPECT_FALSE(std::filesystem::exists(file("out.4ds")));
 }
 
 TEST_F(CliTest, UnwritableTargetIsReportedWithItsPath) {
@@ -157,12 +136,16 @@ TEST_F(CliTest, UnwritableTargetIsReportedWithItsPath) {
 TEST(CliUsage, HelpGoesToStandardOutputAndWrongUsageFails) {
     const Outcome help = runCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("show MODEL.4ds"), std::string::npos);
-    EXPECT_NE(help.out.find("save MODEL.4ds OUT.4ds"), std::string::npos);
+    for (const char* synopsis : {"show MODEL.4ds", "save MODEL.4ds OUT.4ds", "set MODEL.4ds NUMBER",
+                                 "import MODEL.4ds EDITS.json", "textures MODEL.4ds --maps DIR", "find MODEL.4ds TEXT"})
+        EXPECT_NE(help.out.find(synopsis), std::string::npos) << synopsis;
 
-    const Outcome commandHelp = runCli({"save", "--help"});
-    EXPECT_EQ(commandHelp.status, 0);
-    EXPECT_NE(commandHelp.out.find("save MODEL.4ds OUT.4ds"), std::string::npos);
+    for (const char* command : {"show", "save", "set", "import", "textures", "find"}) {
+        const Outcome commandHelp = runCli({command, "--help"});
+        EXPECT_EQ(commandHelp.status, 0);
+        EXPECT_TRUE(commandHelp.out.starts_with(std::string("Usage: skirvane-cli ") + command + " ")) << command;
+        EXPECT_TRUE(commandHelp.err.empty());
+    }
 
     for (const std::vector<std::string>& wrong :
          {std::vector<std::string>{}, {"show"}, {"show", "a", "b"}, {"save", "a"}, {"frobnicate", "a"}}) {

@@ -59,6 +59,21 @@ std::string encodeRecord(const RecordBytes& record) {
     return out;
 }
 
+RecordBytes recordWithNames(const std::string& reflectionName, const std::string& diffuseName,
+                            const std::string& alphaName) {
+    constexpr std::uint32_t kDiffuseBit = 0x00040000;
+    RecordBytes record;
+    record.flags = (reflectionName.empty() ? 0 : kReflectionBit) | (diffuseName.empty() ? 0 : kDiffuseBit) |
+                   (alphaName.empty() ? 0 : kAlphaBit);
+    record.diffuse = {1, 1, 1};
+    record.density = 1;
+    record.reflectionDensity = 1;
+    record.reflectionName = reflectionName;
+    record.diffuseName = diffuseName;
+    record.alphaName = alphaName;
+    return record;
+}
+
 std::string encodeModel(const ModelBytes& model) {
     std::string out = std::string("4DS", 3) + '\0';
     out += static_cast<char>(model.version & 0xFF);

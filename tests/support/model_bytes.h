@@ -33,6 +33,11 @@ constexpr std::uint32_t kAnimationBit = 0x04000000;
 
 std::string encodeRecord(const RecordBytes& record);
 
+// A plain white material with these texture names, each stored (its flag
+// bit set) when it is not empty.
+RecordBytes recordWithNames(const std::string& reflectionName, const std::string& diffuseName,
+                            const std::string& alphaName);
+
 // Header ("4DS", a zero, the version, eight more bytes), the count, the
 // records and the remainder.
 struct ModelBytes {

@@ -1,0 +1,93 @@
+#include "cli/command_support.h"
+
+#include <charconv>
+#include <limits>
+
+#include "cli/commands.h"
+#include "cli/paths.h"
+
+namespace cli {
+
+void printCommandUsage(const Command& command, std::ostream& stream) {
+    stream << "Usage: skirvane-cli " << command.synopsis << '\n' << command.summary << '\n';
+    if (!command.details.empty()) stream << '\n' << command.details;
+}
+
+int wrongUsage(const Command& command, std::string_view problem, std::ostream& err) {
+    err << "skirvane-cli " << command.name << ": " << problem << '\n';
+    printCommandUsage(command, err);
+    return WrongUsage;
+}
+
+bool isOption(std::string_view argument) { return argument.size() > 1 && argument.front() == '-'; }
+
+std::string_view optionName(std::string_view argument) { return argument.substr(0, argument.find('=')); }
+
+std::optional<std::string_view> optionValue(Arguments arguments, std::size_t& at) {
+    const std::string_view argument = arguments[at];
+    if (const std::size_t equals = argument.find('='); equals != std::string_view::npos)
+        return argument.substr(equals + 1);
+    if (at + 1 == arguments.size()) return std::nullopt;
+    return arguments[++at];
+}
+
+bool loadModel(const std::string& pathArgument, model::ModelFile& model, std::ostream& err) {
+    std::string path;
+    if (pathOfArgument(pathArgument, path) && model.load(path)) return true;
+    err << "Can't read file: " << pathArgument << '\n';
+    return false;
+}
+
+bool saveModel(const model::ModelFile& model, const std::string& pathArgument, std::ostream& err) {
+    std::string path;
+    if (pathOfArgument(pathArgument, path) && model.save(path)) return true;
+    err << "Can't write file: " << pathArgument << '\n';
+    return false;
+}
+
+std::optional<float> floatOfText(std::string_view text) {
+    float value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ptr != end || (ec != std::errc() && ec != std::errc::result_out_of_range)) return std::nullopt;
+    // Beyond a float's range, large or small: infinity, which the range
+    // rules refuse, rather than some other value taken in its place.
+    if (ec == std::errc::result_out_of_range) return std::numeric_limits<float>::infinity();
+    return value;
+}
+
+std::optional<std::int64_t> integerOfText(std::string_view text) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
+    return value;
+}
+
+void reportRefusal(std::ostream& err, std::int32_t number, std::string_view field, std::string_view text) {
+    err << "material " << number << ", " << field << ": " << text << '\n';
+}
+
+bool keepsReflectionDensity(const model::Material& changed, const model::MaterialEdit& edit) {
+    return !edit.reflectionDensity || (changed.flags() & model::ReflectionTexture) != 0;
+}
+
+std::string_view refusalText(const model::EditProblem& problem) {
+    using model::EditRefusal;
+    switch (problem.refusal) {
+    case EditRefusal::ValueOutOfRange: return "values must lie within 0..1";
+    case EditRefusal::NameTooLong: return "a texture name holds at most 255 characters";
+    case EditRefusal::NameHasSeparator:
+        // Given names have passed acceptTextureName, so this one is stored.
+        return "the stored name holds \"|\", so no name of this material can change until it is replaced";
+    case EditRefusal::NotAnEditorFlag:
+        return "only DiffuseChannel, ExtraSettings, DoubleSided, DiffuseHighlight, AlphaHighlight and "
+               "ColorTransparency can change";
+    case EditRefusal::FrameCountOutOfRange: return "the frame count must lie within 2..255";
+    case EditRefusal::NameNotAnimatable:
+        return "an animated diffuse name needs \"00\" before a four-character extension, as in WATER00.BMP";
+    }
+    return "refused";
+}
+
+}  // namespace cli

@@ -1,0 +1,341 @@
+// skirvane-cli import: applies edits given in the form that show prints.
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdio>
+#include <vector>
+
+#include "cli/command_support.h"
+#include "cli/commands.h"
+#include "cli/cp1251.h"
+#include "cli/json_model.h"
+#include "cli/paths.h"
+
+namespace cli {
+
+namespace {
+
+using model::Material;
+using model::MaterialEdit;
+
+constexpr std::string_view kDetails =
+    "EDITS.json has the form that show prints: {\"materials\": [{\"number\": 3, \"density\": 0.5}, ...]},\n"
+    "with any of the materials (by number) and any of their fields. Each given field is taken\n"
+    "with the rules of set (texture names as the editor's name box takes them); a field equal\n"
+    "to the stored value is no change. What the editor cannot change must be absent or equal\n"
+    "the model's: \"version\", \"remainderSize\", and in \"flags\" the bits outside DiffuseChannel,\n"
+    "ExtraSettings, DoubleSided, DiffuseHighlight, AlphaHighlight and ColorTransparency (as\n"
+    "stored, or as the new names and animation make them). All or nothing: when anything is\n"
+    "refused, every refusal is listed and nothing is written. Without -o the model is saved\n"
+    "in place.\n";
+
+// Edits files are read whole; a larger one is refused before it is read.
+// The show output of the largest model (65,535 materials with three names
+// of 255 Cyrillic letters each) takes about 130 MB.
+constexpr std::int64_t kMaxEditsSize = 512LL * 1024 * 1024;
+
+// One entry of the edits, read into a change.
+struct EntryEdit {
+    MaterialEdit edit;
+    std::optional<std::uint32_t> flags;  // the flag word, when it was given and differs
+};
+
+using Problem = std::optional<std::string>;  // why a field cannot be taken
+
+constexpr std::string_view kFloatForm = "a number, or \"Infinity\", \"-Infinity\" or \"NaN:XXXXXXXX\"";
+
+bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
+
+// A whole number of the JSON text within 0..maximum.
+std::optional<std::uint64_t> unsignedOf(const Json& value, std::uint64_t maximum) {
+    if (value.is_number_unsigned() && value.get<std::uint64_t>() <= maximum) return value.get<std::uint64_t>();
+    return std::nullopt;
+}
+
+template <MaterialEdit::ColorEdit MaterialEdit::*edited, const model::Color& (Material::*stored)() const>
+Problem readColor(const Json& value, const Material& material, EntryEdit& entry) {
+    if (!value.is_array() || value.size() != 3) return "expected three components, each " + std::string(kFloatForm);
+    const model::Color& color = (material.*stored)();
+    for (std::size_t i = 0; i < color.size(); ++i) {
+        float component = 0;
+        if (!floatFromJson(value[i], component)) return "expected three components, each " + std::string(kFloatForm);
+        if (!sameBits(component, color[i])) (entry.edit.*edited)[i] = component;
+    }
+    return std::nullopt;
+}
+
+template <std::optional<float> MaterialEdit::*edited, float (Material::*stored)() const>
+Problem readDensity(const Json& value, const Material& material, EntryEdit& entry) {
+    float density = 0;
+    if (!floatFromJson(value, density)) return "expected " + std::string(kFloatForm);
+    if (!sameBits(density, (material.*stored)())) entry.edit.*edited = density;
+    return std::nullopt;
+}
+
+template <model::TextureKind kind, std::string_view (Material::*stored)() const>
+Problem readName(const Json& value, const Material& material, EntryEdit& entry) {
+    if (!value.is_string()) return "expected a text";
+    const auto& given = value.get_ref<const std::string&>();
+    if (given == cp1251ToUtf8((material.*stored)())) return std::nullopt;
+    std::string name;
+    if (!utf8ToCp1251(given, name)) return std::string(kNameNotCp1251Text);
+    std::optional<std::string> accepted = model::acceptTextureName(name);
+    if (!accepted) return std::string(kNameRefusedText);
+    entry.edit.names[kind] = std::move(*accepted);
+    return std::nullopt;
+}
+
+Problem readFlags(const Json& value, const Material& material, EntryEdit& entry) {
+    const std::optional<std::uint64_t> flags = unsignedOf(value, UINT32_MAX);
+    if (!flags) return "expected the flag word, a whole number within 0..4294967295";
+    const auto given = static_cast<std::uint32_t>(*flags);
+    if (given == material.flags()) return std::nullopt;
+    entry.flags = given;
+    entry.edit.flagsToSet = given & model::kEditorFlags & ~material.flags();
+    entry.edit.flagsToClear = material.flags() & model::kEditorFlags & ~given;
+    return std::nullopt;
+}
+
+std::optional<model::Animation> storedAnimation(const Material& material) {
+    model::Animation animation;
+    if (!material.getAnimation(animation.frames, animation.delay)) return std::nullopt;
+    return animation;
+}
+
+Problem readAnimation(const Json& value, const Material& material, EntryEdit& entry) {
+    constexpr std::string_view kForm =
+        "expected null or {\"frames\": F, \"delay\": D}, whole numbers with D within 0..4294967295";
+    std::optional<model::Animation> given;
+    if (!value.is_null()) {
+        if (!value.is_object() || value.size() != 2 || !value.contains("frames") || !value.contains("delay"))
+            return std::string(kForm);
+        const Json& frames = value["frames"];
+        const std::optional<std::uint64_t> delay = unsignedOf(value["delay"], UINT32_MAX);
+        if (!frames.is_number_integer() || !delay) return std::string(kForm);
+        // A count beyond what the block's byte holds is out of range like
+        // any other; 0 stands for it so that the frame-count rule refuses it.
+        const std::optional<std::uint64_t> fitting = unsignedOf(frames, UINT8_MAX);
+        given = model::Animation{static_cast<std::uint8_t>(fitting.value_or(0)), static_cast<std::uint32_t>(*delay)};
+    }
+    if (given != storedAnimation(material)) entry.edit.animation = given;
+    return std::nullopt;
+}
+
+struct FieldReader {
+    std::string_view key;        // as show prints it
+    std::string_view editField;  // as the edit rules name it
+    Problem (*read)(const Json& value, const Material& material, EntryEdit& entry);
+};
+
+const std::array<FieldReader, 10> kFieldReaders{{
+    {"flags", "flags", readFlags},
+    {"ambient", "ambient", readColor<&MaterialEdit::ambient, &Material::ambient>},
+    {"diffuse", "diffuse", readColor<&MaterialEdit::diffuse, &Material::diffuse>},
+    {"emission", "emission", readColor<&MaterialEdit::emission, &Material::emission>},
+    {"density", "density", readDensity<&MaterialEdit::density, &Material::density>},
+    {"reflectionDensity", "reflection-density",
+     readDensity<&MaterialEdit::reflectionDensity, &Material::reflectionDensity>},
+    {"reflectionName", "reflection-name", readName<model::ReflectionKind, &Material::reflectionName>},
+    {"diffuseName", "diffuse-name", readName<model::DiffuseKind, &Material::diffuseName>},
+    {"alphaName", "alpha-name", readName<model::AlphaKind, &Material::alphaName>},
+    {"animation", "animation", readAnimation},
+}};
+
+std::string_view keyOfEditField(std::string_view editField) {
+    for (const FieldReader& reader : kFieldReaders)
+        if (reader.editField == editField) return reader.key;
+    return editField;
+}
+
+std::string hexadecimal(std::uint32_t value) {
+    char text[11];
+    std::snprintf(text, sizeof text, "0x%08X", value);
+    return text;
+}
+
+// Applies the edits to the model's materials, reporting every refusal.
+// Each entry of "materials" is taken as soon as the parser has read it,
+// so that the list is never held whole, and its material is changed at
+// once, so that the checks after the change see its result; the caller
+// saves the model only when nothing was refused.
+class EditsApplier {
+public:
+    EditsApplier(model::ModelFile& model, std::ostream& err)
+        : model_(model), err_(err), seen_(static_cast<std::size_t>(model.materials().count()) + 1, false) {}
+
+    // False when the text is no JSON or anything was refused.
+    bool apply(std::string_view text, std::string_view fileName) {
+        Json edits;
+        try {
+            edits = Json::parse(text.begin(), text.end(), [this](int depth, Json::parse_event_t event, Json& parsed) {
+                return takeParsed(depth, event, parsed);
+            });
+        } catch (const Json::parse_error& error) {
+            err_ << "Can't read file: " << fileName << ": not JSON (" << error.what() << ")\n";
+            return false;
+        }
+        if (!edits.is_object()) {
+            refuse("edits", "expected a JSON object in the form that show prints");
+            return false;
+        }
+        for (const auto& [key, value] : edits.items()) {
+            if (key == "version")
+                checkEqual(key, value, model_.version());
+            else if (key == "remainderSize")
+                checkEqual(key, value, model_.remainder().size());
+            else if (key == "materials" && !value.is_array())  // its entries are taken already
+                refuse(key, "expected an array of materials");
+            else if (key != "materials")
+                refuse(key, "no such field");
+        }
+        return !refused_;
+    }
+
+private:
+    void refuse(std::string_view where, std::string_view text) {
+        err_ << where << ": " << text << '\n';
+        refused_ = true;
+    }
+
+    void refuse(std::int32_t number, std::string_view field, std::string_view text) {
+        reportRefusal(err_, number, field, text);
+        refused_ = true;
+    }
+
+    void checkEqual(std::string_view key, const Json& value, std::uint64_t stored) {
+        if (unsignedOf(value, UINT64_MAX) != stored)
+            refuse(key, "the editor cannot change it; the model's is " + std::to_string(stored));
+    }
+
+    // The parser's report of each event (depth 1: the fields of the edits);
+    // false drops what was parsed.
+    bool takeParsed(int depth, Json::parse_event_t event, const Json& parsed) {
+        using Event = Json::parse_event_t;
+        if (depth == 1) {
+            if (event == Event::key) materialsKey_ = parsed == "materials";
+            if (event == Event::array_start || event == Event::array_end)
+                inMaterials_ = event == Event::array_start && materialsKey_;
+            return true;
+        }
+        if (depth != 2 || !inMaterials_ || event == Event::object_start || event == Event::array_start ||
+            event == Event::key)
+            return true;
+        applyEntry(parsed, "materials[" + std::to_string(entries_++) + "]");
+        return false;
+    }
+
+    void applyEntry(const Json& entry, const std::string& where) {
+        if (!entry.is_object() || !entry.contains("number"))
+            return refuse(where, "expected a material: an object with its \"number\"");
+        const std::int32_t count = model_.materials().count();
+        const std::optional<std::uint64_t> number = unsignedOf(entry["number"], static_cast<std::uint64_t>(count));
+        if (!number || *number == 0)
+            return refuse(where + ", number", "no such material; the model has " + std::to_string(count));
+        const auto n = static_cast<std::int32_t>(*number);
+        if (seen_[*number]) return refuse(n, "number", "the material is given twice");
+        seen_[*number] = true;
+
+        Material& material = *model_.materials().materialAt(n);
+        EntryEdit change;
+        bool readable = true;
+        for (const auto& [key, value] : entry.items()) {
+            if (key == "number") continue;
+            const auto reader = std::find_if(kFieldReaders.begin(), kFieldReaders.end(),
+                                             [&key](const FieldReader& candidate) { return candidate.key == key; });
+            const Problem problem =
+                reader == kFieldReaders.end() ? "no such field" : reader->read(value, material, change);
+            if (problem) {
+                refuse(n, key, *problem);
+                readable = false;
+            }
+        }
+        if (!readable) return;
+        bool allowed = true;
+        for (const model::EditProblem& problem : model::checkEdit(material, change.edit)) {
+            refuse(n, keyOfEditField(problem.field), refusalText(problem));
+            allowed = false;
+        }
+        if (!allowed) return;
+        const std::uint32_t before = material.flags();
+        model::applyEdit(material, change.edit);
+        checkKeptFlags(n, change.flags, before, material.flags());
+        if (!keepsReflectionDensity(material, change.edit)) refuse(n, "reflectionDensity", kReflectionDensityLostText);
+    }
+
+    // Bits the editor does not set must be given as stored, or as the new
+    // names and animation made them.
+    void checkKeptFlags(std::int32_t number, std::optional<std::uint32_t> given, std::uint32_t before,
+                        std::uint32_t after) {
+        constexpr std::uint32_t kKept = ~model::kEditorFlags;
+        if (!given || (*given & kKept) == (before & kKept) || (*given & kKept) == (after & kKept)) return;
+        refuse(number, "flags",
+               "bits outside the six editor flags must stay as stored (" + hexadecimal(before & kKept) +
+                   ") or as the names and animation make them (" + hexadecimal(after & kKept) + "); given " +
+                   hexadecimal(*given & kKept));
+    }
+
+    model::ModelFile& model_;
+    std::ostream& err_;
+    std::vector<bool> seen_;  // by material number
+    bool refused_ = false;
+    bool materialsKey_ = false;  // the field being read is "materials"
+    bool inMaterials_ = false;   // the parser is inside the "materials" array
+    std::size_t entries_ = 0;    // entries of "materials" taken
+};
+
+// A file's bytes, read whole, in a block that takes few page faults.
+struct FileText {
+    toolkit::ByteBlock bytes;
+    std::size_t size = 0;
+};
+
+bool readText(const std::string& pathArgument, FileText& text, std::ostream& err) {
+    std::string path;
+    toolkit::Ref<toolkit::FileStream> stream;
+    if (pathOfArgument(pathArgument, path)) stream = toolkit::openFileForReading(path);
+    const std::int64_t size = stream && stream->isOpen() ? stream->size() : -1;
+    if (size < 0) {
+        err << "Can't read file: " << pathArgument << '\n';
+        return false;
+    }
+    if (size > kMaxEditsSize) {
+        err << "Can't read file: " << pathArgument << ": larger than " << kMaxEditsSize / (1024 * 1024) << " MiB\n";
+        return false;
+    }
+    text.size = static_cast<std::size_t>(size);
+    text.bytes = toolkit::allocateByteBlock(text.size);
+    if ((text.bytes || text.size == 0) && stream->read(text.bytes.get(), text.size) == text.size) return true;
+    err << "Can't read file: " << pathArgument << '\n';
+    return false;
+}
+
+int importEdits(Arguments arguments, std::ostream&, std::ostream& err) {
+    std::vector<std::string> operands;
+    std::string output;
+    for (std::size_t at = 0; at < arguments.size(); ++at) {
+        if (!isOption(arguments[at])) {
+            operands.push_back(arguments[at]);
+            continue;
+        }
+        if (optionName(arguments[at]) != "-o")
+            return wrongUsage(kImportCommand, "unknown option " + arguments[at], err);
+        const std::optional<std::string_view> value = optionValue(arguments, at);
+        if (!value || !output.empty()) return wrongUsage(kImportCommand, "give -o OUT.4ds once", err);
+        output = *value;
+    }
+    if (operands.size() != 2) return wrongUsage(kImportCommand, "give the model and the edits", err);
+
+    model::ModelFile model;
+    FileText edits;
+    if (!loadModel(operands[0], model, err) || !readText(operands[1], edits, err)) return Failure;
+    const std::string_view text(reinterpret_cast<const char*>(edits.bytes.get()), edits.size);
+    if (!EditsApplier(model, err).apply(text, operands[1])) return Failure;
+    return saveModel(model, output.empty() ? operands[0] : output, err) ? Success : Failure;
+}
+
+}  // namespace
+
+const Command kImportCommand{"import", "import MODEL.4ds EDITS.json [-o OUT.4ds]",
+                             "apply edits in the form that show prints, all or nothing", kDetails, importEdits};
+
+}  // namespace cli
