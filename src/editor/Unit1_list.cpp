@@ -49,11 +49,9 @@ void MainWindow::search() {
     materialList_->clear();
     const std::string text = searchBox_->caption();
     const model::MaterialList& materials = model_.materials();
-    if (!text.empty()) {
-        for (std::int32_t n = 1; n <= materials.count(); ++n) {
-            model::Material& material = *materials.materialAt(n);
-            if (material.getTextureNames().find(text) != std::string::npos) addRow(n, material);
-        }
+    for (std::int32_t n = 1; n <= materials.count(); ++n) {
+        model::Material& material = *materials.materialAt(n);
+        if (model::searchFinds(material, text)) addRow(n, material);
     }
     if (materialList_->itemCount() > 0) materialList_->selectIndex(0);
 }

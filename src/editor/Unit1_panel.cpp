@@ -176,7 +176,13 @@ MaterialEdit MainWindow::panelEdit(const PanelState& now) const {
 void MainWindow::applyPanel() {
     if (shownMaterial_ == nullptr) return;
     const PanelState now = panelState();
-    model::applyEdit(*shownMaterial_, panelEdit(now));
+    MaterialEdit edit = panelEdit(now);
+    if (!model::applyEdit(*shownMaterial_, edit)) {
+        // Only names can be refused here, when the material already holds a
+        // name with the separator in it; everything else is still written.
+        edit.names = {};
+        model::applyEdit(*shownMaterial_, edit);
+    }
     shownState_ = now;
 }
 

@@ -86,7 +86,6 @@ DWORD EditBox::windowStyle() const {
     if ((options_ & OemConvert) != 0) style |= ES_OEMCONVERT;
     if ((options_ & Password) != 0) style |= ES_PASSWORD;
     if ((options_ & ReadOnly) != 0) style |= ES_READONLY;
-    if ((options_ & UpperCase) != 0) style |= ES_UPPERCASE;
     if ((options_ & WantReturn) != 0) style |= ES_WANTRETURN;
     if ((options_ & DigitsOnly) != 0) style |= ES_NUMBER;
     return style;
@@ -103,6 +102,15 @@ bool EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     if (message == WM_GETDLGCODE && (options_ & WantTab) != 0) {
         result = defaultProcedure(message, wParam, lParam) | DLGC_WANTTAB;
         return true;
+    }
+    // Typed letters become capitals here rather than through the style,
+    // which would turn text the program sets into capitals as well.
+    if (message == WM_CHAR && (options_ & UpperCase) != 0) {
+        const auto upper = reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(wParam & 0xFFFF)));
+        if (upper != wParam) {
+            if (!Control::handleMessage(message, upper, lParam, result)) result = defaultProcedure(message, upper, lParam);
+            return true;
+        }
     }
     const bool repaintAfter =
         transparent_ && (message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||

@@ -373,6 +373,13 @@ TEST_F(EditBoxTypingTest, UpperCaseOptionTurnsTypedLettersIntoCapitals) {
     EXPECT_EQ(edit.caption(), "TEX_ЖЁЛТЫЙ1.BMP");
 }
 
+TEST_F(EditBoxTypingTest, UpperCaseOptionKeepsTheCaseOfTextTheProgramSets) {
+    EditBox& edit = newEditBox(*form_, 0x0100);
+    show();
+    edit.setCaption("rock.tga");
+    EXPECT_EQ(wideText(edit.handle()), L"rock.tga");
+}
+
 TEST_F(EditBoxTypingTest, DigitsOnlyOptionRefusesLetters) {
     EditBox& edit = newEditBox(*form_, 0x0800);
     int handlerCalls = 0;
