@@ -647,6 +647,9 @@ bool Control::handleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // the second press of a quick pair is a press too
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
             if (onMouseDown_) onMouseDown_(*this, mouse);
             break;
         case WM_LBUTTONUP:

@@ -492,6 +492,17 @@ TEST_F(ControlMouseTest, ButtonsReportWhichButtonAndWhere) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(ControlMouseTest, SecondPressOfAQuickPairIsAPressToo) {
+    std::vector<MouseInfo> downs;
+    label_->setOnMouseDown([&](Control&, const MouseInfo& mouse) { downs.push_back(mouse); });
+    SendMessageW(label_->handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 6));
+    SendMessageW(label_->handle(), WM_RBUTTONUP, 0, MAKELPARAM(5, 6));
+    SendMessageW(label_->handle(), WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(5, 6));
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[1].button, RightButton);
+    EXPECT_EQ(downs[1].x, 5);
+}
+
 // --- layout ----------------------------------------------------------------------
 
 using ControlLayoutTest = ControlTest;
