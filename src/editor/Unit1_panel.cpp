@@ -235,13 +235,15 @@ void MainWindow::framesKeyTyped(char character) {
         setStatusText(kEnterHint);
         return;
     }
-    const std::int32_t frames = textToInt(framesBox_->caption());
-    if (!model::isFrameCount(frames)) {
+    // Read without wrapping at 32 bits, so that no long number passes as a
+    // small one.
+    const std::optional<std::uint8_t> frames = model::frameCountOfText(framesBox_->caption());
+    if (!frames) {
         messageBox(kFramesRefused, kNoticeMessage);
         framesBox_->setCaption(intToText(panelFrames_));
         return;
     }
-    panelFrames_ = static_cast<std::uint8_t>(frames);
+    panelFrames_ = *frames;
 }
 
 void MainWindow::delayKeyTyped(char character) {

@@ -119,6 +119,17 @@ bool searchFinds(const Material& material, std::string_view text) {
     return !text.empty() && material.getTextureNames().find(text) != std::string::npos;
 }
 
+std::optional<std::uint8_t> frameCountOfText(std::string_view text) {
+    std::size_t at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+    int value = 0;  // stops growing once past the largest count, so it never wraps
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
+        value = std::min(value * 10 + (text[at] - '0'), kMaxFrames + 1);
+    if (negative || !isFrameCount(value)) return std::nullopt;
+    return static_cast<std::uint8_t>(value);
+}
+
 bool MaterialEdit::empty() const {
     return colorEditEmpty(ambient) && colorEditEmpty(diffuse) && colorEditEmpty(emission) && !reflectionDensity &&
            !density && std::none_of(names.begin(), names.end(), [](const auto& name) { return name.has_value(); }) &&

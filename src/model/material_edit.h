@@ -53,6 +53,10 @@ std::optional<std::string> acceptTextureName(std::string_view typed);
 constexpr int kMinFrames = 2;
 constexpr int kMaxFrames = 255;
 constexpr bool isFrameCount(std::int32_t frames) { return frames >= kMinFrames && frames <= kMaxFrames; }
+// The frame count a box's text gives: an optional sign, then the decimal
+// digits up to the first other character (none read as 0). Nothing when
+// that number, however many digits it has, is not a frame count.
+std::optional<std::uint8_t> frameCountOfText(std::string_view text);
 
 // An animation as the panel sets it.
 struct Animation {

@@ -89,6 +89,16 @@ TEST(TextureNameRule, FrameCountsRunFromTwoTo255) {
     EXPECT_FALSE(model::isFrameCount(-2));
 }
 
+TEST(TextureNameRule, FrameCountTextIsReadWithoutWrappingAt32Bits) {
+    EXPECT_EQ(model::frameCountOfText("2"), 2);
+    EXPECT_EQ(model::frameCountOfText("+255x"), 255);
+    EXPECT_EQ(model::frameCountOfText("4294967298"), std::nullopt);  // 2 once wrapped at 32 bits
+    EXPECT_EQ(model::frameCountOfText("256"), std::nullopt);
+    EXPECT_EQ(model::frameCountOfText("1"), std::nullopt);
+    EXPECT_EQ(model::frameCountOfText("-3"), std::nullopt);
+    EXPECT_EQ(model::frameCountOfText(""), std::nullopt);
+}
+
 // Materials are made by reading records, as a model file makes them.
 class MaterialEditTest : public ::testing::Test {
 protected:
