@@ -23,6 +23,9 @@ constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
 constexpr int kFileNameComboId = 1148;  // cmb13: the name box of the explorer-style file dialog
 constexpr int kFileNameEditId = 1152;   // edt1: the name box of the older file dialogs
 constexpr std::size_t kItemTextCapacity = 1024;
+const std::vector<std::string> kOpenItem{"Файл", "Открыть.."};
+const std::vector<std::string> kAboutItem{"Помощь", "О программе"};
+constexpr char kInputMarker[] = "~";  // typed and taken back by waitForEarlierInput
 
 // Sends a message that must not wait for ever; the result, or none when
 // the window did not answer in time.
@@ -68,6 +71,39 @@ bool setPointer(POINT screen) {
 
 LRESULT hitTest(HWND window, POINT screen) {
     return sendOrZero(window, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+}
+
+bool clickScreenPoint(POINT screen) {
+    if (!setPointer(screen)) return false;
+    sendMouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(50);
+    sendMouse(MOUSEEVENTF_LEFTUP);
+    return true;
+}
+
+// A point of the window's title bar where the hit test gives `part`
+// (HTCLOSE, HTCAPTION, ...), searched from the right end of the bar.
+std::optional<POINT> titleBarPoint(HWND window, LRESULT part) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int captionMiddle = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int down = -4; down <= 4; down += 4) {
+        for (int x = rect.right - 2; x > rect.left; x -= 2) {
+            const POINT point{x, rect.top + captionMiddle + down};
+            if (hitTest(window, point) == part) return point;
+        }
+    }
+    return std::nullopt;
+}
+
+// One key event: a virtual key, or with KEYEVENTF_UNICODE a character.
+void sendKey(WORD virtualKey, wchar_t character, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(character);
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
 }
 
 // Waits until the window's outer rectangle has stayed the same for a while
@@ -283,21 +319,121 @@ bool dragBottomRightCorner(HWND window, int dx, int dy) {
 }
 
 bool clickCloseBox(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int captionMiddle = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    for (int down = -4; down <= 4; down += 4) {
-        for (int x = rect.right - 2; x > rect.right - 120; x -= 2) {
-            const POINT point{x, rect.top + captionMiddle + down};
-            if (hitTest(window, point) != HTCLOSE) continue;
-            if (!setPointer(point)) return false;
-            sendMouse(MOUSEEVENTF_LEFTDOWN);
-            Sleep(50);
-            sendMouse(MOUSEEVENTF_LEFTUP);
-            return true;
-        }
+    const auto point = titleBarPoint(window, HTCLOSE);
+    return point && clickScreenPoint(*point);
+}
+
+bool bringToFront(HWND window) {
+    const auto point = titleBarPoint(window, HTCAPTION);
+    return point && clickScreenPoint(*point) && waitUntil([window] { return GetForegroundWindow() == window; });
+}
+
+bool clickAt(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return clickScreenPoint(point);
+}
+
+bool clickMiddle(HWND window) {
+    const SIZE size = clientSize(window);
+    return clickAt(window, size.cx / 2, size.cy / 2);
+}
+
+// --- the real keyboard ------------------------------------------------------------------
+
+void pressKey(WORD virtualKey) {
+    sendKey(virtualKey, 0, 0);
+    sendKey(virtualKey, 0, KEYEVENTF_KEYUP);
+}
+
+void typeText(const std::string& text) {
+    for (wchar_t character : fromCp1251(text)) {
+        sendKey(0, character, KEYEVENTF_UNICODE);
+        sendKey(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
     }
-    return false;
+}
+
+HWND focusedWindow(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool typeIntoBox(HWND box, const std::string& text) {
+    if (!clickMiddle(box) || !waitUntil([box] { return focusedWindow(box) == box; })) return false;
+    // With keys, not messages: the program takes them in the order they
+    // come, after the click.
+    pressKey(VK_HOME);
+    sendKey(VK_SHIFT, 0, 0);
+    pressKey(VK_END);
+    sendKey(VK_SHIFT, 0, KEYEVENTF_KEYUP);
+    pressKey(VK_DELETE);
+    typeText(text);
+    return true;
+}
+
+bool waitForEarlierInput(HWND box) {
+    const std::string before = windowText(box);
+    if (!clickMiddle(box) || !waitUntil([box] { return focusedWindow(box) == box; })) return false;
+    pressKey(VK_END);
+    typeText(kInputMarker);
+    if (!waitUntil([&] { return windowText(box) == before + kInputMarker; })) return false;
+    pressKey(VK_BACK);
+    return waitUntil([&] { return windowText(box) == before; });
+}
+
+bool enterIntoBox(HWND box, const std::string& text) {
+    if (!typeIntoBox(box, text)) return false;
+    pressKey(VK_RETURN);
+    return true;
+}
+
+// --- what the screen shows -----------------------------------------------------------------
+
+HBITMAP newPixelSection(int width, int height, std::uint32_t*& pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels = static_cast<std::uint32_t*>(bits);
+    return section;
+}
+
+test_support::Picture screenPicture(HWND window) {
+    const SIZE size = clientSize(window);
+    test_support::Picture picture;
+    if (size.cx <= 0 || size.cy <= 0) return picture;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+
+    std::uint32_t* bits = nullptr;
+    HBITMAP section = newPixelSection(size.cx, size.cy, bits);
+    if (section == nullptr) return picture;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(memory, section);
+    HDC screen = GetDC(nullptr);
+    const bool copied = BitBlt(memory, 0, 0, size.cx, size.cy, screen, origin.x, origin.y, SRCCOPY) != FALSE;
+    ReleaseDC(nullptr, screen);
+    GdiFlush();
+    if (copied) {
+        // A 32-bit DIB holds 0x00RRGGBB already, with a byte of no meaning on top.
+        const std::uint32_t* pixels = bits;
+        const std::size_t count = static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy);
+        picture.width = size.cx;
+        picture.height = size.cy;
+        picture.pixels.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) picture.pixels.push_back(pixels[i] & 0xFFFFFF);
+    }
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(section);
+    return picture;
 }
 
 // --- memory in another process --------------------------------------------------------------
@@ -358,22 +494,13 @@ EditorSession::~EditorSession() {
     if (running()) {
         // As a user closes it; the main window may still be hidden behind a
         // start-up dialog, so it is looked for whether visible or not.
-        struct Search {
-            DWORD processId;
-            const std::string& caption;
-            std::vector<HWND> windows;
-        } search{processId_, mainCaption_, {}};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == s.processId && windowText(window) == s.caption) s.windows.push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        for (HWND window : search.windows) PostMessageW(window, WM_CLOSE, 0, 0);
-        if (!waitForExit(search.windows.empty() ? 0 : 5000)) {
+        bool asked = false;
+        for (HWND window : allTopLevelWindows()) {
+            if (windowText(window) != mainCaption_) continue;
+            PostMessageW(window, WM_CLOSE, 0, 0);
+            asked = true;
+        }
+        if (!waitForExit(asked ? 5000 : 0)) {
             TerminateProcess(process_, 1);
             WaitForSingleObject(process_, kExitTimeout);
         }
@@ -387,7 +514,7 @@ HWND EditorSession::findTopLevel(const std::function<bool(HWND)>& wanted) const 
     return nullptr;
 }
 
-std::vector<HWND> EditorSession::topLevelWindows() const {
+std::vector<HWND> EditorSession::allTopLevelWindows() const {
     struct Search {
         DWORD processId;
         std::vector<HWND> windows;
@@ -397,11 +524,28 @@ std::vector<HWND> EditorSession::topLevelWindows() const {
             auto& s = *reinterpret_cast<Search*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == s.processId && IsWindowVisible(window)) s.windows.push_back(window);
+            if (owner == s.processId) s.windows.push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.windows;
+}
+
+std::vector<HWND> EditorSession::topLevelWindows() const {
+    std::vector<HWND> visible = allTopLevelWindows();
+    std::erase_if(visible, [](HWND window) { return IsWindowVisible(window) == FALSE; });
+    return visible;
+}
+
+HWND EditorSession::windowWithCaption(const std::string& caption, int timeoutMilliseconds) const {
+    const auto find = [&]() -> HWND {
+        for (HWND window : allTopLevelWindows())
+            if (!hasClass(window, L"#32770") && windowText(window) == caption) return window;
+        return nullptr;
+    };
+    HWND found = nullptr;
+    waitUntil([&] { return (found = find()) != nullptr; }, timeoutMilliseconds);
+    return found;
 }
 
 std::vector<HWND> EditorSession::dialogs() const {
@@ -525,6 +669,21 @@ bool EditorSession::chooseMenuItem(const std::vector<std::string>& path) {
     return PostMessageW(mainWindow(), WM_COMMAND, MAKEWPARAM(item->id, 0), 0) != FALSE;
 }
 
+bool EditorSession::chooseFile(const std::vector<std::string>& item, const std::string& path) {
+    if (!chooseMenuItem(item)) return false;
+    HWND dialog = waitForFileDialog();
+    return dialog != nullptr && enterFileName(dialog, path) && waitForWindowGone(dialog);
+}
+
+bool EditorSession::waitForEarlierCommands() {
+    if (!chooseMenuItem(kAboutItem)) return false;
+    HWND box = waitForMessageBox();
+    if (box == nullptr) return false;
+    const bool alone = dialogs().size() == 1;
+    pressButton(box, IDOK);
+    return waitForWindowGone(box) && alone;
+}
+
 std::wstring EditorSession::remoteText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM part) const {
     const std::size_t length = LOWORD(sendOrZero(window, lengthMessage, part, 0));
     RemoteMemory memory(process_, (length + 1) * sizeof(wchar_t));
@@ -560,6 +719,33 @@ std::string EditorSession::listItemText(HWND list, int item, int column) const {
 
 UINT EditorSession::listItemState(HWND list, int item, UINT mask) const {
     return static_cast<UINT>(sendOrZero(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), mask));
+}
+
+std::vector<std::string> EditorSession::listRows(HWND list) const {
+    std::vector<std::string> rows;
+    const int count = listItemCount(list);
+    for (int item = 0; item < count; ++item) rows.push_back(listItemText(list, item, 0));
+    return rows;
+}
+
+int EditorSession::selectedListRow(HWND list) const {
+    const auto row = sendWithin(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    return row ? static_cast<int>(*row) : -1;
+}
+
+std::optional<RECT> EditorSession::listRowRect(HWND list, int item) const {
+    RemoteMemory memory(process_, sizeof(RECT));
+    RECT rect{};
+    rect.left = LVIR_LABEL;  // the part of the row asked for
+    if (!memory.write(0, &rect, sizeof rect)) return std::nullopt;
+    const auto answered = sendWithin(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), memory.at());
+    if (!answered || *answered == 0 || !memory.read(0, &rect, sizeof rect)) return std::nullopt;
+    return rect;
+}
+
+bool EditorSession::clickListRow(HWND list, int item) const {
+    const auto rect = listRowRect(list, item);
+    return rect && clickAt(list, (rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2);
 }
 
 bool EditorSession::enterFileName(HWND dialog, const std::string& path) const {
@@ -655,6 +841,114 @@ std::optional<std::string> iniValue(const std::string& path, const std::string& 
             return trimmed(entry.substr(equals + 1));
     }
     return std::nullopt;
+}
+
+// --- the editor's windows -----------------------------------------------------------------------
+
+namespace {
+
+constexpr wchar_t kGradientPanel[] = L"GRUSH_PANEL";
+constexpr wchar_t kGradientButton[] = L"GRUSH_BUTTON";
+
+// The edit box that fills the edit frame at (left, top) of `parent`.
+HWND embeddedEditAt(HWND parent, int left, int top) {
+    HWND frame = findChildAt(parent, kGradientPanel, left, top);
+    return frame == nullptr ? nullptr : FindWindowExW(frame, nullptr, L"EDIT", nullptr);
+}
+
+// Makes the texture folder in the user's folder and gives the settings
+// file that names it (with the backslash the program's folder texts end in).
+std::string textureFolderSettings(const test_support::TempFolder& userFolder) {
+    const std::filesystem::path folder = userFolder.path() / fromCp1251(EditorUser::kTextureFolderName);
+    std::error_code ignored;  // a missing folder shows as the program asking for one
+    std::filesystem::create_directory(folder, ignored);
+    return "[Paths]\r\nMAPS=" + toCp1251(folder.wstring()) + "\\\r\n";
+}
+
+}  // namespace
+
+bool MainWindowControls::complete() const {
+    return materialList != nullptr && showAllButton != nullptr && searchBox != nullptr && findButton != nullptr &&
+           reflectionNameBox != nullptr && diffuseNameBox != nullptr && alphaNameBox != nullptr &&
+           viewerButton != nullptr;
+}
+
+MainWindowControls findMainWindowControls(HWND mainWindow) {
+    MainWindowControls controls;
+    if (HWND listPanel = findChildAt(mainWindow, kGradientPanel, 8, 8)) {
+        controls.materialList = findChildAt(listPanel, WC_LISTVIEWW, 8, 32);
+        controls.showAllButton = findChildAt(listPanel, kGradientButton, 8, 561);
+    }
+    if (HWND searchPanel = findChildAt(mainWindow, kGradientPanel, 224, 525)) {
+        controls.searchBox = embeddedEditAt(searchPanel, 24, 32);
+        controls.findButton = findChildAt(searchPanel, kGradientButton, 224, 31);
+    }
+    if (HWND settingsPanel = findChildAt(mainWindow, kGradientPanel, 224, 8)) {
+        controls.reflectionNameBox = embeddedEditAt(settingsPanel, 24, 260);
+        controls.diffuseNameBox = embeddedEditAt(settingsPanel, 24, 366);
+        controls.alphaNameBox = embeddedEditAt(settingsPanel, 24, 430);
+        controls.viewerButton = findChildAt(settingsPanel, kGradientButton, 8, 469);
+    }
+    return controls;
+}
+
+bool ViewerControls::complete() const {
+    return window != nullptr && imageArea != nullptr && paintBox != nullptr && envTab != nullptr &&
+           diffTab != nullptr && alfaTab != nullptr;
+}
+
+ViewerControls findViewerControls(HWND viewer) {
+    ViewerControls controls;
+    controls.window = viewer;
+    controls.imageArea = findChildAt(viewer, L"ScrollBox", 9, 10);
+    // The only child of the image area, wherever scrolling put it.
+    if (controls.imageArea != nullptr) controls.paintBox = GetWindow(controls.imageArea, GW_CHILD);
+    controls.envTab = findChildAt(viewer, kGradientButton, 10, 272);
+    controls.diffTab = findChildAt(viewer, kGradientButton, 152, 272);
+    controls.alfaTab = findChildAt(viewer, kGradientButton, 295, 272);
+    return controls;
+}
+
+EditorUser::EditorUser(const std::string& program) : session_(program, textureFolderSettings(userFolder_)) {}
+
+bool EditorUser::ready() {
+    if (!session_.started() || session_.mainWindow() == nullptr) return false;
+    controls_ = findMainWindowControls(session_.mainWindow());
+    return controls_.complete();
+}
+
+std::string EditorUser::inUserFolder(const std::string& name) const {
+    return toCp1251(userFolder_.path().wstring()) + "\\" + name;
+}
+
+std::string EditorUser::inTextureFolder(const std::string& name) const {
+    return inUserFolder(std::string(kTextureFolderName) + "\\" + name);
+}
+
+bool EditorUser::openModel(const std::string& fileBytes, const std::string& name) {
+    test_support::writeFileBytes(inUserFolder(name), fileBytes);
+    return session_.chooseFile(kOpenItem, inUserFolder(name)) && session_.waitForEarlierCommands();
+}
+
+bool EditorUser::search(const std::string& text) {
+    return typeIntoBox(controls_.searchBox, text) && clickMiddle(controls_.findButton) && waitForEarlierInput();
+}
+
+bool EditorUser::showAll() { return clickMiddle(controls_.showAllButton) && waitForEarlierInput(); }
+
+bool EditorUser::clickRow(int row) {
+    return session_.clickListRow(controls_.materialList, row) && waitForEarlierInput();
+}
+
+bool EditorUser::enterText(HWND box, const std::string& text) {
+    return enterIntoBox(box, text) && waitForEarlierInput();
+}
+
+bool EditorUser::waitForEarlierInput() const { return editor_driver::waitForEarlierInput(controls_.searchBox); }
+
+std::array<std::string, 3> EditorUser::shownNames() const {
+    return {windowText(controls_.reflectionNameBox), windowText(controls_.diffuseNameBox),
+            windowText(controls_.alphaNameBox)};
 }
 
 }  // namespace editor_driver

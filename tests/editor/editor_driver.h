@@ -1,19 +1,22 @@
 // Drives the real editor program from outside, the way a user does: starts
-// it in a fresh folder, finds its windows, reads what its controls show,
-// chooses menu items, answers its dialogs and message boxes, and moves the
-// real pointer over it. Every wait has a time limit, so that a test never
+// it in a fresh folder, finds its windows, reads what its controls and the
+// screen show, chooses menu items, answers its dialogs and message boxes,
+// and works it with the real pointer and keyboard. Every wait has a time limit, so that a test never
 // hangs on a program that does not answer.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "ppm_picture.h"
 #include "temp_folder.h"
 
 namespace editor_driver {
@@ -95,6 +98,51 @@ bool parkPointer();
 bool dragBottomRightCorner(HWND window, int dx, int dy);
 // Clicks the close box of the window's title bar.
 bool clickCloseBox(HWND window);
+// Clicks the window's title bar away from its buttons, as a user brings a
+// window to the front, and waits until it is the foreground window; the
+// title bar must not be covered.
+bool bringToFront(HWND window);
+// A left click at (x, y) of the window's client area; false when the
+// pointer could not be put there.
+bool clickAt(HWND window, int x, int y);
+// A left click in the middle of the window's client area (a button, an
+// edit box).
+bool clickMiddle(HWND window);
+
+// --- The real keyboard -------------------------------------------------------------
+// Keys go through SendInput to the window that has the keyboard focus, so
+// the program sees what a user's keyboard gives: key-downs, characters
+// made from them, key-ups.
+
+// Presses and releases one key.
+void pressKey(WORD virtualKey);
+// Types the text (code page 1251) character by character, whatever the
+// keyboard layout; a control that changes typed letters (to capitals, say)
+// gets the characters as typed.
+void typeText(const std::string& text);
+// The window that has the keyboard focus in the thread that owns `window`.
+HWND focusedWindow(HWND window);
+// Clicks the edit box, waits until it has the keyboard focus, removes its
+// text (all of it selected, then the Delete key) and types `text`. False
+// when the box did not get the focus.
+bool typeIntoBox(HWND box, const std::string& text);
+// typeIntoBox, then the Enter key.
+bool enterIntoBox(HWND box, const std::string& text);
+// Returns once the program has handled every key and click given before:
+// types a mark at the end of the edit box, waits until the box shows it
+// and takes it back. Choose a box whose typed characters run no handler
+// of the program (the editor's search box). False when the box did not
+// show the mark in time.
+bool waitForEarlierInput(HWND box);
+
+// --- What the screen shows ---------------------------------------------------------
+
+// The window's client area as it stands on the screen, covered parts
+// included: bring the window to the front first. Pixels 0x00RRGGBB.
+// A 32-bit section of the size, top row first, for drawing into and
+// reading back; nullptr when the system gives none.
+HBITMAP newPixelSection(int width, int height, std::uint32_t*& pixels);
+test_support::Picture screenPicture(HWND window);
 
 // --- Memory in another process ----------------------------------------------------
 
@@ -162,6 +210,9 @@ public:
     // The program's visible top-level windows, and those of them that are
     // dialogs or message boxes (class "#32770").
     std::vector<HWND> topLevelWindows() const;
+    // The program's top-level window with that caption, shown or hidden;
+    // nullptr when there is none (yet).
+    HWND windowWithCaption(const std::string& caption, int timeoutMilliseconds = kWindowTimeout) const;
     std::vector<HWND> dialogs() const;
     HWND waitForTopLevel(const std::function<bool(HWND)>& wanted, int timeoutMilliseconds = kWindowTimeout) const;
     // A message box: a dialog with a message text (control 0xFFFF).
@@ -178,6 +229,15 @@ public:
     // Chooses the item as a click in the menu does: its command is posted
     // to the main window (posted, since it may open a modal dialog).
     bool chooseMenuItem(const std::vector<std::string>& path);
+    // Chooses the item and answers the file dialog it opens with `path`;
+    // true once the dialog has taken it.
+    bool chooseFile(const std::vector<std::string>& item, const std::string& path);
+    // Shows and closes the editor's About box. Commands run in the order
+    // they are chosen, so once the box is up every command chosen before it
+    // is done. (Keys and clicks are not ordered with commands: the program
+    // takes posted commands before waiting input; see waitForEarlierInput.)
+    // True when the box came alone and went.
+    bool waitForEarlierCommands();
 
     // The text of the main window's status bar (part 0; in simple mode the
     // bar gives its simple text there).
@@ -185,6 +245,15 @@ public:
     int listItemCount(HWND list) const;
     std::string listItemText(HWND list, int item, int column) const;
     UINT listItemState(HWND list, int item, UINT mask) const;
+    // The texts of the first column, one per row, in the list's order.
+    std::vector<std::string> listRows(HWND list) const;
+    // The first selected row, or -1 when no row is selected.
+    int selectedListRow(HWND list) const;
+    // The row's text area in the list's client area; none when the list
+    // does not say (no such row).
+    std::optional<RECT> listRowRect(HWND list, int item) const;
+    // Clicks the middle of the row's text, as a user selects a row.
+    bool clickListRow(HWND list, int item) const;
 
     // Answers a file dialog: types the name into its name box and presses OK.
     bool enterFileName(HWND dialog, const std::string& path) const;
@@ -196,6 +265,8 @@ public:
 
 private:
     HWND findTopLevel(const std::function<bool(HWND)>& wanted) const;
+    // The program's top-level windows, shown or hidden.
+    std::vector<HWND> allTopLevelWindows() const;
     bool loadMenuReader();
     std::wstring remoteText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM part) const;
 
@@ -219,5 +290,85 @@ bool waitForWindowGone(HWND window, int timeoutMilliseconds = kWindowTimeout);
 // The value of a key in a section of an INI file, as its bytes stand there;
 // none when the file, the section or the key is missing.
 std::optional<std::string> iniValue(const std::string& path, const std::string& section, const std::string& key);
+
+// --- The editor's windows ------------------------------------------------------------
+
+// The controls of the editor's main window that the tests drive, found by
+// their class and their place in the layout (so before any resize). A
+// control that is not there is nullptr.
+struct MainWindowControls {
+    HWND materialList = nullptr;       // the list view of the materials
+    HWND showAllButton = nullptr;      // "Показать все"
+    HWND searchBox = nullptr;          // the search text
+    HWND findButton = nullptr;         // "Найти"
+    HWND reflectionNameBox = nullptr;  // the edit box of "Текстура отражения:"
+    HWND diffuseNameBox = nullptr;     // the edit box of "Основная текстура:"
+    HWND alphaNameBox = nullptr;       // the edit box of "Alfa текстура:"
+    HWND viewerButton = nullptr;       // "Viewer"
+
+    // Every control above was found.
+    bool complete() const;
+};
+MainWindowControls findMainWindowControls(HWND mainWindow);
+
+// The viewer window ("Viewer") and its controls, found the same way.
+struct ViewerControls {
+    HWND window = nullptr;
+    HWND imageArea = nullptr;  // the scroll box with the checkerboard
+    HWND paintBox = nullptr;   // inside the image area, sized to the image shown
+    HWND envTab = nullptr;
+    HWND diffTab = nullptr;
+    HWND alfaTab = nullptr;
+
+    bool complete() const;
+};
+ViewerControls findViewerControls(HWND viewer);
+
+// One run of the editor as a user works with it: a folder of the user's
+// own for the model files, holding the texture folder "Текстуры" that the
+// settings file names, the editor started on them, and the user's steps.
+// Each step returns true once the program has handled it.
+class EditorUser {
+public:
+    static constexpr char kTextureFolderName[] = "Текстуры";
+
+    explicit EditorUser(const std::string& program);
+
+    // Waits for the main window and finds its controls; false when either
+    // does not come.
+    bool ready();
+
+    EditorSession& session() { return session_; }
+    const MainWindowControls& controls() const { return controls_; }
+    // Paths as the program's texts hold them: in the user's folder, and in
+    // the texture folder.
+    std::string inUserFolder(const std::string& name) const;
+    std::string inTextureFolder(const std::string& name) const;
+
+    // Writes the model file into the user's folder and opens it with the
+    // menu; true once the program has read it and filled its list, false
+    // when it refused it (or anything else came up in a dialog).
+    bool openModel(const std::string& fileBytes, const std::string& name = "model.4ds");
+    // Types the text into the search box and presses "Найти".
+    bool search(const std::string& text);
+    // Presses "Показать все".
+    bool showAll();
+    // Clicks a row of the material list.
+    bool clickRow(int row);
+    // Types the text into an edit box of the panel and presses Enter.
+    bool enterText(HWND box, const std::string& text);
+    // waitForEarlierInput on the search box.
+    bool waitForEarlierInput() const;
+
+    std::vector<std::string> rows() const { return session_.listRows(controls_.materialList); }
+    int selectedRow() const { return session_.selectedListRow(controls_.materialList); }
+    // The texts of the reflection, diffuse and alpha name boxes.
+    std::array<std::string, 3> shownNames() const;
+
+private:
+    test_support::TempFolder userFolder_;  // made before the session, whose settings name it
+    EditorSession session_;
+    MainWindowControls controls_;
+};
 
 }  // namespace editor_driver

@@ -1,0 +1,261 @@
+// The texture viewer as the user sees it: hidden at start, shown by the
+// menu and the "Viewer" button, hidden by its close box with everything
+// kept, kept above all windows on demand; the images of the shown material
+// read from the texture folder by the name rule, and the selected tab's
+// image drawn unscaled at the top-left corner of the checkerboard.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor_driver.h"
+#include "model_bytes.h"
+#include "ppm_picture.h"
+
+namespace {
+
+using namespace editor_driver;
+using test_support::Picture;
+using test_support::recordWithNames;
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kShowViewer{"Просмотр", "Viewer"};
+const std::vector<std::string> kViewerOnTop{"Просмотр", "Отображать viewer поверх всех окон"};
+
+// Images of the test data with the sizes the tests tell apart, and the
+// references an independent decoder made of them.
+constexpr char kWide[] = "rgb24";          // 127 x 64
+constexpr char kOtherWide[] = "pal8rle";   // 127 x 64
+constexpr char kFlat[] = "pal8nonsquare";  // 127 x 32
+constexpr char kSmall[] = "pal8w124";      // 124 x 61
+
+fs::path testImage(const std::string& name, const char* extension) {
+    return fs::path(windowsPath(SKIRVANE_TEST_DATA)) / "bmp" / "good" / (name + extension);
+}
+
+Picture reference(const std::string& image) {
+    Picture picture = test_support::readPpm(testImage(image, ".ppm"));
+    if (picture.pixels.empty()) ADD_FAILURE() << "no reference picture for " << image;
+    return picture;
+}
+
+// What the image area shows: the 8 x 8 checkerboard of white (top-left)
+// and grey squares, with `image` over its top-left corner.
+Picture imageAreaShowing(SIZE area, const Picture& image = {}) {
+    Picture view{area.cx, area.cy, {}};
+    for (int y = 0; y < area.cy; ++y) {
+        for (int x = 0; x < area.cx; ++x) {
+            const bool inImage = x < image.width && y < image.height;
+            view.pixels.push_back(inImage ? image.at(x, y) : ((x / 8 + y / 8) % 2 == 0 ? 0xFFFFFF : 0xCCCCCC));
+        }
+    }
+    return view;
+}
+
+class ViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(editor_.ready()) << "the main window or one of its controls did not come";
+        viewer_ = findViewerControls(editor_.session().windowWithCaption("Viewer"));
+        ASSERT_TRUE(viewer_.complete()) << "the viewer or one of its controls was not found";
+    }
+    void TearDown() override { parkPointer(); }
+
+    // Puts a copy of a test image into a folder under a name of the test's.
+    static bool copyImage(const std::string& image, const std::string& path) {
+        std::error_code error;
+        return fs::copy_file(testImage(image, ".bmp"), fromCp1251(path), error);
+    }
+    bool addTexture(const std::string& image, const std::string& name) {
+        return copyImage(image, editor_.inTextureFolder(name));
+    }
+
+    // Opens a model of one material with these names.
+    bool openMaterial(const std::string& reflection, const std::string& diffuse, const std::string& alpha) {
+        return editor_.openModel(test_support::encodeModel({.records = {recordWithNames(reflection, diffuse, alpha)}}));
+    }
+
+    bool viewerShown() const { return IsWindowVisible(viewer_.window) != FALSE; }
+    // Chooses "Viewer" in the menu; true once the viewer is at the front.
+    bool showViewer() {
+        return editor_.session().chooseMenuItem(kShowViewer) &&
+               waitUntil([&] { return viewerShown() && GetForegroundWindow() == viewer_.window; });
+    }
+    // Clicks the viewer's close box; true once the viewer is hidden.
+    bool closeViewer() {
+        return showViewer() && clickCloseBox(viewer_.window) && waitUntil([&] { return !viewerShown(); });
+    }
+    bool clickTab(HWND tab) { return showViewer() && clickMiddle(tab) && editor_.waitForEarlierInput(); }
+
+    // Types a name into a texture-name box of the main window, which the
+    // viewer may cover, and presses Enter.
+    bool enterName(HWND box, const std::string& name) {
+        return bringToFront(editor_.session().mainWindow()) && editor_.enterText(box, name);
+    }
+
+    Bounds paintBox() const { return boundsInParent(viewer_.paintBox); }
+
+    // Brings the viewer to the front and compares the image area with the
+    // checkerboard under `image` until they agree or the time is up; empty
+    // when they agree, else what differs.
+    std::string imageAreaDifferences(const Picture& image = {}) {
+        if (!showViewer()) return "the viewer did not come to the front";
+        const Picture expected = imageAreaShowing(clientSize(viewer_.imageArea), image);
+        std::string differences;
+        waitUntil([&] {
+            differences = test_support::pictureDifferences(screenPicture(viewer_.imageArea), expected, 0);
+            return differences.empty();
+        });
+        return differences;
+    }
+
+    bool onTop() const { return (GetWindowLongW(viewer_.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+    bool onTopMarked() { return editor_.session().menuItem(kViewerOnTop).value_or(MenuItem{}).checked; }
+
+    EditorUser editor_{SKIRVANE_EXE};
+    ViewerControls viewer_;
+};
+
+Bounds sizedTo(const Picture& image) { return {0, 0, image.width, image.height}; }
+
+// --- showing and hiding ------------------------------------------------------------
+
+TEST_F(ViewerTest, StartsHiddenAndShowsOnlyTheCheckerboardUntilAnImageIsLoaded) {
+    EXPECT_FALSE(viewerShown());
+    EXPECT_EQ(paintBox(), (Bounds{0, 0, 1, 1}));
+    EXPECT_EQ(imageAreaDifferences(), "");
+}
+
+TEST_F(ViewerTest, MenuAndButtonShowItAgainAfterItsCloseBoxWithTabAndImagesKept) {
+    ASSERT_TRUE(addTexture(kWide, "ENV.BMP"));
+    ASSERT_TRUE(addTexture(kFlat, "DIFF.BMP"));
+    ASSERT_TRUE(openMaterial("ENV.BMP", "DIFF.BMP", ""));
+    ASSERT_TRUE(clickTab(viewer_.diffTab));
+    ASSERT_EQ(imageAreaDifferences(reference(kFlat)), "");
+
+    ASSERT_TRUE(closeViewer());
+    EXPECT_TRUE(editor_.session().running());
+    ASSERT_TRUE(clickMiddle(editor_.controls().viewerButton));
+    EXPECT_TRUE(waitUntil([&] { return viewerShown(); })) << "the button did not show it";
+    EXPECT_EQ(paintBox(), sizedTo(reference(kFlat)));
+    EXPECT_EQ(imageAreaDifferences(reference(kFlat)), "");
+
+    ASSERT_TRUE(closeViewer());
+    EXPECT_EQ(imageAreaDifferences(reference(kFlat)), "") << "shown by the menu";
+    ASSERT_TRUE(clickTab(viewer_.envTab));
+    EXPECT_EQ(imageAreaDifferences(reference(kWide)), "");
+}
+
+TEST_F(ViewerTest, StayOnTopSwitchedOnWhileHiddenShowsTheViewerAboveAllWindows) {
+    ASSERT_FALSE(onTopMarked());
+    ASSERT_TRUE(editor_.session().chooseMenuItem(kViewerOnTop));
+    EXPECT_TRUE(waitUntil([&] { return viewerShown() && onTop(); }));
+    EXPECT_TRUE(onTopMarked());
+
+    // Hidden and shown again, it keeps its band.
+    ASSERT_TRUE(closeViewer());
+    ASSERT_TRUE(showViewer());
+    EXPECT_TRUE(onTop());
+
+    ASSERT_TRUE(editor_.session().chooseMenuItem(kViewerOnTop));
+    EXPECT_TRUE(waitUntil([&] { return !onTop(); }));
+    EXPECT_FALSE(onTopMarked());
+    EXPECT_TRUE(viewerShown());
+}
+
+// --- which names are read, and from where ---------------------------------------------
+
+// Every file is there and loadable; only the name decides.
+TEST_F(ViewerTest, OnlyANameEndingInCapitalBmpIsRead) {
+    ASSERT_TRUE(addTexture(kWide, "A.BMP"));
+    ASSERT_TRUE(addTexture(kWide, "B.bmp"));
+    ASSERT_TRUE(addTexture(kWide, "C.TGA"));
+    ASSERT_TRUE(openMaterial("A.BMP", "B.bmp", "C.TGA"));
+    EXPECT_EQ(paintBox(), sizedTo(reference(kWide)));
+    EXPECT_EQ(imageAreaDifferences(reference(kWide)), "");
+    for (HWND tab : {viewer_.diffTab, viewer_.alfaTab}) {
+        ASSERT_TRUE(clickTab(tab));
+        EXPECT_EQ(paintBox(), (Bounds{0, 0, 0, 0})) << windowText(tab);
+        EXPECT_EQ(imageAreaDifferences(), "") << windowText(tab);
+    }
+}
+
+TEST_F(ViewerTest, NameWithBmpTwiceIsNotRead) {
+    ASSERT_TRUE(addTexture(kWide, "X.BMP.BMP"));
+    ASSERT_TRUE(addTexture(kFlat, "X.BMP"));
+    ASSERT_TRUE(openMaterial("X.BMP.BMP", "", ""));
+    EXPECT_EQ(paintBox(), (Bounds{0, 0, 0, 0}));
+    EXPECT_EQ(imageAreaDifferences(), "");
+}
+
+// Files of the same name elsewhere, where a path without the folder would
+// find them, are not read.
+TEST_F(ViewerTest, ImageIsReadFromTheTextureFolderFollowedByTheName) {
+    ASSERT_TRUE(addTexture(kWide, "WOOD.BMP"));
+    ASSERT_TRUE(copyImage(kFlat, editor_.inUserFolder("WOOD.BMP")));
+    ASSERT_TRUE(copyImage(kSmall, editor_.session().file("WOOD.BMP")));
+    ASSERT_TRUE(openMaterial("WOOD.BMP", "", ""));
+    EXPECT_EQ(paintBox(), sizedTo(reference(kWide)));
+    EXPECT_EQ(imageAreaDifferences(reference(kWide)), "");
+}
+
+// --- the paint box and the tabs ------------------------------------------------------------
+
+TEST_F(ViewerTest, ImageLoadedForAnotherTabKeepsThePaintBoxUntilThatTabIsSelected) {
+    ASSERT_TRUE(addTexture(kWide, "ENV.BMP"));
+    ASSERT_TRUE(addTexture(kFlat, "FLAT.BMP"));
+    ASSERT_TRUE(openMaterial("ENV.BMP", "", ""));
+    ASSERT_EQ(paintBox(), sizedTo(reference(kWide)));
+
+    ASSERT_TRUE(enterName(editor_.controls().diffuseNameBox, "FLAT"));
+    ASSERT_EQ(windowText(editor_.controls().diffuseNameBox), "FLAT.BMP");
+    EXPECT_EQ(paintBox(), sizedTo(reference(kWide)));
+    EXPECT_EQ(imageAreaDifferences(reference(kWide)), "");
+
+    ASSERT_TRUE(clickTab(viewer_.diffTab));
+    EXPECT_EQ(paintBox(), sizedTo(reference(kFlat)));
+    EXPECT_EQ(imageAreaDifferences(reference(kFlat)), "");
+}
+
+TEST_F(ViewerTest, NameThatFailsForTheSelectedTabEmptiesTheView) {
+    ASSERT_TRUE(addTexture(kWide, "ENV.BMP"));
+    ASSERT_TRUE(openMaterial("ENV.BMP", "", ""));
+    ASSERT_EQ(imageAreaDifferences(reference(kWide)), "");
+
+    ASSERT_TRUE(enterName(editor_.controls().reflectionNameBox, "MISSING"));
+    ASSERT_EQ(windowText(editor_.controls().reflectionNameBox), "MISSING.BMP");
+    EXPECT_EQ(paintBox(), (Bounds{0, 0, 0, 0}));
+    EXPECT_EQ(imageAreaDifferences(), "");
+}
+
+// The paint box keeps its size between them, and still the other image is
+// drawn.
+TEST_F(ViewerTest, EqualSizedImagesSwitchWithTheirTabs) {
+    ASSERT_TRUE(addTexture(kWide, "ENV.BMP"));
+    ASSERT_TRUE(addTexture(kOtherWide, "DIFF.BMP"));
+    ASSERT_TRUE(openMaterial("ENV.BMP", "DIFF.BMP", ""));
+    ASSERT_EQ(imageAreaDifferences(reference(kWide)), "");
+    ASSERT_TRUE(clickTab(viewer_.diffTab));
+    EXPECT_EQ(imageAreaDifferences(reference(kOtherWide)), "");
+    ASSERT_TRUE(clickTab(viewer_.envTab));
+    EXPECT_EQ(imageAreaDifferences(reference(kWide)), "");
+}
+
+TEST_F(ViewerTest, EachTabDrawsItsOwnImage) {
+    ASSERT_TRUE(addTexture(kWide, "ENV.BMP"));
+    ASSERT_TRUE(addTexture(kFlat, "DIFF.BMP"));
+    ASSERT_TRUE(addTexture(kSmall, "ALFA.BMP"));
+    ASSERT_TRUE(openMaterial("ENV.BMP", "DIFF.BMP", "ALFA.BMP"));
+    EXPECT_EQ(imageAreaDifferences(reference(kWide)), "");
+    ASSERT_TRUE(clickTab(viewer_.alfaTab));
+    EXPECT_EQ(paintBox(), sizedTo(reference(kSmall)));
+    EXPECT_EQ(imageAreaDifferences(reference(kSmall)), "");
+    ASSERT_TRUE(clickTab(viewer_.diffTab));
+    EXPECT_EQ(paintBox(), sizedTo(reference(kFlat)));
+    EXPECT_EQ(imageAreaDifferences(reference(kFlat)), "");
+}
+
+}  // namespace
