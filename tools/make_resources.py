@@ -41,10 +41,10 @@ def ball_pixel(x, y, size):
             checker = (math.floor(u) + math.floor(v)) % 2
             base = (226, 132, 48) if checker else (196, 92, 28)
             shade = 0.28 + 0.72 * diffuse
-            spec = max(0.0, (nx * lx + ny * ly + nz * lz) / length) ** 24
-            r += min(255.0, base[0] * shade + 255 * spec)
-            g += min(255.0, base[1] * shade + 255 * spec)
-            b += min(255.0, base[2] * shade + 255 * spec)
+            specular = max(0.0, (nx * lx + ny * ly + nz * lz) / length) ** 24
+            r += min(255.0, base[0] * shade + 255 * specular)
+            g += min(255.0, base[1] * shade + 255 * specular)
+            b += min(255.0, base[2] * shade + 255 * specular)
             a += 255.0
     n = samples * samples
     if a == 0:
