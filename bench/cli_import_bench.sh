@@ -10,22 +10,7 @@
 # times as long as the save. Needs hyperfine (Debian package hyperfine).
 set -euo pipefail
 
-if [ $# -ne 1 ]; then
-  echo "Usage: $0 BUILD_DIR" >&2
-  exit 2
-fi
-build=$(cd "$1" && pwd)
-generator=$build/bench/make-big-model
-cli=$build/src/cli/skirvane-cli
-for program in "$generator" "$cli"; do
-  [ -x "$program" ] || { echo "Missing $program; build the host tree first" >&2; exit 1; }
-done
-command -v hyperfine >/dev/null || { echo "hyperfine is missing (Debian package hyperfine)" >&2; exit 1; }
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/skirvane-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-"$generator" big.4ds
+source "$(dirname "$0")/big_model_setup.sh"
 "$cli" show big.4ds |
   sed -e 's/^\(      "density": \).*,$/\10.5,/' -e 's/^\(      "alphaName": \)".*",$/\1"MASK.BMP",/' >full.json
 count=$(grep -c '"number"' full.json)

@@ -7,22 +7,7 @@
 # 1.5 times as long as the copy. Needs hyperfine (Debian package hyperfine).
 set -euo pipefail
 
-if [ $# -ne 1 ]; then
-  echo "Usage: $0 BUILD_DIR" >&2
-  exit 2
-fi
-build=$(cd "$1" && pwd)
-generator=$build/bench/make-big-model
-cli=$build/src/cli/skirvane-cli
-for program in "$generator" "$cli"; do
-  [ -x "$program" ] || { echo "Missing $program; build the host tree first" >&2; exit 1; }
-done
-command -v hyperfine >/dev/null || { echo "hyperfine is missing (Debian package hyperfine)" >&2; exit 1; }
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/skirvane-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-"$generator" big.4ds
+source "$(dirname "$0")/big_model_setup.sh"
 echo "Model: $(stat -c %s big.4ds) bytes in $work ($(df -T . | awk 'NR == 2 { print $2 }'))"
 
 hyperfine --warmup 3 --runs 15 --export-csv times.csv \
