@@ -73,11 +73,9 @@ else
 fi
 
 if configure_and_build windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake; then
-  wine_setup "$PWD/build/wine-prefix"
   # One at a time: the window tests share one display, and some move its
-  # pointer.
-  REPORT_DRIVE=Z: TEST_JOBS=1 run_ctest windows xvfb-run -a
-  wine_teardown
+  # pointer. The Wine prefix is prepared on that display.
+  REPORT_DRIVE=Z: TEST_JOBS=1 run_ctest windows xvfb-run -a "$PWD/tools/in_wine.sh" "$PWD/build/wine-prefix"
 else
   build_failed
 fi

@@ -12,6 +12,5 @@ build=$(cd "$1" && pwd)
 program=$build/bench/list-fill-bench.exe
 [ -f "$program" ] || { echo "Missing $program; build the Windows tree first" >&2; exit 1; }
 cd "$(dirname "$0")/.."
-# The prefix is prepared on the display the program then runs on.
-xvfb-run -a bash -c 'source tools/common.sh && wine_setup "$1/bench-wine-prefix" && trap wine_teardown EXIT &&
-                     "$WINE" "$2"' bash "$build" "$program"
+source tools/common.sh  # for $WINE
+xvfb-run -a tools/in_wine.sh "$build/bench-wine-prefix" "$WINE" "$program"

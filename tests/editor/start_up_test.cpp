@@ -91,11 +91,7 @@ protected:
 
     // Chooses a file in the dialog that `item` opens.
     void chooseFile(const std::vector<std::string>& item, const std::string& path) {
-        ASSERT_NO_FATAL_FAILURE(choose(item));
-        HWND dialog = session_->waitForFileDialog();
-        ASSERT_NE(dialog, nullptr) << "no file dialog after " << item.back();
-        ASSERT_TRUE(session_->enterFileName(dialog, path));
-        ASSERT_TRUE(waitForWindowGone(dialog)) << "the file dialog did not take " << path;
+        ASSERT_TRUE(session_->chooseFile(item, path)) << "the file dialog of " << item.back() << " did not take " << path;
     }
 
     // The text of the message box that comes up, closed with OK.
@@ -112,15 +108,8 @@ protected:
         return text;
     }
 
-    // Shows and closes the About box. Commands run in the order they are
-    // chosen, so once the box is up every command chosen before it is done.
     void waitForEarlierCommands() {
-        ASSERT_NO_FATAL_FAILURE(choose(kAbout));
-        HWND box = session_->waitForMessageBox();
-        ASSERT_NE(box, nullptr) << "the About box did not come";
-        EXPECT_EQ(session_->dialogs().size(), 1U) << "a dialog besides the About box";
-        pressButton(box, IDOK);
-        ASSERT_TRUE(waitForWindowGone(box));
+        ASSERT_TRUE(session_->waitForEarlierCommands()) << "the About box did not come alone and go";
     }
 
     test_support::TempFolder userFolder_;
