@@ -625,18 +625,17 @@ void Control::trackMouse(bool inside) {
     if (!inside && onMouseLeave_) onMouseLeave_(*this);
 }
 
+bool Control::pointerInside(UINT message, LPARAM lParam) const {
+    if (message == WM_MOUSELEAVE) return false;
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) ScreenToClient(window_, &point);
+    RECT client;
+    GetClientRect(window_, &client);
+    return PtInRect(&client, point) != 0;
+}
+
 bool Control::handleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (onMouseEnter_ || onMouseLeave_) {
-        bool inside = false;
-        if (message != WM_MOUSELEAVE) {
-            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) ScreenToClient(window_, &point);
-            RECT client;
-            GetClientRect(window_, &client);
-            inside = PtInRect(&client, point) != 0;
-        }
-        trackMouse(inside);
-    }
+    if (onMouseEnter_ || onMouseLeave_) trackMouse(pointerInside(message, lParam));
     if (message == WM_MOUSELEAVE || message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) return false;
     const MouseInfo mouse{mouseButtonOf(message), static_cast<std::uint32_t>(GET_KEYSTATE_WPARAM(wParam)),
                           GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

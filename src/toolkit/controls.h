@@ -197,6 +197,9 @@ protected:
     // Handles one message; returns true with `result` set when it is done,
     // false to let the default procedure handle it.
     virtual bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Whether the pointer of a mouse message lies in the client area (never
+    // for WM_MOUSELEAVE; wheel messages carry screen coordinates).
+    bool pointerInside(UINT message, LPARAM lParam) const;
     LRESULT defaultProcedure(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Fills `rect` (in this control's client coordinates) of `dc` with what

@@ -32,14 +32,7 @@ void GradientControl::handleInput(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void GradientControl::handlePointer(UINT message, LPARAM lParam) {
-    bool inside = false;
-    if (message != WM_MOUSELEAVE) {
-        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) ScreenToClient(window_, &point);
-        RECT client;
-        GetClientRect(window_, &client);
-        inside = PtInRect(&client, point) != 0;
-    }
+    const bool inside = pointerInside(message, lParam);
     if (inside) {
         // Asked for at every move: the system refuses it while it sees the
         // pointer elsewhere.
