@@ -21,7 +21,10 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Wine's own paths: the launcher names on PATH come from the package "wine",
+# which only recommends itself to wine64 and is not installed here.
 WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
 
 # Exports a quiet Wine environment with its prefix in $1, creates the prefix
 # when it is missing and starts one persistent server for all Wine
@@ -30,12 +33,15 @@ WINE=/usr/lib/wine/wine64
 # activation.
 wine_setup() {
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # Wine writes file names in the locale's character set: in a locale that
+  # is not UTF-8 no name outside ASCII could be created or opened.
+  [ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i </dev/null >/dev/null 2>&1
-    wineserver -w
+    "$WINESERVER" -w
   fi
-  wineserver -p </dev/null >/dev/null 2>&1
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
   if [ ! -f "$WINEPREFIX/.skirvane-desktop" ]; then
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 &&
       "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1 &&
@@ -53,5 +59,5 @@ wine_setup() {
 }
 
 wine_teardown() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$WINESERVER" -k >/dev/null 2>&1 || true
 }
