@@ -6,6 +6,8 @@
 set -uo pipefail
 cd "$(dirname "$0")"
 source tools/common.sh
+# Every run in the same locale, whatever the caller's is.
+export LC_ALL=C.UTF-8
 
 ensure_packages "${SKIRVANE_PACKAGES[@]}" || { echo "Could not install the packages"; exit 1; }
 
@@ -46,13 +48,16 @@ count_reports() {
 
 # run_ctest NAME [WRAPPER...]; REPORT_DRIVE is put before the report folder
 # (Z: for programs under Wine, which would take /... as a folder of their
-# current drive); TEST_JOBS is how many test programs run at once.
+# current drive); TEST_JOBS is how many test programs run at once. A test
+# program still running after test_timeout seconds is stopped and fails, so
+# that one hang cannot hold up the whole run.
+test_timeout=300
 run_ctest() {
   local name=$1
   shift
   mkdir -p "$reports/$name"
   echo "== Testing $name"
-  (cd "build/$name" && GTEST_OUTPUT="xml:${REPORT_DRIVE:-}$reports/$name/" "$@" ctest --output-on-failure -j"${TEST_JOBS:-$jobs}" \
+  (cd "build/$name" && GTEST_OUTPUT="xml:${REPORT_DRIVE:-}$reports/$name/" "$@" ctest --output-on-failure --timeout "$test_timeout" -j"${TEST_JOBS:-$jobs}" \
      >"../$name.test.log" 2>&1)
   local status=$?
   [ $status -ne 0 ] && grep -E -A3 'FAILED|Failed|\*\*\*' "build/$name.test.log" | head -n 60
