@@ -312,7 +312,16 @@ bool dragBottomRightCorner(HWND window, int dx, int dy) {
                   {corner->x + dx * step / kSteps, corner->y + dy * step / kSteps});
         Sleep(30);
     }
+    // The loop sizes the window to the last move it took before the button
+    // went up, and a busy machine may not have taken the last step yet: the
+    // hand comes back one pixel and settles on the end again before letting go.
+    const POINT end{corner->x + dx, corner->y + dy};
     Sleep(100);
+    const auto back = [](int d) { return d > 0 ? -1 : (d < 0 ? 1 : 0); };
+    sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {end.x + back(dx), end.y + back(dy)});
+    Sleep(50);
+    sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, end);
+    Sleep(150);
     sendMouse(MOUSEEVENTF_LEFTUP);
     waitForSteadyBounds(window);
     return true;
