@@ -21,8 +21,8 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Wine's own paths: the launcher names on PATH come from the package "wine",
-# which only recommends itself to wine64 and is not installed here.
+# Wine's programs by their own paths: the names on PATH come from the package
+# "wine", which wine64 only recommends, so it is not installed here.
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
 
