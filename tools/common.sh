@@ -41,7 +41,8 @@ wine_setup() {
     "$WINE" wineboot -i </dev/null >/dev/null 2>&1
     "$WINESERVER" -w
   fi
-  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  # Refused when a server of this prefix already runs, which is as good.
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true
   if [ ! -f "$WINEPREFIX/.skirvane-desktop" ]; then
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 &&
       "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1 &&
