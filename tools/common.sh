@@ -55,7 +55,8 @@ wine_setup() {
   # the title bar buttons); the prefix gets links to them.
   local font
   for font in /usr/share/wine/fonts/*.ttf; do
-    [ -e "$font" ] && ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+    [ -e "$font" ] || continue
+    ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
   done
 }
 

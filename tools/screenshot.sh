@@ -40,8 +40,7 @@ shift 2
 mkdir -p "$(dirname "$output")"
 rm -f "$output"
 
-# Its steps may fail harmlessly (a server already running, say).
-wine_setup "${WINEPREFIX:-$root/build/wine-prefix}" || true
+wine_setup "${WINEPREFIX:-$root/build/wine-prefix}"
 
 # Runs inside the virtual display: starts the program in a virtual desktop
 # of its own (named after this script's process, so that two captures at
