@@ -198,7 +198,7 @@ TEST_F(TextureFolderCommandTest, ChosenFolderIsStoredWithABackslash) {
     ASSERT_NO_FATAL_FAILURE(choose(kTextureFolder));
     HWND dialog = session_->waitForFolderDialog();
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(session_->selectFolder(dialog, chosen));
+    ASSERT_TRUE(session_->selectFolder(dialog, chosen)) << "the tree shows " << session_->selectedFolder(dialog);
     pressButton(dialog, IDOK);
     EXPECT_TRUE(waitUntil([&] { return storedFolder() == chosen + "\\"; })) << storedFolder().value_or("(none)");
 }
