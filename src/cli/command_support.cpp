@@ -77,9 +77,7 @@ std::string_view refusalText(const model::EditProblem& problem) {
     switch (problem.refusal) {
     case EditRefusal::ValueOutOfRange: return "values must lie within 0..1";
     case EditRefusal::NameTooLong: return "a texture name holds at most 255 characters";
-    case EditRefusal::NameHasSeparator:
-        // Given names have passed acceptTextureName, so this one is stored.
-        return "the stored name holds \"|\", so no name of this material can change until it is replaced";
+    case EditRefusal::NameHasSeparator: return "a texture name cannot hold \"|\"";
     case EditRefusal::NotAnEditorFlag:
         return "only DiffuseChannel, ExtraSettings, DoubleSided, DiffuseHighlight, AlphaHighlight and "
                "ColorTransparency can change";

@@ -50,26 +50,10 @@ void checkValue(const std::optional<float>& value, const char* field, std::vecto
 
 constexpr std::array<const char*, 3> kNameFields{"reflection-name", "diffuse-name", "alpha-name"};
 
-std::string_view storedName(const Material& material, int kind) {
-    switch (kind) {
-    case ReflectionKind: return material.reflectionName();
-    case DiffuseKind: return material.diffuseName();
-    default: return material.alphaName();
-    }
-}
-
-std::string_view editedName(const Material& material, const MaterialEdit& edit, int kind) {
-    const std::optional<std::string>& name = edit.names[static_cast<std::size_t>(kind)];
-    return name ? std::string_view(*name) : storedName(material, kind);
-}
-
-// Whether the change sets the names anew: when it names one, and when it
-// drops the animation of a material without diffuse name, which
-// setAnimation leaves alone but setTextureNames drops with the empty name.
-bool setsNames(const Material& material, const MaterialEdit& edit) {
-    if (std::any_of(edit.names.begin(), edit.names.end(), [](const auto& name) { return name.has_value(); }))
-        return true;
-    return edit.animation && !*edit.animation && material.animation() && material.diffuseName().empty();
+// The diffuse name the material has once the change is made.
+std::string_view diffuseNameAfter(const Material& material, const MaterialEdit& edit) {
+    const std::optional<std::string>& name = edit.names[DiffuseKind];
+    return name ? std::string_view(*name) : material.diffuseName();
 }
 
 }  // namespace
@@ -90,6 +74,8 @@ std::uint8_t colorByteOfPosition(int position) {
     const int clamped = std::clamp(position, 0, kSliderMaximum);
     return static_cast<std::uint8_t>(roundedQuotient(std::int64_t{clamped} * 255, kSliderMaximum));
 }
+
+float valueOfColorByte(std::uint8_t byte) { return static_cast<float>(byte / 255.0); }
 
 int sliderPositionOfByte(std::uint8_t byte) {
     return static_cast<int>(roundedQuotient(std::int64_t{kSliderMaximum} * byte, 255));
@@ -143,23 +129,22 @@ std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit&
     checkColor(edit.emission, "emission", problems);
     checkValue(edit.reflectionDensity, "reflection-density", problems);
     checkValue(edit.density, "density", problems);
-    // The names are set together, so a kept name that holds the separator
-    // (a model file may carry one) stops the others as well.
-    if (setsNames(material, edit)) {
-        for (int kind = ReflectionKind; kind <= AlphaKind; ++kind) {
-            const std::string_view name = editedName(material, edit, kind);
-            const char* field = kNameFields[static_cast<std::size_t>(kind)];
-            if (name.size() > TextureName::kMaxLength) problems.push_back({EditRefusal::NameTooLong, field});
-            if (name.find(Material::kSeparator) != std::string_view::npos)
-                problems.push_back({EditRefusal::NameHasSeparator, field});
-        }
+    // Each name is set on its own, so only the names the change gives are
+    // checked; a stored name that holds the separator (a model file may
+    // carry one) stays as it is.
+    for (std::size_t kind = 0; kind < edit.names.size(); ++kind) {
+        if (!edit.names[kind]) continue;
+        const std::string& name = *edit.names[kind];
+        if (name.size() > TextureName::kMaxLength) problems.push_back({EditRefusal::NameTooLong, kNameFields[kind]});
+        if (name.find(Material::kSeparator) != std::string::npos)
+            problems.push_back({EditRefusal::NameHasSeparator, kNameFields[kind]});
     }
     if (((edit.flagsToSet | edit.flagsToClear) & ~kEditorFlags) != 0)
         problems.push_back({EditRefusal::NotAnEditorFlag, "flags"});
     if (edit.animation && *edit.animation) {
         if (!isFrameCount((*edit.animation)->frames))
             problems.push_back({EditRefusal::FrameCountOutOfRange, "animation"});
-        if (!Material::qualifiesForAnimation(editedName(material, edit, DiffuseKind)))
+        if (!Material::qualifiesForAnimation(diffuseNameAfter(material, edit)))
             problems.push_back({EditRefusal::NameNotAnimatable, "animation"});
     }
     return problems;
@@ -168,16 +153,13 @@ std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit&
 bool applyEdit(Material& material, const MaterialEdit& edit) {
     if (!checkEdit(material, edit).empty()) return false;
 
-    if (setsNames(material, edit)) {
-        const char separator = material.separator();
-        std::string joined(editedName(material, edit, ReflectionKind));
-        joined.append(1, separator).append(editedName(material, edit, DiffuseKind));
-        joined.append(1, separator).append(editedName(material, edit, AlphaKind));
-        material.setTextureNames(joined);  // the checks above are the ones it makes
-    }
+    for (std::size_t kind = 0; kind < edit.names.size(); ++kind)
+        if (edit.names[kind]) material.setTextureName(static_cast<TextureKind>(kind), *edit.names[kind]);
     if (edit.animation) {
-        const Animation animation = edit.animation->value_or(Animation{});
-        material.setAnimation(animation.frames, animation.delay);
+        if (*edit.animation)
+            material.setAnimation((*edit.animation)->frames, (*edit.animation)->delay);
+        else
+            material.removeAnimation();
     }
     material.removeEditorFlag(edit.flagsToClear);
     material.addEditorFlag(edit.flagsToSet);

@@ -28,6 +28,8 @@ int sliderPositionOf(float value);
 float valueOfSliderPosition(int position);
 // The colour byte of a bar position: round(position / 100 x 255).
 std::uint8_t colorByteOfPosition(int position);
+// The value a colour byte stands for in a material: byte / 255.
+float valueOfColorByte(std::uint8_t byte);
 // The bar position nearest to a colour byte: round(100 x byte / 255).
 int sliderPositionOfByte(std::uint8_t byte);
 // The position a pointer at x over a bar of client width `width` asks for:
@@ -65,9 +67,6 @@ struct Animation {
     bool operator==(const Animation&) const = default;
 };
 
-// The texture kinds in the order of the joined names.
-enum TextureKind : int { ReflectionKind = 0, DiffuseKind = 1, AlphaKind = 2 };
-
 // One change to a material. Absent parts keep the material's values.
 struct MaterialEdit {
     using ColorEdit = std::array<std::optional<float>, 3>;  // red, green, blue
@@ -104,9 +103,11 @@ struct EditProblem {
 std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit& edit);
 
 // Makes the change, in the panel's order: names, animation, flags,
-// densities, colours. Only the bits the change manages move: the six
-// editor bits asked for, the texture bits that follow the names and the
-// animation bit that follows the animation. A colour component the change
+// densities, colours. Only what the change names moves: each name it gives
+// with that name's own bit, the six editor bits asked for, and the
+// animation block with its bit when the change gives the animation or a
+// new diffuse name (a block that does not suit the new name is dropped).
+// Every other name, bit and block keeps its stored bytes. A colour component the change
 // leaves out keeps its stored value; when that value lies outside 0..1 and
 // another component of its colour changes, it is written clamped, since a
 // colour is stored whole. False, and nothing changed, when checkEdit

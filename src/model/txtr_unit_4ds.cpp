@@ -197,15 +197,32 @@ bool Material::setTextureNames(std::string_view joined) {
     setNameAndBit(reflectionName_, flags_, ReflectionTexture, reflection);
     setNameAndBit(diffuseName_, flags_, DiffuseTexture, diffuse);
     setNameAndBit(alphaName_, flags_, AlphaTexture, alpha);
+    checkAnimationAgainstDiffuseName();
+    return true;
+}
 
-    if (!animation_) return true;
-    if (diffuseName_.empty()) {
-        animation_.reset();
-        flags_ &= ~AnimatedDiffuse;
-    } else {
-        setAnimation((*animation_)[kFramesOffset], decodeU32(animation_->data() + kDelayOffset));
+bool Material::setTextureName(TextureKind kind, std::string_view name) {
+    if (name.size() > TextureName::kMaxLength || name.find(separator_) != std::string_view::npos) return false;
+    switch (kind) {
+    case ReflectionKind: setNameAndBit(reflectionName_, flags_, ReflectionTexture, name); break;
+    case DiffuseKind:
+        setNameAndBit(diffuseName_, flags_, DiffuseTexture, name);
+        checkAnimationAgainstDiffuseName();
+        break;
+    case AlphaKind: setNameAndBit(alphaName_, flags_, AlphaTexture, name); break;
     }
     return true;
+}
+
+// A block that no longer suits the diffuse name is dropped; an empty name
+// takes the block with it, so that the record keeps its bit and block
+// together.
+void Material::checkAnimationAgainstDiffuseName() {
+    if (!animation_) return;
+    if (diffuseName_.empty())
+        removeAnimation();
+    else
+        setAnimation((*animation_)[kFramesOffset], decodeU32(animation_->data() + kDelayOffset));
 }
 
 bool Material::addEditorFlag(std::uint32_t mask) {
@@ -256,9 +273,13 @@ void Material::setAnimation(std::uint8_t frames, std::uint32_t delay) {
         encodeU32(delay, animation_->data() + kDelayOffset);
         flags_ |= AnimatedDiffuse;
     } else if (animation_) {
-        animation_.reset();
-        flags_ &= ~AnimatedDiffuse;
+        removeAnimation();
     }
+}
+
+void Material::removeAnimation() {
+    animation_.reset();
+    flags_ &= ~AnimatedDiffuse;
 }
 
 }  // namespace model

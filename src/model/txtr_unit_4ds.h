@@ -58,6 +58,9 @@ private:
 
 using Color = std::array<float, 3>;  // red, green, blue, each 0..1
 
+// The texture kinds in the order of the joined names.
+enum TextureKind : int { ReflectionKind = 0, DiffuseKind = 1, AlphaKind = 2 };
+
 class Material : public toolkit::ToolkitObject {
 public:
     static constexpr std::size_t kAnimationBlockSize = 18;
@@ -82,6 +85,12 @@ public:
     // Takes the three names from a joined text; see the source for the
     // rules. False (and nothing changed) when the text is refused.
     bool setTextureNames(std::string_view joined);
+    // Sets one name and its presence bit, leaving the other two names and
+    // their bits as they are. A new diffuse name has the animation block
+    // checked against it, and an emptied one drops the block. False (and
+    // nothing changed) for a name longer than 255 characters or holding the
+    // separator.
+    bool setTextureName(TextureKind kind, std::string_view name);
 
     void resetFlags() { flags_ = Base; }
     // Adds the bits when the mask holds editor-managed bits only.
@@ -103,6 +112,8 @@ public:
     // Creates, updates or drops the animation block by the diffuse name's
     // "00" rule and the frame count.
     void setAnimation(std::uint8_t frames, std::uint32_t delay);
+    // Drops the animation block and its bit, with or without a diffuse name.
+    void removeAnimation();
 
     std::uint32_t flags() const { return flags_; }
     const Color& ambient() const { return ambient_; }
@@ -124,6 +135,8 @@ protected:
     ~Material() override = default;
 
 private:
+    void checkAnimationAgainstDiffuseName();
+
     std::uint32_t flags_ = 0;
     Color ambient_{};
     Color diffuse_{};

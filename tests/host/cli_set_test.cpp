@@ -125,6 +125,21 @@ TEST_F(CliSetTest, RenamingTheAnimatedTextureAwayFromZeroZeroDropsItsAnimation) 
     EXPECT_EQ(read("m.4ds"), saved());
 }
 
+// A set bit with an empty name keeps its part of the record, and a block
+// the editor would not make stays while the diffuse name does.
+TEST_F(CliSetTest, RenamingOneTextureKeepsTheOtherPartsOfTheRecord) {
+    RecordBytes& sea = model_.records[2];
+    sea.flags |= test_support::kReflectionBit;
+    sea.reflectionDensity = 0.7F;
+    sea.animation[0] = 1;  // one frame
+    original_ = test_support::encodeModel(model_);
+    put("m.4ds", original_);
+    ASSERT_EQ(set({"3", "--alpha-name", "FOAM"}).status, 0);
+    sea.alphaName = "FOAM.BMP";
+    sea.flags |= test_support::kAlphaBit;
+    EXPECT_EQ(read("m.4ds"), saved());
+}
+
 TEST_F(CliSetTest, AnimationCanBeChangedAndRemoved) {
     ASSERT_EQ(set({"3", "--animation", "255,4294967295"}).status, 0);
     model_.records[2].animation[0] = 255;

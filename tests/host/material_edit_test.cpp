@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <limits>
+#include <random>
 
 #include "model_bytes.h"
 #include "temp_folder.h"
@@ -305,26 +306,77 @@ TEST_F(MaterialEditTest, EveryRefusalIsListedAndNothingChanges) {
     EXPECT_EQ(written(*material), test_support::encodeRecord(record));
 }
 
-TEST_F(MaterialEditTest, StoredNameWithTheSeparatorStopsAnyNameChange) {
-    // The names are set as one joined text, which a kept "|" would break.
-    RecordBytes record;
-    record.flags = test_support::kReflectionBit | model::DiffuseTexture;
-    record.reflectionName = "ENV|OLD.BMP";
-    record.diffuseName = "WOOD.BMP";
-    const Ref<Material> material = materialOf(record);
-    MaterialEdit rename;
-    rename.names[model::DiffuseKind] = "STONE.BMP";
-    const std::vector<EditProblem> problems = model::checkEdit(*material, rename);
-    ASSERT_EQ(problems.size(), 1U);
-    EXPECT_EQ(problems[0].refusal, EditRefusal::NameHasSeparator);
-    EXPECT_EQ(problems[0].field, "reflection-name");
-    EXPECT_FALSE(model::applyEdit(*material, rename));
-    EXPECT_EQ(written(*material), test_support::encodeRecord(record));
+// A renamed texture changes only that name and its bit: a set bit with an
+// empty name keeps its part of the record (the reflection density, the
+// alpha length byte), and only a new diffuse name checks the animation
+// block again.
+TEST_F(MaterialEditTest, RenamingOneTextureKeepsEveryOtherByteOfTheRecord) {
+    RecordBytes emptyParts;  // the bits of reflection, alpha and animation without names or a usable block
+    emptyParts.flags = test_support::kReflectionBit | model::DiffuseTexture | test_support::kAlphaBit |
+                       test_support::kAnimationBit;
+    emptyParts.reflectionDensity = 0.7F;
+    emptyParts.diffuseName = "WATER.BMP";
+    emptyParts.animation = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    RecordBytes separator = test_support::recordWithNames("ENV|OLD.BMP", "WOOD.BMP", "");
 
-    MaterialEdit density;  // changes that leave the names alone still go through
-    density.density = 0.5F;
-    EXPECT_TRUE(model::applyEdit(*material, density));
-    EXPECT_EQ(material->reflectionName(), "ENV|OLD.BMP");
+    const struct {
+        RecordBytes record;
+        model::TextureKind kind;
+        std::string name;
+    } renames[] = {
+        {emptyParts, model::ReflectionKind, "SKY.BMP"},
+        {emptyParts, model::AlphaKind, "MASK.BMP"},
+        {separator, model::DiffuseKind, "STONE.BMP"},
+        {separator, model::AlphaKind, "GLASS.BMP"},
+    };
+    for (const auto& rename : renames) {
+        Ref<Material> material = materialOf(rename.record);
+        MaterialEdit edit;
+        edit.names[rename.kind] = rename.name;
+        ASSERT_TRUE(model::applyEdit(*material, edit)) << rename.name;
+        RecordBytes expected = rename.record;
+        (rename.kind == model::ReflectionKind ? expected.reflectionName
+         : rename.kind == model::DiffuseKind  ? expected.diffuseName
+                                              : expected.alphaName) = rename.name;
+        expected.flags |= rename.kind == model::ReflectionKind ? test_support::kReflectionBit
+                          : rename.kind == model::AlphaKind    ? test_support::kAlphaBit
+                                                               : 0;
+        EXPECT_EQ(written(*material), test_support::encodeRecord(expected)) << rename.name;
+    }
+
+    // A new diffuse name checks the block: one frame is no animation.
+    Ref<Material> material = materialOf(emptyParts);
+    MaterialEdit edit;
+    edit.names[model::DiffuseKind] = "WATER00.BMP";
+    ASSERT_TRUE(model::applyEdit(*material, edit));
+    RecordBytes expected = emptyParts;
+    expected.diffuseName = "WATER00.BMP";
+    expected.flags &= ~test_support::kAnimationBit;
+    EXPECT_EQ(written(*material), test_support::encodeRecord(expected));
+}
+
+TEST_F(MaterialEditTest, RenamingTheReflectionOrAlphaOfRandomRecordsLeavesTheRestAsStored) {
+    std::mt19937 random(13);
+    for (int round = 0; round < 300; ++round) {
+        const RecordBytes record = test_support::randomRecord(random);
+        for (const model::TextureKind kind : {model::ReflectionKind, model::AlphaKind}) {
+            Ref<Material> material = materialOf(record);
+            MaterialEdit edit;
+            edit.names[kind] = "NEW.BMP";
+            ASSERT_TRUE(model::applyEdit(*material, edit));
+            RecordBytes expected = record;
+            if (kind == model::ReflectionKind) {
+                // A density the record did not hold reads as 0.
+                if ((record.flags & test_support::kReflectionBit) == 0) expected.reflectionDensity = 0;
+                expected.reflectionName = "NEW.BMP";
+                expected.flags |= test_support::kReflectionBit;
+            } else {
+                expected.alphaName = "NEW.BMP";
+                expected.flags |= test_support::kAlphaBit;
+            }
+            ASSERT_EQ(written(*material), test_support::encodeRecord(expected)) << "round " << round;
+        }
+    }
 }
 
 TEST_F(MaterialEditTest, EmptyEditChangesNothing) {
