@@ -1,7 +1,6 @@
 #include "editor_driver.h"
 
 #include <commctrl.h>
-#include <psapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -26,6 +25,8 @@ constexpr std::size_t kItemTextCapacity = 1024;
 const std::vector<std::string> kOpenItem{"Файл", "Открыть.."};
 const std::vector<std::string> kAboutItem{"Помощь", "О программе"};
 constexpr char kInputMarker[] = "~";  // typed and taken back by waitForEarlierInput
+
+bool isMessageBox(HWND window) { return hasClass(window, L"#32770") && GetDlgItem(window, kMessageTextId) != nullptr; }
 
 // Sends a message that must not wait for ever; the result, or none when
 // the window did not answer in time.
@@ -119,33 +120,6 @@ void waitForSteadyBounds(HWND window) {
         last = now;
         return steadyChecks >= 10;
     });
-}
-
-// --- threads in the program ---
-
-bool runRemoteThread(HANDLE process, LPTHREAD_START_ROUTINE start, LPARAM argument, DWORD& result) {
-    HANDLE thread =
-        CreateRemoteThread(process, nullptr, 0, start, reinterpret_cast<void*>(argument), 0, nullptr);
-    if (thread == nullptr) return false;
-    const bool ended = WaitForSingleObject(thread, kWindowTimeout) == WAIT_OBJECT_0;
-    const bool known = ended && GetExitCodeThread(thread, &result) != FALSE;
-    CloseHandle(thread);
-    return known;
-}
-
-// The base address at which the process loaded the library.
-HMODULE remoteModule(HANDLE process, const std::wstring& library) {
-    HMODULE modules[1024];
-    DWORD needed = 0;
-    if (!EnumProcessModules(process, modules, sizeof modules, &needed)) return nullptr;
-    const std::wstring wantedName = std::filesystem::path(library).filename().wstring();
-    const std::size_t count = std::min<std::size_t>(needed / sizeof(HMODULE), std::size(modules));
-    for (std::size_t i = 0; i < count; ++i) {
-        wchar_t name[MAX_PATH] = L"";
-        if (GetModuleFileNameExW(process, modules[i], name, MAX_PATH) == 0) continue;
-        if (sameText(std::filesystem::path(name).filename().wstring(), wantedName)) return modules[i];
-    }
-    return nullptr;
 }
 
 std::string trimmed(const std::string& text) {
@@ -499,6 +473,9 @@ EditorSession::EditorSession(const std::string& program, const std::optional<std
 }
 
 EditorSession::~EditorSession() {
+    if (menuHook_ != nullptr) UnhookWindowsHookEx(menuHook_);
+    if (menuSnapshot_ != nullptr) UnmapViewOfFile(menuSnapshot_);
+    if (menuMapping_ != nullptr) CloseHandle(menuMapping_);
     if (process_ == nullptr) return;
     if (running()) {
         // As a user closes it; the main window may still be hidden behind a
@@ -509,7 +486,15 @@ EditorSession::~EditorSession() {
             PostMessageW(window, WM_CLOSE, 0, 0);
             asked = true;
         }
-        if (!waitForExit(asked ? 5000 : 0)) {
+        // Unsaved changes bring the question whether to save them: the
+        // session's end drops them.
+        const bool ended = asked && waitUntil(
+                                        [this] {
+                                            if (HWND question = findTopLevel(isMessageBox)) pressButton(question, IDNO);
+                                            return waitForExit(0);
+                                        },
+                                        5000);
+        if (!ended) {
             TerminateProcess(process_, 1);
             WaitForSingleObject(process_, kExitTimeout);
         }
@@ -592,9 +577,7 @@ HWND EditorSession::waitForTopLevel(const std::function<bool(HWND)>& wanted, int
 }
 
 HWND EditorSession::waitForMessageBox(int timeoutMilliseconds) const {
-    return waitForTopLevel(
-        [](HWND window) { return hasClass(window, L"#32770") && GetDlgItem(window, kMessageTextId) != nullptr; },
-        timeoutMilliseconds);
+    return waitForTopLevel(isMessageBox, timeoutMilliseconds);
 }
 
 HWND EditorSession::waitForFileDialog(int timeoutMilliseconds) const {
@@ -614,48 +597,39 @@ HWND EditorSession::waitForFolderDialog(int timeoutMilliseconds) const {
         timeoutMilliseconds);
 }
 
-bool EditorSession::loadMenuReader() {
-    if (menuReader_ != nullptr) return true;
-    const std::wstring library = windowsPath(SKIRVANE_MENU_READER);
-    // Loaded here too, to learn where the function lies inside the library;
+bool EditorSession::hookMenuReader(HWND window) {
+    if (menuSnapshot_ != nullptr) return true;
+    // Loaded here too, to hand the system the hook inside the library;
     // kept for the rest of the run.
-    HMODULE local = LoadLibraryW(library.c_str());
-    if (local == nullptr) return false;
-    const auto function = reinterpret_cast<std::uintptr_t>(GetProcAddress(local, kReadMenuFunction));
-    if (function == 0) return false;
-
-    RemoteMemory name(process_, (library.size() + 1) * sizeof(wchar_t));
-    if (!name.write(0, library.c_str(), (library.size() + 1) * sizeof(wchar_t))) return false;
-    // kernel32 lies at the same address in every process.
-    const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-        reinterpret_cast<std::uintptr_t>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
-    DWORD ignored = 0;
-    if (!runRemoteThread(process_, loadLibrary, name.at(), ignored)) return false;
-    HMODULE remote = remoteModule(process_, library);
-    if (remote == nullptr) return false;
-    menuReader_ = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<std::uintptr_t>(remote) + function -
-                                                           reinterpret_cast<std::uintptr_t>(local));
-    return true;
+    HMODULE library = LoadLibraryW(windowsPath(SKIRVANE_MENU_READER).c_str());
+    const auto hook = library != nullptr
+                          ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, kReadMenuHook)))
+                          : nullptr;
+    if (hook == nullptr) return false;
+    static std::uint32_t sessions = 0;
+    menuToken_ = (static_cast<WPARAM>(GetCurrentProcessId()) << 32) | ++sessions;
+    menuMapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(MenuSnapshot),
+                                      menuSnapshotName(menuToken_).c_str());
+    if (menuMapping_ == nullptr) return false;
+    menuSnapshot_ =
+        static_cast<MenuSnapshot*>(MapViewOfFile(menuMapping_, FILE_MAP_WRITE, 0, 0, sizeof(MenuSnapshot)));
+    menuHook_ = SetWindowsHookExW(WH_CALLWNDPROC, hook, library, GetWindowThreadProcessId(window, nullptr));
+    return menuSnapshot_ != nullptr && menuHook_ != nullptr;
 }
 
 std::vector<MenuItem> EditorSession::menu() {
     HWND window = mainWindow();
-    if (window == nullptr || !loadMenuReader()) return {};
-    RemoteMemory memory(process_, sizeof(MenuSnapshot));
-    auto snapshot = std::make_unique<MenuSnapshot>();
-    snapshot->window = window;
-    snapshot->count = 0;
-    DWORD count = 0;
-    if (!memory.write(0, snapshot.get(), sizeof(MenuSnapshot)) ||
-        !runRemoteThread(process_, menuReader_, memory.at(), count) ||
-        !memory.read(0, snapshot.get(), sizeof(MenuSnapshot)))
+    if (window == nullptr || !hookMenuReader(window)) return {};
+    static const UINT readMenuMessage = RegisterWindowMessageW(kReadMenuMessage);
+    menuSnapshot_->count = -1;
+    if (!sendWithin(window, readMenuMessage, menuToken_, reinterpret_cast<LPARAM>(window)) || menuSnapshot_->count < 0)
         return {};
 
     std::vector<MenuItem> items;
     std::vector<std::string> path;
-    const int filled = std::clamp(snapshot->count, 0, static_cast<int>(std::size(snapshot->entries)));
+    const int filled = std::min(menuSnapshot_->count, static_cast<int>(std::size(menuSnapshot_->entries)));
     for (int i = 0; i < filled; ++i) {
-        const MenuEntry& entry = snapshot->entries[i];
+        const MenuEntry& entry = menuSnapshot_->entries[i];
         path.resize(static_cast<std::size_t>(std::clamp(entry.depth, 0, static_cast<int>(path.size()))));
         const std::size_t length = std::find(std::begin(entry.caption), std::end(entry.caption), L'\0') -
                                    std::begin(entry.caption);

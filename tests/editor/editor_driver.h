@@ -170,6 +170,8 @@ private:
 
 // --- The program ------------------------------------------------------------------
 
+struct MenuSnapshot;  // filled by the menu reader inside the program
+
 struct MenuItem {
     std::vector<std::string> path;  // captions from the menu bar down
     UINT id = 0;
@@ -267,7 +269,9 @@ private:
     HWND findTopLevel(const std::function<bool(HWND)>& wanted) const;
     // The program's top-level windows, shown or hidden.
     std::vector<HWND> allTopLevelWindows() const;
-    bool loadMenuReader();
+    // Hooks the menu reader into the main window's thread (menu_reader.h),
+    // with the snapshot it fills; false when either cannot be made.
+    bool hookMenuReader(HWND window);
     std::wstring remoteText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM part) const;
 
     test_support::TempFolder folder_;
@@ -275,7 +279,10 @@ private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND mainWindow_ = nullptr;
-    LPTHREAD_START_ROUTINE menuReader_ = nullptr;
+    HHOOK menuHook_ = nullptr;
+    HANDLE menuMapping_ = nullptr;
+    MenuSnapshot* menuSnapshot_ = nullptr;
+    WPARAM menuToken_ = 0;  // names the snapshot
 };
 
 // Presses a dialog's button by its identifier (IDOK, IDCANCEL, ...).

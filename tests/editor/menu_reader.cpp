@@ -1,5 +1,5 @@
-// Runs inside the editor's process (see menu_reader.h): copies the window's
-// menu tree into the snapshot the driver placed there.
+// Runs inside the editor's process, in its window thread (see
+// menu_reader.h): copies the window's menu tree into the shared snapshot.
 #include "menu_reader.h"
 
 namespace {
@@ -29,12 +29,23 @@ void readItems(HMENU menu, int depth, MenuSnapshot& snapshot) {
     }
 }
 
+void readMenu(WPARAM token, HWND window) {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, editor_driver::menuSnapshotName(token).c_str());
+    if (mapping == nullptr) return;
+    if (auto* snapshot = static_cast<MenuSnapshot*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(MenuSnapshot)))) {
+        snapshot->count = 0;
+        if (HMENU menu = GetMenu(window)) readItems(menu, 0, *snapshot);
+        UnmapViewOfFile(snapshot);
+    }
+    CloseHandle(mapping);
+}
+
 }  // namespace
 
-extern "C" __declspec(dllexport) DWORD WINAPI readMenu(void* data) {
-    auto& snapshot = *static_cast<MenuSnapshot*>(data);
-    snapshot.count = 0;
-    HMENU menu = GetMenu(snapshot.window);
-    if (menu != nullptr) readItems(menu, 0, snapshot);
-    return static_cast<DWORD>(snapshot.count);
+extern "C" __declspec(dllexport) LRESULT CALLBACK readMenuHook(int code, WPARAM wParam, LPARAM lParam) {
+    static const UINT readMenuMessage = RegisterWindowMessageW(editor_driver::kReadMenuMessage);
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == readMenuMessage)
+        readMenu(sent->wParam, reinterpret_cast<HWND>(sent->lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }

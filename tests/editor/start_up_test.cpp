@@ -38,10 +38,6 @@ bool isFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::optional<std::string> fileBytes(const std::string& path) {
-    if (!fs::is_regular_file(fromCp1251(path))) return std::nullopt;
-    return readFileBytes(path);
-}
 
 // A small model with the optional parts of a record and a remainder, with
 // values that every control of the editor shows without loss.
@@ -106,6 +102,13 @@ protected:
         pressButton(box, IDOK);
         EXPECT_TRUE(waitForWindowGone(box));
         return text;
+    }
+
+    // The file once the save chosen before is done: read while the program
+    // replaces it, it would keep the program from doing so.
+    std::string savedBytes(const std::string& path) {
+        EXPECT_TRUE(session_->waitForEarlierCommands()) << "the About box did not come alone and go";
+        return fs::is_regular_file(fromCp1251(path)) ? readFileBytes(path) : std::string();
     }
 
     void waitForEarlierCommands() {
@@ -236,7 +239,7 @@ TEST_F(ModelCommandTest, OpenThenSaveAsWritesTheModelWithTheSavedHeader) {
     ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("input.4ds")));
     ASSERT_NO_FATAL_FAILURE(chooseFile(kSaveAs, inFolder("copy.4ds")));
     const std::string expected = test_support::withSavedHeader(input);
-    EXPECT_TRUE(waitUntil([&] { return fileBytes(inFolder("copy.4ds")) == expected; }));
+    EXPECT_EQ(savedBytes(inFolder("copy.4ds")), expected);
     EXPECT_EQ(readFileBytes(inFolder("input.4ds")), input);
 }
 
@@ -247,7 +250,7 @@ TEST_F(ModelCommandTest, SaveWritesTheModelBackToTheOpenedFile) {
     ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("model.4ds")));
     ASSERT_NO_FATAL_FAILURE(choose(kSave));
     const std::string expected = test_support::withSavedHeader(input);
-    EXPECT_TRUE(waitUntil([&] { return fileBytes(inFolder("model.4ds")) == expected; }));
+    EXPECT_EQ(savedBytes(inFolder("model.4ds")), expected);
 }
 
 TEST_F(ModelCommandTest, CancelledOpenKeepsTheModelAndItsName) {
@@ -262,7 +265,7 @@ TEST_F(ModelCommandTest, CancelledOpenKeepsTheModelAndItsName) {
     ASSERT_TRUE(waitForWindowGone(dialog));
     ASSERT_NO_FATAL_FAILURE(choose(kSave));
     const std::string expected = test_support::withSavedHeader(input);
-    EXPECT_TRUE(waitUntil([&] { return fileBytes(inFolder("model.4ds")) == expected; }));
+    EXPECT_EQ(savedBytes(inFolder("model.4ds")), expected);
 }
 
 TEST_F(ModelCommandTest, RefusedFileIsReportedAndThePreviousModelStays) {
@@ -278,7 +281,7 @@ TEST_F(ModelCommandTest, RefusedFileIsReportedAndThePreviousModelStays) {
     // Save writes the model still open to the file it came from.
     ASSERT_NO_FATAL_FAILURE(choose(kSave));
     const std::string expected = test_support::withSavedHeader(first);
-    EXPECT_TRUE(waitUntil([&] { return fileBytes(inFolder("first.4ds")) == expected; }));
+    EXPECT_EQ(savedBytes(inFolder("first.4ds")), expected);
     EXPECT_EQ(readFileBytes(inFolder("refused.4ds")), refused);
 }
 
