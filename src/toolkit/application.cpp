@@ -82,6 +82,12 @@ bool Application::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
                 restore();
                 return true;
             }
+            // The user closing the program at its task bar button closes the
+            // main form, whose close event may still keep it open.
+            if ((wParam & 0xFFF0) == SC_CLOSE && mainForm_ != nullptr && mainForm_->handle() != nullptr) {
+                mainForm_->close();
+                return true;
+            }
             return false;
         default:
             return Control::handleMessage(message, wParam, lParam, result);

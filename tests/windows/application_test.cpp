@@ -170,6 +170,20 @@ TEST_F(CloseRequestTest, CloseRequestToTheApplicationWindowEndsRun) {
     EXPECT_EQ(mainCloses, 0);
 }
 
+// The task bar button's "Close" asks the main form, which may refuse.
+TEST_F(CloseRequestTest, CloseAtTheTaskBarButtonGoesThroughTheMainFormsCloseEvent) {
+    int closes = 0;
+    main_->setOnClose([&](Control&, bool& accept) {
+        if (++closes > 1) return;
+        accept = false;
+        SendMessageW(app_->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);  // asks again; accepted this time
+    });
+    auto closer = onceShown(*main_, [this] { SendMessageW(app_->handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+    run();
+    EXPECT_TRUE(app_->terminated());
+    EXPECT_EQ(closes, 2);
+}
+
 // --- the message loop ------------------------------------------------------------
 
 class MessageLoopTest : public ApplicationTest {
