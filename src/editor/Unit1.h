@@ -101,6 +101,16 @@ private:
     void saveModel();
     void saveModelAs();
     void exitProgram();
+    // Writes the model to the file last chosen; true when it was written.
+    bool writeModel();
+    // Asks for a file name, then writes the model there; true when written.
+    bool writeModelAs();
+    // Before the open model is dropped (exit, close, open): the panel is
+    // written back, and unsaved changes bring the question whether to save
+    // them. True when the caller may go on.
+    bool readyToDropModel();
+    // The materials are released: nothing may reach them any more.
+    void releaseModel();
     void chooseTextureFolder();
     void showAbout();
     void showViewer();
@@ -108,8 +118,9 @@ private:
 
     // The material list.
     void fillList();
+    void showAll();
     void search();
-    void refreshCurrentRow();
+    void refreshShownRow();
     void onListItemState(int row, UINT oldState, UINT newState);
     void fitListColumn();
     // The row's text: its material's number in brackets and the joined
@@ -120,7 +131,25 @@ private:
     // The two directions of the copy between a material and the panel.
     void showMaterial(model::Material& material);
     void applyPanel();
+    // What the panel shows, kept by a handler that waits on a dialog or a
+    // message box: the main window stays usable meanwhile, and the handler
+    // goes on only while the panel still shows the same material.
+    struct PanelShowing {
+        model::Material* material;
+        std::uint64_t model;  // which of the models opened
+    };
+    PanelShowing panelShowing() const { return {currentMaterial_, modelsOpened_}; }
+    bool stillShows(const PanelShowing& showing) const {
+        return showing.material == currentMaterial_ && showing.model == modelsOpened_;
+    }
+    // Shows an information notice; true when the panel still shows what it
+    // showed before, so that the handler may go on.
+    bool noticeKeptThePanel(const char* text);
     PanelState panelState() const;
+    // A material's colour and a change's colour by channel (0 ambient,
+    // 1 diffuse, 2 emission).
+    static const model::Color& storedColor(const model::Material& material, std::size_t channel);
+    static model::MaterialEdit::ColorEdit& editedColor(model::MaterialEdit& edit, std::size_t channel);
     // The change that turns what was shown into what the panel holds now.
     model::MaterialEdit panelEdit(const PanelState& now) const;
 
@@ -138,11 +167,19 @@ private:
 
     // The colour channels and the slider behaviour of every bar.
     std::array<ColorChannelControls*, 3> channels() { return {&ambientChannel_, &diffuseChannel_, &emissionChannel_}; }
+    std::array<const ColorChannelControls*, 3> channels() const {
+        return {&ambientChannel_, &diffuseChannel_, &emissionChannel_};
+    }
     void sliderPressed(toolkit::GradientProgressBar& bar, const toolkit::MouseInfo& mouse);
     void sliderDragged(toolkit::GradientProgressBar& bar, const toolkit::MouseInfo& mouse);
     static void endSliderDrag(toolkit::GradientProgressBar& bar);
     static void colorFromSlider(ColorChannelControls& channel, int component, int position);
-    static void chooseColor(ColorChannelControls& channel);
+    void chooseColor(ColorChannelControls& channel);
+    // The channel's colour put on its bars' levels, the swatch following.
+    static void setChannelColor(ColorChannelControls& channel, toolkit::Color color);
+    // A colour chosen for a material the panel no longer shows goes into
+    // that material itself.
+    void writeChosenColor(model::Material& material, const ColorChannelControls& channel, toolkit::Color color);
 
     // The settings file beside the program.
     std::string settingsPath() const { return programFolder_ + kSettingsFile; }
@@ -219,11 +256,15 @@ private:
     // Behaviour state.
     ViewerWindow* viewer_ = nullptr;
     model::ModelFile model_;
-    // The material of the row that changed state last (none at start).
+    // Counts the models opened and released, so that a material kept across
+    // a dialog is never taken for one of a later model at the same address.
+    std::uint64_t modelsOpened_ = 0;
+    // Set when an edit reaches a material; cleared by a load or a save.
+    bool unsavedChanges_ = false;
+    // The material the panel shows and writes back into (none before the
+    // first show and once its model is gone), and the panel as it was shown
+    // or last written back.
     model::Material* currentMaterial_ = nullptr;
-    // The material whose values the panel holds, which the panel is written
-    // back into, and the panel as it was shown or last written back.
-    model::Material* shownMaterial_ = nullptr;
     PanelState shownState_;
     std::string panelReflectionName_;
     std::string panelDiffuseName_;

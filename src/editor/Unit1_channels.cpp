@@ -1,5 +1,7 @@
 // The colour channels and the slider behaviour that the nine colour bars
 // share with the two density bars.
+#include <algorithm>
+
 #include "editor/Unit1.h"
 
 namespace editor {
@@ -33,14 +35,44 @@ void MainWindow::colorFromSlider(ColorChannelControls& channel, int component, i
     channel.swatch->invalidate();
 }
 
-// A chosen colour is put on the nearest of the bars' levels.
-void MainWindow::chooseColor(ColorChannelControls& channel) {
-    if (!channel.dialog->execute()) return;
+void MainWindow::setChannelColor(ColorChannelControls& channel, Color color) {
+    channel.dialog->color = color;
     const auto bars = channel.bars();
     for (std::size_t i = 0; i < bars.size(); ++i)
         bars[i]->setProgress(model::sliderPositionOfByte(channel.component(static_cast<int>(i))));
     channel.swatch->setStartColor(NormalLook, channel.dialog->color);
     channel.swatch->invalidate();
+}
+
+// A chosen colour is put on the nearest of the bars' levels. The main
+// window stays usable while the dialog is open: when the panel shows
+// another material by the time the colour is chosen, the colour goes to the
+// material the dialog was opened for, and the channel keeps the shown one's.
+void MainWindow::chooseColor(ColorChannelControls& channel) {
+    const PanelShowing opened = panelShowing();
+    if (!channel.dialog->execute()) return;
+    const Color chosen = channel.dialog->color;
+    if (stillShows(opened)) {
+        setChannelColor(channel, chosen);
+        return;
+    }
+    const auto bars = channel.bars();
+    for (std::size_t i = 0; i < bars.size(); ++i)
+        channel.setComponent(static_cast<int>(i), model::colorByteOfPosition(bars[i]->progress()));
+    if (opened.material != nullptr && opened.model == modelsOpened_) writeChosenColor(*opened.material, channel, chosen);
+}
+
+void MainWindow::writeChosenColor(model::Material& material, const ColorChannelControls& channel, Color color) {
+    const auto all = channels();
+    const auto index = static_cast<std::size_t>(std::find(all.begin(), all.end(), &channel) - all.begin());
+    model::MaterialEdit edit;
+    const model::Color& stored = storedColor(material, index);
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(color >> (8 * i));
+        const float value = model::valueOfColorByte(model::colorByteOfPosition(model::sliderPositionOfByte(byte)));
+        if (value != stored[i]) editedColor(edit, index)[i] = value;
+    }
+    if (!edit.empty() && model::applyEdit(material, edit)) unsavedChanges_ = true;
 }
 
 }  // namespace editor

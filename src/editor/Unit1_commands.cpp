@@ -61,8 +61,32 @@ void MainWindow::onCreate() {
 }
 
 void MainWindow::onClose(bool& accept) {
+    accept = readyToDropModel();
+    if (accept) releaseModel();
+}
+
+void MainWindow::releaseModel() {
+    currentMaterial_ = nullptr;
+    materialList_->clear();
     model_.clear();
-    accept = true;
+    ++modelsOpened_;
+    fileDialog_->result.clear();  // a save still queued would write the empty model over the file
+}
+
+bool MainWindow::readyToDropModel() {
+    applyPanel();
+    if (!unsavedChanges_) return true;
+    const std::string& path = fileDialog_->result;
+    const std::string question =
+        path.empty() ? std::string("Сохранить изменения?") : "Сохранить изменения в файле " + path + "?";
+    switch (messageBox(question, kQuestionMessage)) {
+        case IDYES:
+            return path.empty() ? writeModelAs() : writeModel();
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
 }
 
 // The file dialog's result is the name Save writes to. A cancelled dialog
@@ -70,6 +94,7 @@ void MainWindow::onClose(bool& accept) {
 // give the previous name back, so that Save keeps writing the open model to
 // the file it came from.
 void MainWindow::openModel() {
+    if (!readyToDropModel()) return;
     const std::string previousName = fileDialog_->result;
     fileDialog_->openDialog = true;
     if (!fileDialog_->execute()) {
@@ -81,29 +106,41 @@ void MainWindow::openModel() {
         fileDialog_->result = previousName;
         return;
     }
-    currentMaterial_ = nullptr;  // the materials they pointed to are gone
-    shownMaterial_ = nullptr;
+    currentMaterial_ = nullptr;  // the material it pointed to is gone
+    ++modelsOpened_;
+    unsavedChanges_ = false;
     fillList();
 }
 
-void MainWindow::saveModel() {
+void MainWindow::saveModel() { writeModel(); }
+
+void MainWindow::saveModelAs() { writeModelAs(); }
+
+bool MainWindow::writeModel() {
     applyPanel();
     const std::string& path = fileDialog_->result;
-    if (path.empty()) return;
-    if (!model_.save(path)) messageBox("Can't write file: " + path, kStopMessage);
+    if (path.empty()) return false;
+    if (!model_.save(path)) {
+        messageBox("Can't write file: " + path, kStopMessage);
+        return false;
+    }
+    unsavedChanges_ = false;
+    return true;
 }
 
-void MainWindow::saveModelAs() {
+bool MainWindow::writeModelAs() {
     const std::string previousName = fileDialog_->result;
     fileDialog_->openDialog = false;
     if (!fileDialog_->execute()) {
         fileDialog_->result = previousName;
-        return;
+        return false;
     }
-    saveModel();
+    return writeModel();
 }
 
-void MainWindow::exitProgram() { application_.close(); }
+void MainWindow::exitProgram() {
+    if (readyToDropModel()) application_.close();
+}
 
 void MainWindow::chooseTextureFolder() {
     textureFolder_ = ensureTrailingBackslash(readTextureFolderSetting(""));

@@ -327,7 +327,7 @@ void MainWindow::wireEvents() {
                 colorFromSlider(channel, static_cast<int>(i), position);
             });
         }
-        channel.swatch->setOnMouseDown([&channel](Control&, const MouseInfo&) { chooseColor(channel); });
+        channel.swatch->setOnMouseDown([this, &channel](Control&, const MouseInfo&) { chooseColor(channel); });
         showHintOnEnter(*channel.swatch, kSwatchHint);
         clearHintOnLeave(*channel.swatch);
     };
@@ -368,7 +368,7 @@ void MainWindow::wireEvents() {
     materialList_->setOnItemState(
         [this](Control&, int, int last, UINT oldState, UINT newState) { onListItemState(last, oldState, newState); });
     materialList_->setAnchors(true, true, true, true);
-    showAllButton_->setOnClick([this](Control&) { fillList(); });
+    showAllButton_->setOnClick([this](Control&) { showAll(); });
     showAllButton_->setAnchors(true, false, true, true);
     fileDialog_->owner = form_->handle();
 }

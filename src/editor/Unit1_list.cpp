@@ -28,10 +28,8 @@ void MainWindow::addRow(std::int32_t number, model::Material& material) {
     materialList_->addItem(rowText(number, material.getTextureNames()), -1, 0, reinterpret_cast<LPARAM>(&material));
 }
 
-// Panel values not yet written back are dropped: the first row's material
-// is shown afresh.
+// Showing the first row's material writes the panel back first.
 void MainWindow::fillList() {
-    shownMaterial_ = nullptr;
     materialList_->clear();
     const model::MaterialList& materials = model_.materials();
     {
@@ -42,6 +40,11 @@ void MainWindow::fillList() {
         }
     }
     if (materials.count() > 0) materialList_->selectIndex(0);
+}
+
+void MainWindow::showAll() {
+    applyPanel();
+    fillList();
 }
 
 void MainWindow::search() {
@@ -56,28 +59,31 @@ void MainWindow::search() {
     if (materialList_->itemCount() > 0) materialList_->selectIndex(0);
 }
 
-void MainWindow::refreshCurrentRow() {
-    const int row = materialList_->selectedIndex();
-    if (row < 0 || currentMaterial_ == nullptr) return;
-    const auto* material = reinterpret_cast<const model::Material*>(materialList_->itemData(row));
+// The row of the shown material, also while no row is selected (a click
+// below the last row takes the selection away, and the panel still shows
+// the material).
+void MainWindow::refreshShownRow() {
+    if (currentMaterial_ == nullptr) return;
+    const int row = materialList_->indexOfData(reinterpret_cast<LPARAM>(currentMaterial_));
+    if (row < 0) return;  // a search left it out
     const char separator = currentMaterial_->separator();
     const std::string joined = panelReflectionName_ + separator + panelDiffuseName_ + separator + panelAlphaName_;
-    materialList_->setItemText(row, 0, rowText(model_.materials().numberOf(material), joined));
+    materialList_->setItemText(row, 0, rowText(model_.materials().numberOf(currentMaterial_), joined));
 }
 
-// A row that loses the selection has its material written back from the
-// panel; any other change makes the row's material current, and a row that
-// becomes selected and focused is shown. The list reports a row losing the
-// selection as selected → none on some systems and as selected and focused
-// → focused on others, so the test is on the selected bit alone.
+// A row that loses the selection has the panel written back into the
+// material it shows, and a row that becomes selected and focused is shown.
+// The list reports a row losing the selection as selected → none on some
+// systems and as selected and focused → focused on others, so the test is
+// on the selected bit alone. A change of the focus alone changes nothing:
+// the panel goes on showing, and writing back into, its material.
 void MainWindow::onListItemState(int row, UINT oldState, UINT newState) {
     if ((oldState & LVIS_SELECTED) != 0 && (newState & LVIS_SELECTED) == 0) {
         applyPanel();
         return;
     }
-    currentMaterial_ = reinterpret_cast<model::Material*>(materialList_->itemData(row));
-    if (currentMaterial_ == nullptr) return;
-    if (newState == kSelectedAndFocused) showMaterial(*currentMaterial_);
+    if (newState != kSelectedAndFocused) return;
+    if (auto* material = reinterpret_cast<model::Material*>(materialList_->itemData(row))) showMaterial(*material);
 }
 
 void MainWindow::fitListColumn() {

@@ -36,11 +36,15 @@ ViewerWindow::Tab tabOf(TextureKind kind) {
     return ViewerWindow::AlphaTab;
 }
 
-const model::Color& colorOf(const model::Material& material, int channel) {
+}  // namespace
+
+const model::Color& MainWindow::storedColor(const model::Material& material, std::size_t channel) {
     return channel == 0 ? material.ambient() : channel == 1 ? material.diffuse() : material.emission();
 }
 
-}  // namespace
+MaterialEdit::ColorEdit& MainWindow::editedColor(MaterialEdit& edit, std::size_t channel) {
+    return channel == 0 ? edit.ambient : channel == 1 ? edit.diffuse : edit.emission;
+}
 
 std::uint8_t ColorChannelControls::component(int index) const {
     return static_cast<std::uint8_t>(dialog->color >> (8 * index));
@@ -72,24 +76,25 @@ std::string& MainWindow::panelName(TextureKind kind) {
                                          : kind == model::DiffuseKind ? panelDiffuseName_ : panelAlphaName_;
 }
 
-// Before a different material is shown, the panel is written back into the
-// one it holds, whatever order the list reports its rows' changes in.
+// Before a material is shown, the panel is written back into the one it
+// shows, whatever order the list reports its rows' changes in; also when it
+// is the same material, which the panel may have been edited for while no
+// row was selected. Writing back only what changed makes that harmless.
 void MainWindow::showMaterial(model::Material& material) {
-    if (shownMaterial_ != nullptr && shownMaterial_ != &material) applyPanel();
-    shownMaterial_ = &material;
+    applyPanel();
+    currentMaterial_ = &material;
 
     auto allChannels = channels();
     for (std::size_t c = 0; c < allChannels.size(); ++c) {
-        const model::Color& color = colorOf(material, static_cast<int>(c));
+        const model::Color& color = storedColor(material, c);
         const auto bars = allChannels[c]->bars();
         for (std::size_t i = 0; i < bars.size(); ++i) bars[i]->setProgress(model::sliderPositionOf(color[i]));
     }
 
-    const std::string joined = material.getTextureNames();
-    const std::size_t first = joined.find(material.separator());
-    const std::size_t second = joined.find(material.separator(), first + 1);
-    const std::array<std::string, 3> names{joined.substr(0, first), joined.substr(first + 1, second - first - 1),
-                                           joined.substr(second + 1)};
+    // Each box gets its own name, also when a stored name holds the
+    // separator, which would put a split of the joined names in the wrong boxes.
+    const std::array<std::string, 3> names{std::string(material.reflectionName()),
+                                           std::string(material.diffuseName()), std::string(material.alphaName())};
     for (TextureKind kind : kTextureKinds) {
         panelName(kind) = names[kind];
         nameBox(kind).setCaption(names[kind]);
@@ -121,8 +126,7 @@ void MainWindow::showMaterial(model::Material& material) {
 
 PanelState MainWindow::panelState() const {
     PanelState state;
-    const std::array<const ColorChannelControls*, 3> allChannels{&ambientChannel_, &diffuseChannel_,
-                                                                 &emissionChannel_};
+    const auto allChannels = channels();
     for (std::size_t c = 0; c < allChannels.size(); ++c) {
         const auto bars = allChannels[c]->bars();
         for (std::size_t i = 0; i < bars.size(); ++i) state.colorPositions[c][i] = bars[i]->progress();
@@ -143,13 +147,11 @@ PanelState MainWindow::panelState() const {
 // are never touched.
 MaterialEdit MainWindow::panelEdit(const PanelState& now) const {
     MaterialEdit edit;
-    const std::array<MaterialEdit::ColorEdit*, 3> colors{&edit.ambient, &edit.diffuse, &edit.emission};
-    const std::array<const ColorChannelControls*, 3> allChannels{&ambientChannel_, &diffuseChannel_,
-                                                                 &emissionChannel_};
-    for (std::size_t c = 0; c < colors.size(); ++c)
+    const auto allChannels = channels();
+    for (std::size_t c = 0; c < allChannels.size(); ++c)
         for (std::size_t i = 0; i < 3; ++i)
             if (now.colorPositions[c][i] != shownState_.colorPositions[c][i])
-                (*colors[c])[i] = static_cast<float>(allChannels[c]->component(static_cast<int>(i)) / 255.0);
+                editedColor(edit, c)[i] = model::valueOfColorByte(allChannels[c]->component(static_cast<int>(i)));
     if (now.reflectionDensityPosition != shownState_.reflectionDensityPosition)
         edit.reflectionDensity = model::valueOfSliderPosition(now.reflectionDensityPosition);
     if (now.densityPosition != shownState_.densityPosition)
@@ -161,29 +163,33 @@ MaterialEdit MainWindow::panelEdit(const PanelState& now) const {
     const bool animationChanged =
         now.animated != shownState_.animated ||
         (now.animated && (now.frames != shownState_.frames || now.delay != shownState_.delay));
-    if (animationChanged) {
-        // The material animates only a "00" diffuse name with two frames or
-        // more; otherwise checked settings drop the animation, as unchecked
-        // ones do.
-        const bool holds = now.animated && model::isFrameCount(now.frames) &&
-                           model::Material::qualifiesForAnimation(now.names[model::DiffuseKind]);
+    // The material animates only a "00" diffuse name with two frames or
+    // more; otherwise checked settings drop the animation, as unchecked ones
+    // do, which is no change for a material without one.
+    const bool holds = now.animated && model::isFrameCount(now.frames) &&
+                       model::Material::qualifiesForAnimation(now.names[model::DiffuseKind]);
+    if (animationChanged && (holds || currentMaterial_->animation()))
         edit.animation = holds ? std::optional<model::Animation>(model::Animation{now.frames, now.delay})
                                : std::optional<model::Animation>();
-    }
     return edit;
 }
 
+// The panel takes only what the edit rules allow (the name box's rule,
+// frame counts of 2..255, bars within 0..100), so the change is never
+// refused; a stored name the material cannot take again (one holding the
+// separator) is not rewritten unless the user confirms another name.
 void MainWindow::applyPanel() {
-    if (shownMaterial_ == nullptr) return;
+    if (currentMaterial_ == nullptr) return;
     const PanelState now = panelState();
-    MaterialEdit edit = panelEdit(now);
-    if (!model::applyEdit(*shownMaterial_, edit)) {
-        // Only names can be refused here, when the material already holds a
-        // name with the separator in it; everything else is still written.
-        edit.names = {};
-        model::applyEdit(*shownMaterial_, edit);
-    }
+    const MaterialEdit edit = panelEdit(now);
+    if (!edit.empty() && model::applyEdit(*currentMaterial_, edit)) unsavedChanges_ = true;
     shownState_ = now;
+}
+
+bool MainWindow::noticeKeptThePanel(const char* text) {
+    const PanelShowing before = panelShowing();
+    messageBox(text, kNoticeMessage);
+    return stillShows(before);
 }
 
 void MainWindow::flagBoxClicked(GradientCheckBox& box) {
@@ -219,14 +225,13 @@ void MainWindow::nameKeyTyped(TextureKind kind, char character) {
     EditBox& box = nameBox(kind);
     const std::optional<std::string> name = model::acceptTextureName(box.caption());
     if (!name) {
-        messageBox(kNameRefused, kNoticeMessage);
-        box.setCaption(panelName(kind));
+        if (noticeKeptThePanel(kNameRefused)) box.setCaption(panelName(kind));
         return;
     }
     if (*name != box.caption()) box.setCaption(*name);
     panelName(kind) = *name;
     if (viewer_ != nullptr) viewer_->loadImage(tabOf(kind), *name);
-    refreshCurrentRow();
+    refreshShownRow();
     if (kind == model::DiffuseKind) checkAnimation();
 }
 
@@ -239,8 +244,7 @@ void MainWindow::framesKeyTyped(char character) {
     // small one.
     const std::optional<std::uint8_t> frames = model::frameCountOfText(framesBox_->caption());
     if (!frames) {
-        messageBox(kFramesRefused, kNoticeMessage);
-        framesBox_->setCaption(intToText(panelFrames_));
+        if (noticeKeptThePanel(kFramesRefused)) framesBox_->setCaption(intToText(panelFrames_));
         return;
     }
     panelFrames_ = *frames;
@@ -257,7 +261,7 @@ void MainWindow::delayKeyTyped(char character) {
 void MainWindow::checkAnimation() {
     if (!animateBox_->checked()) return;
     if (!model::Material::qualifiesForAnimation(panelDiffuseName_)) {
-        messageBox(kNotAnimatable, kNoticeMessage);
+        if (!noticeKeptThePanel(kNotAnimatable)) return;
         animateBox_->setChecked(false);
     }
     framesBox_->setEnabled(animateBox_->checked());

@@ -201,6 +201,17 @@ LPARAM ListView::itemData(int index) {
     return item.lParam;
 }
 
+int ListView::indexOfData(LPARAM data) {
+    if (window_ == nullptr) {
+        const auto found = std::ranges::find_if(pendingRows_, [data](const Row& row) { return row.data == data; });
+        return found == pendingRows_.end() ? -1 : static_cast<int>(found - pendingRows_.begin());
+    }
+    LVFINDINFOW find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = data;
+    return static_cast<int>(SendMessageW(window_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
 int ListView::itemCount() {
     if (window_ == nullptr) return static_cast<int>(pendingRows_.size());
     return static_cast<int>(SendMessageW(window_, LVM_GETITEMCOUNT, 0, 0));

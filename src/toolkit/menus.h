@@ -177,6 +177,8 @@ public:
     void setItemText(int index, int column, const std::string& text);
     std::string itemText(int index, int column);
     LPARAM itemData(int index);
+    // The first row that carries the data, or -1.
+    int indexOfData(LPARAM data);
     int itemCount();
     // The first selected row, or -1.
     int selectedIndex();
@@ -344,6 +346,8 @@ constexpr UINT kStopMessage = MB_TASKMODAL | MB_ICONSTOP;                // 0x20
 constexpr UINT kInformationMessage = MB_TASKMODAL | MB_ICONINFORMATION;  // 0x2040
 // Not task-modal: the program's windows stay usable while it is open.
 constexpr UINT kNoticeMessage = MB_ICONINFORMATION;  // 0x40
+// A question answered with Yes, No or Cancel (IDYES, IDNO, IDCANCEL).
+constexpr UINT kQuestionMessage = MB_TASKMODAL | MB_ICONQUESTION | MB_YESNOCANCEL;  // 0x2023
 
 // A message box with the application's caption and no owner window.
 int messageBox(const std::string& text, UINT flags);

@@ -130,7 +130,7 @@ TEST_F(MaterialListTest, ShowAllListsEveryMaterialAgainAfterASearch) {
 
 // --- names confirmed with Enter, and applying the panel ------------------------------
 
-TEST_F(MaterialListTest, EnterInANameBoxChangesOnlyTheSelectedRowUntilThePanelIsApplied) {
+TEST_F(MaterialListTest, EnterInANameBoxChangesTheSelectedRowAndShowAllWritesItBack) {
     open(kThreeMaterials);
     ASSERT_TRUE(editor_.enterText(editor_.controls().diffuseNameBox, "stone"));
     EXPECT_EQ(editor_.shownNames(), (Names{"NEBO.BMP", "STONE.BMP", "STEKLO+.BMP"}));
@@ -138,10 +138,10 @@ TEST_F(MaterialListTest, EnterInANameBoxChangesOnlyTheSelectedRowUntilThePanelIs
     changed[0] = "[1] NEBO.BMP|STONE.BMP|STEKLO+.BMP";
     EXPECT_EQ(editor_.rows(), changed);
 
-    // "Показать все" lists the materials as they are, without applying.
+    // "Показать все" writes the panel back first, as "Найти" and Save do.
     ASSERT_TRUE(editor_.showAll());
-    EXPECT_EQ(editor_.rows(), kThreeRows);
-    EXPECT_EQ(editor_.shownNames(), kFirstNames);
+    EXPECT_EQ(editor_.rows(), changed);
+    EXPECT_EQ(editor_.shownNames(), (Names{"NEBO.BMP", "STONE.BMP", "STEKLO+.BMP"}));
 }
 
 TEST_F(MaterialListTest, SaveWritesANameConfirmedWithEnter) {

@@ -313,7 +313,7 @@ void PrintTo(MessageIcon icon, std::ostream* out) {
     *out << kNames[static_cast<int>(icon)];
 }
 
-std::optional<SeenMessageBox> answerMessageBox(EditorSession& session) {
+std::optional<SeenMessageBox> answerMessageBox(EditorSession& session, int button) {
     HWND box = session.waitForMessageBox();
     if (box == nullptr) return std::nullopt;
     waitForSteadyPicture(box);
@@ -324,7 +324,7 @@ std::optional<SeenMessageBox> answerMessageBox(EditorSession& session) {
     seen.buttons = shownButtons(box);
     seen.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
     seen.mainWindowEnabled = IsWindowEnabled(session.mainWindow()) != FALSE;
-    editor_driver::pressButton(box, IDOK);
+    editor_driver::pressButton(box, button);
     if (!editor_driver::waitForWindowGone(box)) return std::nullopt;
     return seen;
 }

@@ -133,9 +133,9 @@ struct SeenMessageBox {
     bool mainWindowEnabled = false;  // while the box was up
 };
 
-// Waits for a message box, reads it and closes it with its OK button;
-// none when no box came, or when it did not go.
-std::optional<SeenMessageBox> answerMessageBox(editor_driver::EditorSession& session);
+// Waits for a message box, reads it and closes it with the button (IDOK,
+// IDYES, ...); none when no box came, or when it did not go.
+std::optional<SeenMessageBox> answerMessageBox(editor_driver::EditorSession& session, int button = IDOK);
 // Gives the program the time to take the input sent to it, and waits until
 // its main window shows the outcome. For input whose outcome cannot be
 // waited for by itself (a value taken without any change on screen).
@@ -176,10 +176,10 @@ public:
 
     // The texts of the list's rows.
     std::vector<std::string> rows() const { return editor_.listRows(controls_.materialList); }
-
-private:
     // The model file's path, as the program's texts hold paths.
     std::string modelPath() const;
+
+private:
 
     test_support::TempFolder models_;
     editor_driver::EditorSession editor_;

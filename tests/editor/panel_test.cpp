@@ -22,6 +22,7 @@ namespace {
 
 using namespace panel_test;
 using editor_driver::progressPosition;
+using editor_driver::waitUntil;
 using editor_driver::windowText;
 using panel_driver::Button;
 using panel_driver::clickSlider;
@@ -145,12 +146,34 @@ std::vector<RecordBytes> unusualMaterials() {
 
 using PanelWriteBackTest = PanelTest;
 
-TEST_F(PanelWriteBackTest, ShowingEveryMaterialAndSavingChangesOnlyTheHeader) {
-    const std::vector<RecordBytes> materials = unusualMaterials();
+// Then one name changed on a few of them changes that name and its bit
+// only: set bits with empty names, unrounded values, a one-frame animation
+// and a name holding the separator stay as stored.
+TEST_F(PanelWriteBackTest, ShowingEveryMaterialAndSavingChangesOnlyTheHeaderAndRenamingOnlyTheName) {
+    std::vector<RecordBytes> materials = unusualMaterials();
     ASSERT_NO_FATAL_FAILURE(open(materials));
     for (int row = 1; row < static_cast<int>(materials.size()); ++row) ASSERT_NO_FATAL_FAILURE(select(row));
     ASSERT_NO_FATAL_FAILURE(select(0));
     ASSERT_NO_FATAL_FAILURE(save());
+    expectSaved(materials);
+
+    ASSERT_NO_FATAL_FAILURE(enter(panel().diffuseNameBox, "stone"));
+    ASSERT_NO_FATAL_FAILURE(select(1));
+    ASSERT_NO_FATAL_FAILURE(enter(panel().reflectionNameBox, "env"));
+    ASSERT_NO_FATAL_FAILURE(select(4));
+    ASSERT_NO_FATAL_FAILURE(enter(panel().alphaNameBox, "mask"));
+    ASSERT_NO_FATAL_FAILURE(select(5));
+    ASSERT_NO_FATAL_FAILURE(enter(panel().alphaNameBox, "glass"));
+    // Saving is a command, which the program may take before the keys.
+    ASSERT_TRUE(waitUntil([&] { return windowText(panel().alphaNameBox) == "GLASS.BMP"; }));
+    ASSERT_NO_FATAL_FAILURE(save());
+    materials[0].diffuseName = "STONE.BMP";
+    materials[1].reflectionName = "ENV.BMP";
+    materials[1].flags |= test_support::kReflectionBit;
+    materials[1].reflectionDensity = 0.0F;  // the record held none
+    materials[4].alphaName = "MASK.BMP";
+    materials[5].alphaName = "GLASS.BMP";
+    materials[5].flags |= test_support::kAlphaBit;
     expectSaved(materials);
 }
 
@@ -227,19 +250,28 @@ TEST_F(PanelWriteBackTest, PanelIsWrittenIntoTheMaterialWhenAnotherRowIsSelected
     expectSaved({first, second});
 }
 
-// A model file may hold a name with the separator in it, which no joined
-// text of names can carry: the names stay as stored, and the rest of the
-// panel is written.
+// A model file may hold a name with the separator in it, which the name
+// box does not take: the name is shown whole in its own box and stays as
+// stored, confirming it brings the refusal, and the rest of the panel is
+// written, the other names too.
 TEST_F(PanelWriteBackTest, NameHoldingTheSeparatorStaysAndTheRestOfThePanelIsWritten) {
     RecordBytes record = recordWithNames("", "A|B.BMP", "");
     ASSERT_NO_FATAL_FAILURE(open({record}));
+    EXPECT_EQ(windowText(panel().diffuseNameBox), "A|B.BMP");
+    EXPECT_EQ(windowText(panel().alphaNameBox), "");
     ASSERT_NO_FATAL_FAILURE(enter(panel().reflectionNameBox, "sky"));
+    ASSERT_NO_FATAL_FAILURE(enter(panel().diffuseNameBox, "A|B.BMP"));
+    const auto refusal = panel_driver::answerMessageBox(session_.editor());
+    ASSERT_TRUE(refusal.has_value()) << "confirming the stored name brought no message";
+    EXPECT_EQ(refusal->text, "Имя текстуры не должно быть длиннее 255 символов и содержать символ |");
     ASSERT_TRUE(clickSlider(panel().densityBar, 10, Button::Right));
     ASSERT_TRUE(positionBecomes(panel().densityBar, 0));
     ASSERT_NO_FATAL_FAILURE(toggle(panel().diffuseChannelBox));
     ASSERT_NO_FATAL_FAILURE(save());
+    record.reflectionName = "SKY.BMP";
+    record.reflectionDensity = 0.0F;  // the record held none
+    record.flags |= test_support::kReflectionBit | model::DiffuseChannel;
     record.density = 0.0F;
-    record.flags |= model::DiffuseChannel;
     expectSaved({record});
 }
 
