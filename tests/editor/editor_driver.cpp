@@ -743,11 +743,7 @@ bool EditorSession::enterFileName(HWND dialog, const std::string& path) const {
     return true;
 }
 
-std::string EditorSession::selectedFolder(HWND dialog) const {
-    HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
-    if (tree == nullptr) return {};
-    const auto item = sendOrZero(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
-    if (item == 0) return {};
+std::string EditorSession::treeItemText(HWND tree, LPARAM item) const {
     RemoteMemory memory(process_, sizeof(TVITEMW) + kItemTextCapacity * sizeof(wchar_t));
     TVITEMW request{};
     request.mask = TVIF_TEXT;
@@ -763,32 +759,82 @@ std::string EditorSession::selectedFolder(HWND dialog) const {
     return toCp1251(text);
 }
 
+std::string EditorSession::selectedFolder(HWND dialog) const {
+    HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+    const LPARAM item = tree != nullptr ? sendOrZero(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) : 0;
+    return item != 0 ? treeItemText(tree, item) : std::string();
+}
+
+LPARAM EditorSession::folderItem(HWND tree, const std::string& path) const {
+    std::vector<std::string> parts;
+    for (std::size_t at = 0; at < path.size();) {
+        const std::size_t end = std::min(path.find('\\', at), path.size());
+        if (end > at) parts.push_back(path.substr(at, end - at));
+        at = end + 1;
+    }
+    if (parts.empty()) return 0;
+    const auto children = [&](LPARAM item) {
+        sendWithin(tree, TVM_EXPAND, TVE_EXPAND, item);
+        std::vector<LPARAM> found;
+        for (LPARAM child = sendOrZero(tree, TVM_GETNEXTITEM, TVGN_CHILD, item); child != 0;
+             child = sendOrZero(tree, TVM_GETNEXTITEM, TVGN_NEXT, child))
+            found.push_back(child);
+        return found;
+    };
+    // The drive shows as " (C:)" a few levels below the top (Desktop, My
+    // Computer).
+    LPARAM item = 0;
+    std::vector<LPARAM> level;
+    for (LPARAM top = sendOrZero(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0); top != 0;
+         top = sendOrZero(tree, TVM_GETNEXTITEM, TVGN_NEXT, top))
+        level.push_back(top);
+    for (int depth = 0; depth < 3 && item == 0 && !level.empty(); ++depth) {
+        std::vector<LPARAM> next;
+        for (LPARAM candidate : level) {
+            if (treeItemText(tree, candidate).find("(" + parts[0] + ")") != std::string::npos) {
+                item = candidate;
+                break;
+            }
+            for (LPARAM child : children(candidate)) next.push_back(child);
+        }
+        level = std::move(next);
+    }
+    for (std::size_t part = 1; part < parts.size() && item != 0; ++part) {
+        const std::vector<LPARAM> below = children(item);
+        const auto named = std::find_if(below.begin(), below.end(),
+                                        [&](LPARAM child) { return treeItemText(tree, child) == parts[part]; });
+        item = named == below.end() ? 0 : *named;
+    }
+    return item;
+}
+
+// As a user does it: the folder's item is clicked in the tree, the folders
+// on the way opened in turn. (Asking the dialog for a path makes it compare
+// the path's parts with the tree's by their file dates as well, which the
+// system may change meanwhile for a folder on the way; the dialog then
+// never finds the folder.)
 bool EditorSession::selectFolder(HWND dialog, const std::string& path) const {
+    HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+    if (tree == nullptr) return false;
     // The tree shows a folder by its name and a drive root as " (C:)".
     std::string name = path;
     while (!name.empty() && name.back() == '\\') name.pop_back();
     name = name.substr(name.find_last_of('\\') + 1);
     const bool driveRoot = name.size() == 2 && name[1] == ':';
-    const auto selected = [&] {
-        const std::string shown = selectedFolder(dialog);
-        return driveRoot ? shown.find("(" + name + ")") != std::string::npos : shown == name;
-    };
-    const std::wstring wide = fromCp1251(path);
-    RemoteMemory memory(process_, (wide.size() + 1) * sizeof(wchar_t));
-    if (!memory.write(0, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t))) return false;
-    // The dialog, just opened, may still pass the request by or select its
-    // starting folder again afterwards: asked until the choice holds, as a
-    // user's click would once the dialog has settled.
+    // The dialog, just opened, may still select its starting folder again
+    // afterwards: clicked until the choice holds.
     const auto holds = [&] {
         for (int check = 0; check < 3; ++check) {
-            if (!selected()) return false;
+            const std::string shown = selectedFolder(dialog);
+            if (driveRoot ? shown.find("(" + name + ")") == std::string::npos : shown != name) return false;
             Sleep(100);
         }
         return true;
     };
     const ULONGLONG end = GetTickCount64() + kWindowTimeout;
     for (;;) {
-        if (sendWithin(dialog, BFFM_SETSELECTIONW, TRUE, memory.at()) && holds()) return true;
+        const LPARAM item = folderItem(tree, path);
+        if (item != 0 && sendWithin(tree, TVM_SELECTITEM, TVGN_CARET, item) && holds()) return true;
         if (GetTickCount64() >= end) return false;
         Sleep(200);
     }

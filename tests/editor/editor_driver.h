@@ -261,8 +261,9 @@ public:
     bool enterFileName(HWND dialog, const std::string& path) const;
     // The caption of the folder dialog's selected folder.
     std::string selectedFolder(HWND dialog) const;
-    // Selects a folder in the folder dialog by its path (BFFM_SETSELECTIONW);
-    // true once the dialog shows it selected.
+    // Selects a folder in the folder dialog by its item in the tree, the
+    // folders on the way opened in turn; true once the dialog shows it
+    // selected.
     bool selectFolder(HWND dialog, const std::string& path) const;
 
 private:
@@ -273,6 +274,9 @@ private:
     // with the snapshot it fills; false when either cannot be made.
     bool hookMenuReader(HWND window);
     std::wstring remoteText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM part) const;
+    std::string treeItemText(HWND tree, LPARAM item) const;
+    // The folder dialog's tree item of the folder; 0 when the tree has none.
+    LPARAM folderItem(HWND tree, const std::string& path) const;
 
     test_support::TempFolder folder_;
     std::string mainCaption_;
