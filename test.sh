@@ -48,8 +48,7 @@ count_reports() {
 
 # run_ctest NAME [WRAPPER...]; REPORT_DRIVE is put before the report folder
 # (Z: for programs under Wine, which would take /... as a folder of their
-# current drive); TEST_JOBS is how many test programs run at once;
-# TEST_REPEAT, when set, is ctest's --repeat mode. A test
+# current drive); TEST_JOBS is how many test programs run at once. A test
 # program still running after test_timeout seconds is stopped and fails, so
 # that one hang cannot hold up the whole run.
 test_timeout=300
@@ -58,7 +57,7 @@ run_ctest() {
   shift
   mkdir -p "$reports/$name"
   echo "== Testing $name"
-  (cd "build/$name" && GTEST_OUTPUT="xml:${REPORT_DRIVE:-}$reports/$name/" "$@" ctest --output-on-failure --timeout "$test_timeout" ${TEST_REPEAT:+--repeat "$TEST_REPEAT"} -j"${TEST_JOBS:-$jobs}" \
+  (cd "build/$name" && GTEST_OUTPUT="xml:${REPORT_DRIVE:-}$reports/$name/" "$@" ctest --output-on-failure --timeout "$test_timeout" -j"${TEST_JOBS:-$jobs}" \
      >"../$name.test.log" 2>&1)
   local status=$?
   [ $status -ne 0 ] && grep -E -A3 'FAILED|Failed|\*\*\*' "build/$name.test.log" | head -n 60
@@ -80,11 +79,8 @@ fi
 
 if configure_and_build windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake; then
   # One at a time: the window tests share one display, and some move its
-  # pointer. The Wine prefix is prepared on that display. A program that
-  # fails is run once more, its second report counting: the end-to-end
-  # tests wait on another process's windows, and now and then one of them
-  # misses its moment.
-  REPORT_DRIVE=Z: TEST_JOBS=1 TEST_REPEAT=until-pass:2 run_ctest windows xvfb-run -a "$PWD/tools/in_wine.sh" "$PWD/build/wine-prefix"
+  # pointer. The Wine prefix is prepared on that display.
+  REPORT_DRIVE=Z: TEST_JOBS=1 run_ctest windows xvfb-run -a "$PWD/tools/in_wine.sh" "$PWD/build/wine-prefix"
 else
   build_failed
 fi
