@@ -144,12 +144,16 @@ bool readColorTable(Source& source, HeaderBlock& block, std::int64_t bytes, std:
     return true;
 }
 
-// The number of pixel bytes the file offers, at most `imageSize` for an
-// uncompressed image.
+// The number of pixel bytes the file offers from where the pixels start,
+// at most `imageSize` for an uncompressed image.
 std::int64_t pixelByteCount(Source& source, const InfoHeader& info, std::int64_t imageSize) {
     if (!source.hasFileHeader) return imageSize;
-    if (info.compression == bmp::kRle8 || info.compression == bmp::kRle4)
-        return std::int64_t{source.fileSize} - source.pixelOffset;
+    if (info.compression == bmp::kRle8 || info.compression == bmp::kRle4) {
+        if (source.fileSize > source.pixelOffset) return std::int64_t{source.fileSize} - source.pixelOffset;
+        // Writers often leave the file size 0 or wrong; the codes then run
+        // to the end of the stream.
+        return std::max<std::int64_t>(source.stream.size() - source.position(), 0);
+    }
     const std::int64_t size = source.stream.size();
     const std::int64_t fromOffset = size - source.pixelOffset - source.start;
     const std::int64_t count = size != 0 && fromOffset <= std::int64_t{source.fileSize} ? fromOffset : imageSize;
@@ -162,6 +166,19 @@ void seekToPixels(Source& source) {
     if (!source.hasFileHeader || source.pixelOffset < 1) return;
     if (source.position() - source.start <= std::int64_t{source.pixelOffset})
         source.stream.seek(source.start + source.pixelOffset, FileStream::FromStart);
+}
+
+// Whether the system can draw pixels of this depth in this compression:
+// the run-length codes need their own depth, bit fields 16 or 32 bits.
+bool drawableDepth(std::uint16_t bitsPerPixel, std::uint32_t compression) {
+    switch (compression) {
+        case bmp::kRle8: return bitsPerPixel == 8;
+        case bmp::kRle4: return bitsPerPixel == 4;
+        case bmp::kBitFields: return bitsPerPixel == 16 || bitsPerPixel == 32;
+        default:
+            return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
+                   bitsPerPixel == 24 || bitsPerPixel == 32;
+    }
 }
 
 // Reads run-length encoded pixels from the stream and decodes them into
@@ -396,6 +413,7 @@ bool Bitmap::readImage(FileStream& stream) {
     format_ = bmp::formatOfBitCount(std::uint32_t{info.planes} * info.bitsPerPixel);
     if (!takeSizeFromHeader()) return false;
     if (info.compression > bmp::kBitFields) return lastError_ = kUnknownCompression, false;
+    if (!drawableDepth(info.bitsPerPixel, info.compression)) return lastError_ = kUnsupportedFormat, false;
     const bool runLength = info.compression == bmp::kRle8 || info.compression == bmp::kRle4;
     if (!allocatePixels(runLength)) return false;
     const auto imageSize = static_cast<std::int64_t>(pixelMemorySize_);
@@ -409,8 +427,8 @@ bool Bitmap::readImage(FileStream& stream) {
     }
     if (!readColorTable(source, *header_, tableBytes, imageSize)) return lastError_ = kCutShort, false;
 
-    const std::int64_t count = pixelByteCount(source, info, imageSize);
     seekToPixels(source);
+    const std::int64_t count = pixelByteCount(source, info, imageSize);
     if (runLength) {
         if (!readRunLengthPixels(source, info, count, {pixels_, bytesPerLine_, width_, height_}))
             return lastError_ = kNoMemory, false;

@@ -509,6 +509,21 @@ TEST_F(BitmapRunLength, CodesAfterTheFileSizeAreNotDecodedAndTheStreamEndsThere)
     EXPECT_EQ(stream->position(), fileSize);
 }
 
+TEST_F(BitmapRunLength, FileSizeAtOrBelowThePixelOffsetReadsTheCodesToTheEndOfTheStream) {
+    BmpBytes image = rle8Image(2, 2, rleRun(2, 1) + rleEndOfLine() + rleRun(2, 2) + rleEndOfImage());
+    constexpr int kPixelOffset = 54 + 4 * 4;  // the headers and four colours
+    ASSERT_EQ(encodeBmp(image).substr(10, 4), bytes({kPixelOffset, 0, 0, 0}));
+    for (const int fileSize : {0, kPixelOffset - 1, kPixelOffset}) {
+        image.fileSize = static_cast<std::uint32_t>(fileSize);
+        const std::string file = encodeBmp(image);
+        Ref<FileStream> stream = streamOf(file);
+        ASSERT_TRUE(bitmap->loadFromStream(*stream)) << fileSize;
+        EXPECT_EQ(row(1, 2), bytes({1, 1})) << fileSize;
+        EXPECT_EQ(row(0, 2), bytes({2, 2})) << fileSize;
+        EXPECT_EQ(stream->position(), static_cast<std::int64_t>(file.size())) << fileSize;
+    }
+}
+
 TEST_F(BitmapRunLength, HeaderImageSizeLimitsTheCodesRead) {
     BmpBytes image = rle8Image(2, 2, rleRun(2, 1) + rleEndOfLine() + rleRun(2, 2));
     image.imageSize = 4;
@@ -653,6 +668,34 @@ TEST_F(BitmapRefusals, UnknownCompressionIsRefused) {
         BmpBytes image = plainImage();
         image.compression = compression;
         EXPECT_EQ(refusalOf(encodeBmp(image)), "Unknown compression algorithm") << compression;
+    }
+}
+
+TEST_F(BitmapRefusals, DepthsTheDrawingCannotShowAreRefused) {
+    // As large as a picture may be, yet nothing to draw: 32768 x 32768
+    // pixels of 0 bits in a 54-byte file.
+    BmpBytes noBits = plainImage();
+    noBits.width = noBits.height = 32768;
+    noBits.bitsPerPixel = 0;
+    noBits.pixels.clear();
+    ASSERT_EQ(encodeBmp(noBits).size(), 54U);
+    EXPECT_EQ(refusalOf(encodeBmp(noBits)), "Unsupported bitmap format");
+
+    struct Depth {
+        std::uint32_t headerSize, compression;
+        std::uint16_t bits;
+    };
+    using toolkit::bmp::kBitFields, toolkit::bmp::kNoCompression, toolkit::bmp::kRle4, toolkit::bmp::kRle8;
+    for (const Depth depth :
+         {Depth{40, kNoCompression, 2}, Depth{40, kNoCompression, 15}, Depth{40, kNoCompression, 64},
+          Depth{12, kNoCompression, 0}, Depth{12, kNoCompression, 3}, Depth{40, kRle8, 4}, Depth{40, kRle8, 24},
+          Depth{40, kRle4, 8}, Depth{40, kBitFields, 8}, Depth{40, kBitFields, 24}}) {
+        BmpBytes image = plainImage();
+        image.headerSize = depth.headerSize;
+        image.compression = depth.compression;
+        image.bitsPerPixel = depth.bits;
+        EXPECT_EQ(refusalOf(encodeBmp(image)), "Unsupported bitmap format")
+            << depth.headerSize << "-byte header, compression " << depth.compression << ", " << depth.bits << " bits";
     }
 }
 

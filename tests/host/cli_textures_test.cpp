@@ -66,14 +66,19 @@ TEST_F(CliTexturesTest, EachNamedTextureGetsALineByKind) {
 TEST_F(CliTexturesTest, MissingAndUnloadableTexturesFail) {
     putTexture("GOOD.BMP", smallBitmap());
     putTexture("BAD.BMP", "BM but not a bitmap");
-    const Outcome outcome =
-        textures({test_support::recordWithNames("", "GOOD.BMP", "GONE.BMP"),
-                  test_support::recordWithNames("", "BAD.BMP", ""), test_support::recordWithNames("", "GONE.TGA", "")});
+    test_support::BmpBytes noBits;
+    noBits.width = noBits.height = 32768;
+    noBits.bitsPerPixel = 0;
+    putTexture("NOBITS.BMP", test_support::encodeBmp(noBits));
+    const Outcome outcome = textures({test_support::recordWithNames("", "GOOD.BMP", "GONE.BMP"),
+                                      test_support::recordWithNames("", "BAD.BMP", "NOBITS.BMP"),
+                                      test_support::recordWithNames("", "GONE.TGA", "")});
     EXPECT_EQ(outcome.status, 1);
     const std::string lines = outcome.out;
     EXPECT_NE(lines.find("[1] Diff GOOD.BMP: shown\n"), std::string::npos) << lines;
     EXPECT_NE(lines.find("[1] Alfa GONE.BMP: missing\n"), std::string::npos) << lines;
     EXPECT_NE(lines.find("[2] Diff BAD.BMP: unloadable ("), std::string::npos) << lines;
+    EXPECT_NE(lines.find("[2] Alfa NOBITS.BMP: unloadable (Unsupported bitmap format)\n"), std::string::npos) << lines;
     EXPECT_NE(lines.find("[3] Diff GONE.TGA: missing\n"), std::string::npos) << lines;
 }
 
