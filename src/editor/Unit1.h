@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "model/material_edit.h"
@@ -56,6 +57,8 @@ public:
     static constexpr char kTextureFolderKey[] = "MAPS";
     static constexpr char kDefaultTextureFolder[] = "z:\\";
     static constexpr char kFolderDialogTitle[] = "Выберите папку с изображениями\r[ для вьювера ]";
+    // A texture name or a search text with a character the model's names cannot hold.
+    static constexpr char kNameNotInCodePage[] = "Имя текстуры может содержать только символы кодовой страницы 1251";
 
     // Menu items by index in the menu template.
     enum MenuIndex : int {
@@ -78,7 +81,6 @@ public:
 
     toolkit::Form& form() const { return *form_; }
     const model::ModelFile& model() const { return model_; }
-    const std::string& programFolder() const { return programFolder_; }
     const std::string& textureFolder() const { return textureFolder_; }
 
 private:
@@ -182,7 +184,7 @@ private:
     void writeChosenColor(model::Material& material, const ColorChannelControls& channel, toolkit::Color color);
 
     // The settings file beside the program.
-    std::string settingsPath() const { return programFolder_ + kSettingsFile; }
+    std::filesystem::path settingsPath() const { return programFolder_ / kSettingsFile; }
     std::string readTextureFolderSetting(const std::string& defaultValue) const;
     void writeTextureFolderSetting(const std::string& folder) const;
 
@@ -271,7 +273,7 @@ private:
     std::string panelAlphaName_;
     std::uint8_t panelFrames_ = 0;
     std::int32_t panelDelay_ = 0;
-    std::string programFolder_;
+    std::filesystem::path programFolder_;
     std::string textureFolder_;
 };
 

@@ -4,7 +4,6 @@
 
 #include "editor/Unit1.h"
 #include "editor/Unit2.h"
-#include "toolkit/win32_text.h"
 
 namespace editor {
 
@@ -18,12 +17,12 @@ constexpr char kAboutText[] =
     "\r"
     "Skirvane: редактор материалов с открытым исходным кодом";
 
-// The folder of the running program file, with its trailing backslash.
-std::string folderOfProgram() {
+// The folder of the running program file, whatever characters its name
+// holds.
+std::filesystem::path folderOfProgram() {
     wchar_t path[MAX_PATH * 4];
     const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-    const std::string text = fromWide(std::wstring_view(path, length));
-    return text.substr(0, text.find_last_of('\\') + 1);
+    return std::filesystem::path(std::wstring_view(path, length)).parent_path();
 }
 
 }  // namespace

@@ -47,14 +47,20 @@ void MainWindow::showAll() {
     fillList();
 }
 
+// A text with a character no name can hold is refused, not searched for
+// as a look-alike.
 void MainWindow::search() {
+    const std::optional<std::string> text = searchBox_->exactCaption();
+    if (!text) {
+        messageBox(kNameNotInCodePage, kNoticeMessage);
+        return;
+    }
     applyPanel();
     materialList_->clear();
-    const std::string text = searchBox_->caption();
     const model::MaterialList& materials = model_.materials();
     for (std::int32_t n = 1; n <= materials.count(); ++n) {
         model::Material& material = *materials.materialAt(n);
-        if (model::searchFinds(material, text)) addRow(n, material);
+        if (model::searchFinds(material, *text)) addRow(n, material);
     }
     if (materialList_->itemCount() > 0) materialList_->selectIndex(0);
 }

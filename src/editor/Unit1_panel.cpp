@@ -223,12 +223,13 @@ void MainWindow::nameKeyTyped(TextureKind kind, char character) {
         return;
     }
     EditBox& box = nameBox(kind);
-    const std::optional<std::string> name = model::acceptTextureName(box.caption());
+    const std::optional<std::string> typed = box.exactCaption();
+    const std::optional<std::string> name = typed ? model::acceptTextureName(*typed) : std::nullopt;
     if (!name) {
-        if (noticeKeptThePanel(kNameRefused)) box.setCaption(panelName(kind));
+        if (noticeKeptThePanel(typed ? kNameRefused : kNameNotInCodePage)) box.setCaption(panelName(kind));
         return;
     }
-    if (*name != box.caption()) box.setCaption(*name);
+    if (*name != *typed) box.setCaption(*name);
     panelName(kind) = *name;
     if (viewer_ != nullptr) viewer_->loadImage(tabOf(kind), *name);
     refreshShownRow();

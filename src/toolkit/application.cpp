@@ -26,7 +26,7 @@ void Application::addForm(Form& form) {
 }
 
 Application& Application::setIcon(HINSTANCE module, const char* resourceName) {
-    icon_ = LoadIconW(module, toWide(resourceName).c_str());
+    icon_ = loadIcon(module, resourceName);
     if (window_ != nullptr) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     return *this;
 }
@@ -62,6 +62,10 @@ void Application::minimise() {
 void Application::restore() {
     ShowWindow(window_, SW_RESTORE);
     for (Form* form : forms_) form->applicationRestored();
+    // The keys go to the main form again, not to this window, which is
+    // never seen.
+    if (mainForm_ != nullptr && mainForm_->handle() != nullptr && IsWindowVisible(mainForm_->handle()))
+        SetForegroundWindow(mainForm_->handle());
 }
 
 bool Application::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

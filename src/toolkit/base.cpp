@@ -98,7 +98,7 @@ void setWindowsUpdater(void (*updater)()) { windowsUpdater = updater; }
 
 // --- INI file --------------------------------------------------------------
 
-Ref<IniFile> openIniFile(const std::string& fileName) { return create<IniFile>(fileName); }
+Ref<IniFile> openIniFile(const std::filesystem::path& fileName) { return create<IniFile>(fileName); }
 
 // --- Text routines ---------------------------------------------------------
 

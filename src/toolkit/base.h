@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -247,7 +248,9 @@ class IniFile : public ToolkitObject {
 public:
     enum Mode : std::int32_t { Reading = 0, Writing = 1 };
 
-    explicit IniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+    // The path may name a file in any folder, also one whose name code
+    // page 1251 cannot write.
+    explicit IniFile(std::filesystem::path fileName) : fileName_(std::move(fileName)) {}
 
     void setSection(std::string section) { section_ = std::move(section); }
     void setMode(Mode mode) { mode_ = mode; }
@@ -261,12 +264,12 @@ public:
     static constexpr std::size_t kValueBufferSize = 4096;
 
 private:
-    std::string fileName_;
+    std::filesystem::path fileName_;
     std::string section_;
     Mode mode_ = Reading;
 };
 
-Ref<IniFile> openIniFile(const std::string& fileName);
+Ref<IniFile> openIniFile(const std::filesystem::path& fileName);
 
 // Decimal text of a number, with a leading minus sign when negative.
 std::string intToText(std::int32_t value);

@@ -109,6 +109,18 @@ Form* Control::form() {
     return static_cast<Form*>(control);
 }
 
+HICON Control::loadIcon(HINSTANCE module, const char* resourceName) {
+    if (IS_INTRESOURCE(resourceName))
+        return LoadIconW(module, MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(resourceName)));
+    return LoadIconW(module, toWide(resourceName).c_str());
+}
+
+void Control::setStyleBits(DWORD mask, DWORD bits, bool extended) {
+    const int index = extended ? GWL_EXSTYLE : GWL_STYLE;
+    const auto current = static_cast<DWORD>(GetWindowLongPtrW(window_, index));
+    SetWindowLongPtrW(window_, index, static_cast<LONG_PTR>((current & ~mask) | (bits & mask)));
+}
+
 const wchar_t* Control::ownWindowClass(const wchar_t* name) {
     WNDCLASSEXW existing{sizeof existing};
     if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &existing) == 0) {
@@ -336,11 +348,16 @@ Control& Control::setDoubleBuffered(bool doubleBuffered) {
     return *this;
 }
 
+// The bits a border stands for are those in which the styles with and
+// without it differ.
 Control& Control::setBorder(bool border) {
+    if (border == border_) return *this;
+    const DWORD oldStyle = windowStyle(), oldExStyle = windowExStyle();
     border_ = border;
     if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWL_STYLE, static_cast<LONG_PTR>(windowStyle()));
-        SetWindowLongPtrW(window_, GWL_EXSTYLE, static_cast<LONG_PTR>(windowExStyle()));
+        const DWORD style = windowStyle(), exStyle = windowExStyle();
+        setStyleBits(style ^ oldStyle, style, false);
+        setStyleBits(exStyle ^ oldExStyle, exStyle, true);
         SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
@@ -363,12 +380,17 @@ Control& Control::setCaption(const std::string& caption) {
     return *this;
 }
 
-std::string Control::caption() const {
-    if (window_ == nullptr) return caption_;
+std::wstring Control::windowText() const {
     const int length = GetWindowTextLengthW(window_);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window_, text.data(), length + 1)));
-    return fromWide(text);
+    return text;
+}
+
+std::string Control::caption() const { return window_ == nullptr ? caption_ : fromWide(windowText()); }
+
+std::optional<std::string> Control::exactCaption() const {
+    return window_ == nullptr ? caption_ : fromWideExactly(windowText());
 }
 
 Control& Control::setEnabled(bool enabled) {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,8 +117,12 @@ public:
 
     // --- text and state ---
     Control& setCaption(const std::string& caption);
-    // The live window text once the window exists, so user edits are seen.
+    // The live window text once the window exists, so user edits are seen;
+    // a character that code page 1251 lacks reads as '?'.
     std::string caption() const;
+    // The same, or nothing when the text holds a character that code page
+    // 1251 lacks (a user may type or paste any).
+    std::optional<std::string> exactCaption() const;
     Control& setEnabled(bool enabled);
     bool enabled() const { return enabled_; }
     Control& setVisible(bool visible);
@@ -171,6 +176,12 @@ public:
     static const wchar_t* ownWindowClass(const wchar_t* name);
 
 protected:
+    // An icon of the module by resource name, or by number (MAKEINTRESOURCE).
+    static HICON loadIcon(HINSTANCE module, const char* resourceName);
+    // Sets the bits of the window's style (or extended style) that `mask`
+    // covers to those of `bits`, leaving the others as the window has them
+    // (shown, enabled, what the system set).
+    void setStyleBits(DWORD mask, DWORD bits, bool extended);
     // `className` is the native class; `parent` null only for the
     // application. A new control takes its parent's looks and starts at
     // the parent's margin with 64 x 64 pixels.
@@ -276,6 +287,7 @@ private:
     bool handleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     bool handlePainting(UINT message, WPARAM wParam, LRESULT& result);
     void trackMouse(bool inside);
+    std::wstring windowText() const;
     static Control* pointerOwner_;
     void paintThroughBuffer(HDC dc, const RECT& area, const std::function<void(HDC)>& paint);
 };
@@ -324,6 +336,7 @@ private:
     Application& application_;
     CloseEvent onClose_;
     HICON icon_ = nullptr;
+    HWND focusedChild_ = nullptr;  // taken back when the form is active again
     int clientWidthWanted_ = 0, clientHeightWanted_ = 0;
     bool stayOnTop_ = false;
     bool remembersShowState_ = false;
@@ -467,6 +480,12 @@ protected:
     HBRUSH colorMessage(HDC dc) override;
 
 private:
+    bool changesCase() const;
+    // Puts the text in the case the box keeps: capitals with UpperCase,
+    // small letters with LowerCase.
+    void toBoxCase(std::wstring& text) const;
+    void pasteInBoxCase();
+
     unsigned options_;
 };
 

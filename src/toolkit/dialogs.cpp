@@ -42,9 +42,7 @@ HWND mainFormWindow() {
 
 std::optional<std::string> losslessText(const std::wstring& text) {
     if (text.empty()) return std::nullopt;
-    std::string narrow = fromWide(text);
-    if (toWide(narrow) != text) return std::nullopt;
-    return narrow;
+    return fromWideExactly(text);
 }
 
 // The short form of an existing path, or nothing when the system has none.

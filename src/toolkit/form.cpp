@@ -67,7 +67,7 @@ Form& Form::setClientSize(int width, int height) {
 }
 
 Form& Form::setIcon(HINSTANCE module, const char* resourceName) {
-    icon_ = LoadIconW(module, toWide(resourceName).c_str());
+    icon_ = loadIcon(module, resourceName);
     if (window_ != nullptr) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     return *this;
 }
@@ -147,6 +147,23 @@ bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
             return Control::handleMessage(message, wParam, lParam, result);
         case WM_SIZE:
             if (statusBar_ != nullptr) statusBar_->formResized();
+            return Control::handleMessage(message, wParam, lParam, result);
+        case WM_ACTIVATE: {
+            // The control that had the keyboard gets it back when the form is
+            // active again (after the program was restored from the task
+            // bar, say), as a dialog does.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focused = GetFocus();
+                if (focused != nullptr && IsChild(window_, focused)) focusedChild_ = focused;
+                return false;
+            }
+            if (focusedChild_ == nullptr || !IsChild(window_, focusedChild_) || HIWORD(wParam) != 0) return false;
+            SetFocus(focusedChild_);
+            return true;
+        }
+        case WM_DESTROY:
+            // The window takes its menu bar with it.
+            if (menu_ != nullptr && GetMenu(window_) == menu_->handle()) menu_->windowDestroyed();
             return Control::handleMessage(message, wParam, lParam, result);
         case WM_MOVE: {
             RECT bounds;

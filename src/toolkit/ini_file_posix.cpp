@@ -108,7 +108,7 @@ void writeLines(const std::string& fileName, const std::vector<std::string>& lin
 }  // namespace
 
 std::string IniFile::valueString(const std::string& key, const std::string& value) {
-    std::vector<std::string> lines = readLines(fileName_);
+    std::vector<std::string> lines = readLines(fileName_.string());
     const Location found = locate(lines, section_, key);
     if (mode_ == Writing) {
         const std::string entry = key + "=" + value;
@@ -120,7 +120,7 @@ std::string IniFile::valueString(const std::string& key, const std::string& valu
             lines.push_back("[" + section_ + "]");
             lines.push_back(entry);
         }
-        writeLines(fileName_, lines);
+        writeLines(fileName_.string(), lines);
         return value;
     }
     std::string result = value;

@@ -50,9 +50,17 @@ MainMenu::MainMenu(Form& form, std::span<const std::string> menuTemplate, MenuIt
 }
 
 MainMenu::~MainMenu() {
-    // A window destroys its menu with itself; a menu that never reached a
-    // window, or was replaced on it by another, is still valid here.
-    if (menu_ != nullptr && IsMenu(menu_)) DestroyMenu(menu_);
+    // Still here: the menu never reached a window, or another replaced it.
+    if (menu_ != nullptr) DestroyMenu(menu_);
+}
+
+void MainMenu::windowDestroyed() {
+    for (const auto& item : items_) {
+        item->checked = itemState(item->index, kCheckedState);
+        item->parentMenu = nullptr;
+        item->subMenu = nullptr;
+    }
+    menu_ = nullptr;
 }
 
 void MainMenu::build(std::span<const std::string> menuTemplate) {

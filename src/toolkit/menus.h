@@ -74,6 +74,9 @@ public:
     // its group loses it, a check item flips its mark, then the item's
     // event runs, or the menu's default event when it has none.
     void commandChosen(UINT commandId);
+    // The form's window is destroyed and its menu bar with it: the items
+    // keep what the native menus knew, and no handle of theirs is used again.
+    void windowDestroyed();
 
 protected:
     ~MainMenu() override;

@@ -1,5 +1,7 @@
 // Labels, paint boxes and edit boxes: native STATIC and EDIT windows with
 // the toolkit's colours, transparency and events.
+#include <algorithm>
+
 #include "toolkit/controls.h"
 
 namespace toolkit {
@@ -28,7 +30,7 @@ Label::Label(Control& parent, const std::string& caption) : Control(&parent, L"S
 Label& Label::setTextAlignment(TextAlignment alignment) {
     textAlignment_ = alignment;
     if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWL_STYLE, static_cast<LONG_PTR>(windowStyle()));
+        setStyleBits(SS_TYPEMASK, windowStyle(), false);
         invalidate();
     }
     return *this;
@@ -81,7 +83,6 @@ DWORD EditBox::windowStyle() const {
         style |= ES_MULTILINE;
         if ((options_ & NoVerticalScroll) == 0) style |= ES_AUTOVSCROLL;
     }
-    if ((options_ & LowerCase) != 0) style |= ES_LOWERCASE;
     if ((options_ & KeepSelection) != 0) style |= ES_NOHIDESEL;
     if ((options_ & OemConvert) != 0) style |= ES_OEMCONVERT;
     if ((options_ & Password) != 0) style |= ES_PASSWORD;
@@ -103,14 +104,21 @@ bool EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         result = defaultProcedure(message, wParam, lParam) | DLGC_WANTTAB;
         return true;
     }
-    // Typed letters become capitals here rather than through the style,
-    // which would turn text the program sets into capitals as well.
-    if (message == WM_CHAR && (options_ & UpperCase) != 0) {
-        const auto upper = reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(wParam & 0xFFFF)));
-        if (upper != wParam) {
-            if (!Control::handleMessage(message, upper, lParam, result)) result = defaultProcedure(message, upper, lParam);
+    // Typed and pasted letters change their case here rather than through
+    // the style, which would change the case of text the program sets too.
+    if (message == WM_CHAR && changesCase()) {
+        std::wstring typed(1, static_cast<wchar_t>(wParam));
+        toBoxCase(typed);
+        const auto changed = static_cast<WPARAM>(typed[0]);
+        if (changed != wParam) {
+            if (!Control::handleMessage(message, changed, lParam, result))
+                result = defaultProcedure(message, changed, lParam);
             return true;
         }
+    }
+    if (message == WM_PASTE && changesCase() && (options_ & ReadOnly) == 0) {
+        pasteInBoxCase();
+        return true;
     }
     const bool repaintAfter =
         transparent_ && (message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||
@@ -121,6 +129,34 @@ bool EditBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     if (!Control::handleMessage(message, wParam, lParam, result)) result = defaultProcedure(message, wParam, lParam);
     invalidate();
     return true;
+}
+
+bool EditBox::changesCase() const { return (options_ & (UpperCase | LowerCase)) != 0; }
+
+void EditBox::toBoxCase(std::wstring& text) const {
+    if (text.empty()) return;
+    const auto length = static_cast<DWORD>(text.size());
+    if ((options_ & UpperCase) != 0)
+        CharUpperBuffW(text.data(), length);
+    else
+        CharLowerBuffW(text.data(), length);
+}
+
+// The clipboard's text goes in as the box would paste it (a one-line box
+// takes its first line), in the box's case.
+void EditBox::pasteInBoxCase() {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(window_)) return;
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* characters = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = characters;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    if ((options_ & MultiLine) == 0) text.resize(std::min(text.find_first_of(L"\r\n"), text.size()));
+    toBoxCase(text);
+    SendMessageW(window_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 EditBox& newEditBox(Control& parent, unsigned options) { return *create<EditBox>(parent, options).detach(); }

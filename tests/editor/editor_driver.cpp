@@ -329,12 +329,14 @@ void pressKey(WORD virtualKey) {
     sendKey(virtualKey, 0, KEYEVENTF_KEYUP);
 }
 
-void typeText(const std::string& text) {
-    for (wchar_t character : fromCp1251(text)) {
+void typeText(const std::wstring& text) {
+    for (wchar_t character : text) {
         sendKey(0, character, KEYEVENTF_UNICODE);
         sendKey(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
     }
 }
+
+void typeText(const std::string& text) { typeText(fromCp1251(text)); }
 
 HWND focusedWindow(HWND window) {
     GUITHREADINFO info{};
@@ -343,7 +345,9 @@ HWND focusedWindow(HWND window) {
     return info.hwndFocus;
 }
 
-bool typeIntoBox(HWND box, const std::string& text) {
+bool typeIntoBox(HWND box, const std::string& text) { return typeIntoBox(box, fromCp1251(text)); }
+
+bool typeIntoBox(HWND box, const std::wstring& text) {
     if (!clickMiddle(box) || !waitUntil([box] { return focusedWindow(box) == box; })) return false;
     // With keys, not messages: the program takes them in the order they
     // come, after the click.
@@ -366,7 +370,9 @@ bool waitForEarlierInput(HWND box) {
     return waitUntil([&] { return windowText(box) == before; });
 }
 
-bool enterIntoBox(HWND box, const std::string& text) {
+bool enterIntoBox(HWND box, const std::string& text) { return enterIntoBox(box, fromCp1251(text)); }
+
+bool enterIntoBox(HWND box, const std::wstring& text) {
     if (!typeIntoBox(box, text)) return false;
     pressKey(VK_RETURN);
     return true;
@@ -451,13 +457,18 @@ bool RemoteMemory::read(std::size_t offset, void* data, std::size_t size) const 
 // --- the program -------------------------------------------------------------------------------
 
 EditorSession::EditorSession(const std::string& program, const std::optional<std::string>& settings,
-                             std::string mainCaption)
-    : mainCaption_(std::move(mainCaption)) {
+                             std::string mainCaption, const std::wstring& programFolderName)
+    : mainCaption_(std::move(mainCaption)),
+      programFolder_(programFolderName.empty() ? folder_.path() : folder_.path() / programFolderName) {
     const std::filesystem::path source(windowsPath(program));
-    const std::filesystem::path copy = folder_.path() / source.filename();
+    const std::filesystem::path copy = programFolder_ / source.filename();
     std::error_code error;
+    std::filesystem::create_directories(programFolder_, error);
     if (!std::filesystem::copy_file(source, copy, error)) return;
-    if (settings) test_support::writeFileBytes(file(kSettingsFile), *settings);
+    if (settings) {
+        std::ofstream out(programFolder_ / kSettingsFile, std::ios::binary);
+        out << *settings;
+    }
     parkPointer();
 
     std::wstring commandLine = L"\"" + copy.wstring() + L"\"";
@@ -465,7 +476,7 @@ EditorSession::EditorSession(const std::string& program, const std::optional<std
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.path().c_str(), &startup, &started))
+                        programFolder_.c_str(), &startup, &started))
         return;
     CloseHandle(started.hThread);
     process_ = started.hProcess;
@@ -854,6 +865,11 @@ bool waitForWindowGone(HWND window, int timeoutMilliseconds) {
 }
 
 std::optional<std::string> iniValue(const std::string& path, const std::string& section, const std::string& key) {
+    return iniValue(std::filesystem::path(fromCp1251(path)), section, key);
+}
+
+std::optional<std::string> iniValue(const std::filesystem::path& path, const std::string& section,
+                                    const std::string& key) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string line;

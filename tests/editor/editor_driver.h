@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -120,14 +121,18 @@ void pressKey(WORD virtualKey);
 // keyboard layout; a control that changes typed letters (to capitals, say)
 // gets the characters as typed.
 void typeText(const std::string& text);
+// Any text, also characters code page 1251 lacks.
+void typeText(const std::wstring& text);
 // The window that has the keyboard focus in the thread that owns `window`.
 HWND focusedWindow(HWND window);
 // Clicks the edit box, waits until it has the keyboard focus, removes its
 // text (all of it selected, then the Delete key) and types `text`. False
 // when the box did not get the focus.
 bool typeIntoBox(HWND box, const std::string& text);
+bool typeIntoBox(HWND box, const std::wstring& text);
 // typeIntoBox, then the Enter key.
 bool enterIntoBox(HWND box, const std::string& text);
+bool enterIntoBox(HWND box, const std::wstring& text);
 // Returns once the program has handled every key and click given before:
 // types a mark at the end of the edit box, waits until the box shows it
 // and takes it back. Choose a box whose typed characters run no handler
@@ -191,8 +196,10 @@ class EditorSession {
 public:
     static constexpr char kSettingsFile[] = "Skirvane.ini";
 
+    // With a folder name given, the program and its settings go into a
+    // folder of that name inside the session's folder.
     EditorSession(const std::string& program, const std::optional<std::string>& settings,
-                  std::string mainCaption = "Skirvane.textures");
+                  std::string mainCaption = "Skirvane.textures", const std::wstring& programFolderName = L"");
     ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
@@ -201,6 +208,8 @@ public:
     const test_support::TempFolder& folder() const { return folder_; }
     // A path in the session's folder, as the program's texts hold paths.
     std::string file(const std::string& name) const { return folder_.file(name); }
+    // The folder the program and its settings file lie in.
+    const std::filesystem::path& programFolder() const { return programFolder_; }
     HANDLE process() const { return process_; }
 
     // The main window once it is on screen; nullptr when it did not come.
@@ -280,6 +289,7 @@ private:
 
     test_support::TempFolder folder_;
     std::string mainCaption_;
+    std::filesystem::path programFolder_;
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND mainWindow_ = nullptr;
@@ -301,6 +311,8 @@ bool waitForWindowGone(HWND window, int timeoutMilliseconds = kWindowTimeout);
 // The value of a key in a section of an INI file, as its bytes stand there;
 // none when the file, the section or the key is missing.
 std::optional<std::string> iniValue(const std::string& path, const std::string& section, const std::string& key);
+std::optional<std::string> iniValue(const std::filesystem::path& path, const std::string& section,
+                                    const std::string& key);
 
 // --- The editor's windows ------------------------------------------------------------
 

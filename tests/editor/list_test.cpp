@@ -210,6 +210,30 @@ TEST_F(MaterialListTest, EnterInANameBoxDoesNothingWhileTheListIsEmpty) {
     EXPECT_EQ(editor_.shownNames(), kFirstNames);
 }
 
+// A character code page 1251 lacks is never taken as a look-alike of one
+// it has: a name or a search text holding one is refused with a notice.
+TEST_F(MaterialListTest, NameOrSearchTextWithACharacterTheCodePageLacksIsRefused) {
+    open(kThreeMaterials);
+    const auto answerNotice = [this] {
+        HWND box = editor_.session().waitForMessageBox();
+        const std::string text = box != nullptr ? messageText(box) : "(no notice)";
+        if (box != nullptr) pressButton(box, IDOK);
+        EXPECT_TRUE(box == nullptr || waitForWindowGone(box));
+        return text;
+    };
+    constexpr char kRefusal[] = "Имя текстуры может содержать только символы кодовой страницы 1251";
+    ASSERT_TRUE(enterIntoBox(editor_.controls().diffuseNameBox, L"caf\u00E9"));
+    EXPECT_EQ(answerNotice(), kRefusal);
+    EXPECT_TRUE(waitUntil([&] { return windowText(editor_.controls().diffuseNameBox) == "KAMEN.BMP"; }));
+    ASSERT_TRUE(typeIntoBox(editor_.controls().searchBox, L"\u00C9"));
+    ASSERT_TRUE(clickMiddle(editor_.controls().findButton));
+    EXPECT_EQ(answerNotice(), kRefusal);
+    EXPECT_EQ(editor_.rows(), kThreeRows);
+    const std::string saved = save();
+    EXPECT_TRUE(holdsName(saved, "KAMEN.BMP"));
+    EXPECT_FALSE(holdsName(saved, "CAFE.BMP"));
+}
+
 // --- searching ---------------------------------------------------------------------
 
 // One editor with one model for all the searches: a search leaves the

@@ -228,6 +228,27 @@ TEST_F(TextureFolderCommandTest, CancelKeepsTheStoredFolder) {
     EXPECT_EQ(readFileBytes(settingsPath()), settings);
 }
 
+// The settings file stays beside the program wherever it lives, also in a
+// folder whose name code page 1251 cannot write.
+TEST_F(TextureFolderCommandTest, SettingsBesideAProgramInAnyFolderAreReadAndWritten) {
+    ASSERT_TRUE(fs::create_directory(fromCp1251(inFolder("Старые"))));
+    const std::string chosen = inFolder("Новые");
+    ASSERT_TRUE(fs::create_directory(fromCp1251(chosen)));
+    session_.emplace(SKIRVANE_EXE, settingsWithFolder(inFolder("Старые")), "Skirvane.textures",
+                     L"\u041F\u0440\u043E\u0431\u0430 \u00E9 \u8BD5\u9A8C");  // "Проба é 试验"
+    ASSERT_NE(session_->mainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(choose(kTextureFolder));
+    HWND dialog = session_->waitForFolderDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(waitUntil([&] { return session_->selectedFolder(dialog) == "Старые"; }))
+        << session_->selectedFolder(dialog);
+    ASSERT_TRUE(session_->selectFolder(dialog, chosen));
+    pressButton(dialog, IDOK);
+    const fs::path settings = session_->programFolder() / EditorSession::kSettingsFile;
+    EXPECT_TRUE(waitUntil([&] { return iniValue(settings, "Paths", "MAPS") == chosen + "\\"; }))
+        << iniValue(settings, "Paths", "MAPS").value_or("(none)");
+}
+
 // --- opening and saving --------------------------------------------------------------------
 
 using ModelCommandTest = EditorTest;

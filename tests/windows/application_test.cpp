@@ -376,6 +376,20 @@ TEST_F(MinimiseTest, MinimisingHidesTheFormsAndRestoringShowsThemAsTheyWere) {
     EXPECT_FALSE(IsWindowVisible(hidden.handle()));
 }
 
+// Restored from the task bar, the main form is active again and its
+// control that had the keyboard has it again.
+TEST_F(MinimiseTest, RestoringActivatesTheMainFormWithItsFocusedControl) {
+    EditBox& edit = newEditBox(*main_, 0);
+    ui_driver::pumpMessages();
+    SetForegroundWindow(main_->handle());
+    SetFocus(edit.handle());
+    ASSERT_EQ(GetFocus(), edit.handle());
+    minimiseFromTheMainForm();
+    restoreTheApplication();
+    EXPECT_EQ(GetForegroundWindow(), main_->handle());
+    EXPECT_EQ(GetFocus(), edit.handle());
+}
+
 TEST_F(MinimiseTest, RememberedStateIsUsedOnce) {
     minimiseFromTheMainForm();
     restoreTheApplication();

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -234,6 +236,30 @@ TEST_F(ControlCreationTest, AskingAChildForItsWindowFirstMakesOneWindowPerContro
     EXPECT_EQ(labels, 2);
 }
 
+// A border or an alignment set on an existing window changes its own style
+// bits only: a window disabled or hidden meanwhile stays so.
+TEST_F(ControlCreationTest, BorderAndAlignmentSetOnAWindowChangeOnlyTheirOwnStyleBits) {
+    EditBox& edit = newEditBox(*form_, 0);
+    Label& label = newLabel(*form_, "Текст");
+    label.setPosition(8, 40);
+    show();
+    EnableWindow(edit.handle(), FALSE);
+    ShowWindow(label.handle(), SW_HIDE);
+    edit.setBorder(false);
+    label.setTextAlignment(CentredText);
+    EXPECT_FALSE(IsWindowEnabled(edit.handle()));
+    EXPECT_EQ(GetWindowLongPtrW(edit.handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    EXPECT_FALSE(IsWindowVisible(label.handle()));
+    EXPECT_EQ(GetWindowLongPtrW(label.handle(), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
+}
+
+// An icon may be named by its resource number.
+TEST_F(ControlCreationTest, FormIconMayBeNamedByNumber) {
+    form_->setIcon(nullptr, MAKEINTRESOURCEA(32516));  // the system's information icon
+    show();
+    EXPECT_NE(SendMessageW(form_->handle(), WM_GETICON, ICON_BIG, 0), 0);
+}
+
 TEST_F(ControlCreationTest, ControlAddedToAShownFormAppearsAtOnce) {
     show();
     Label& late = newLabel(*form_, "Поздно");
@@ -254,6 +280,18 @@ TEST_F(ControlTextTest, CaptionOfAnEditBoxIsWhatTheUserTyped) {
     SendMessageW(edit.handle(), EM_SETSEL, 6, 6);
     type(edit.handle(), L" и конец");
     EXPECT_EQ(edit.caption(), "начало и конец");
+}
+
+// A character code page 1251 lacks is never read as a look-alike of one
+// it has (É as E, a full-width backslash as a backslash).
+TEST_F(ControlTextTest, CaptionNeverTurnsACharacterIntoALookAlike) {
+    EditBox& edit = newEditBox(*form_, 0);
+    show();
+    SetWindowTextW(edit.handle(), L"CAF\u00C9\uFF3C\u041A\u0430\u0444\u0435");
+    EXPECT_EQ(edit.caption(), "CAF??Кафе");
+    EXPECT_EQ(edit.exactCaption(), std::nullopt);
+    SetWindowTextW(edit.handle(), L"\u041A\u0430\u0444\u0435.BMP");
+    EXPECT_EQ(edit.exactCaption(), "Кафе.BMP");
 }
 
 TEST_F(ControlTextTest, CaptionSetOnAShownControlReachesItsWindow) {
@@ -378,6 +416,32 @@ TEST_F(EditBoxTypingTest, UpperCaseOptionKeepsTheCaseOfTextTheProgramSets) {
     show();
     edit.setCaption("rock.tga");
     EXPECT_EQ(wideText(edit.handle()), L"rock.tga");
+}
+
+// Pasted text is taken as typed text is: through Ctrl+V, which the box
+// turns into a paste, and through the context menu's paste message; a one-
+// line box takes the first line.
+TEST_F(EditBoxTypingTest, CaseOptionsChangeTypedAndPastedLettersButNotTextTheProgramSets) {
+    EditBox& upper = newEditBox(*form_, UpperCase);
+    EditBox& lower = newEditBox(*form_, LowerCase);
+    lower.setPosition(8, 40);
+    show();
+    const std::wstring pasted = L"rock\u0416.tga\r\nsecond line";
+    ASSERT_TRUE(OpenClipboard(form_->handle()));
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+    std::copy_n(pasted.c_str(), pasted.size() + 1, static_cast<wchar_t*>(GlobalLock(data)));
+    GlobalUnlock(data);
+    SetClipboardData(CF_UNICODETEXT, data);
+    CloseClipboard();
+
+    SendMessageW(upper.handle(), WM_CHAR, 0x16, 1);  // Ctrl+V
+    SendMessageW(lower.handle(), WM_PASTE, 0, 0);
+    type(lower.handle(), L"\u0416A");
+    EXPECT_EQ(wideText(upper.handle()), L"ROCK\u0416.TGA");
+    EXPECT_EQ(wideText(lower.handle()), L"rock\u0436.tga\u0436a");
+    lower.setCaption("MiXed");
+    EXPECT_EQ(wideText(lower.handle()), L"MiXed");
 }
 
 TEST_F(EditBoxTypingTest, DigitsOnlyOptionRefusesLetters) {

@@ -150,6 +150,19 @@ TEST_F(MainMenuTest, MenusGoWithTheirForms) {
     EXPECT_FALSE(IsMenu(subMenu));
 }
 
+// Once the window has taken its menu bar with it, the menu uses no handle
+// of it again and still knows its items' marks.
+TEST_F(MainMenuTest, MenuOutlivingItsWindowKeepsItsMarksAndLetsGoOfTheHandle) {
+    MainMenu& menu = makeMenu(kMainTemplate);
+    form.createWindow();
+    menu.setItemState(10, MainMenu::kCheckedState, true);
+    menu.setItemState(9, MainMenu::kCheckedState, false);
+    DestroyWindow(form.handle());
+    EXPECT_EQ(menu.handle(), nullptr);
+    EXPECT_TRUE(menu.itemState(10, MainMenu::kCheckedState));
+    EXPECT_FALSE(menu.itemState(9, MainMenu::kCheckedState));
+}
+
 TEST_F(MainMenuTest, ChosenCheckItemFlipsItsMarkBeforeItsEventRuns) {
     MainMenu& menu = makeMenu(kMainTemplate);
     std::vector<bool> seen;
