@@ -1,12 +1,25 @@
 #include "cli/command_support.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
 #include "cli/commands.h"
+#include "cli/cp1251.h"
 #include "cli/paths.h"
 
 namespace cli {
+
+namespace {
+
+constexpr std::string_view kNotUtf8Text = "the text is not well-formed UTF-8";
+constexpr std::string_view kNotCp1251Text = "the name holds a character that code page 1251 has no byte for";
+constexpr std::string_view kNameHasControlText =
+    "a texture name is a file name and cannot hold control characters (U+0000..U+001F)";
+constexpr std::string_view kNameRefusedText =
+    "a texture name holds at most 255 characters (with \".BMP\" when it is added) and no \"|\"";
+
+}  // namespace
 
 void printCommandUsage(const Command& command, std::ostream& stream) {
     stream << "Usage: skirvane-cli " << command.synopsis << '\n' << command.summary << '\n';
@@ -66,6 +79,25 @@ std::optional<std::int64_t> integerOfText(std::string_view text) {
 
 void reportRefusal(std::ostream& err, std::int32_t number, std::string_view field, std::string_view text) {
     err << "material " << number << ", " << field << ": " << text << '\n';
+}
+
+std::string_view unconvertedText(Utf8Conversion conversion) {
+    return conversion == Utf8Conversion::NotUtf8 ? kNotUtf8Text : kNotCp1251Text;
+}
+
+std::optional<std::string> acceptTypedName(std::string_view typed, std::string_view& why) {
+    std::string name;
+    if (const Utf8Conversion conversion = utf8ToCp1251(typed, name); conversion != Utf8Conversion::Converted) {
+        why = unconvertedText(conversion);
+        return std::nullopt;
+    }
+    if (std::any_of(name.begin(), name.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x20; })) {
+        why = kNameHasControlText;
+        return std::nullopt;
+    }
+    std::optional<std::string> accepted = model::acceptTextureName(name);
+    if (!accepted) why = kNameRefusedText;
+    return accepted;
 }
 
 bool keepsReflectionDensity(const model::Material& changed, const model::MaterialEdit& edit) {

@@ -1,6 +1,6 @@
 // What the commands of skirvane-cli share: their table entry, usage
-// messages, loading and saving a model, reading numbers from texts and the
-// wording of refused changes.
+// messages, loading and saving a model, reading numbers and texture names
+// from texts and the wording of refused changes.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/cp1251.h"
 #include "model/material_edit.h"
 #include "model/model_file.h"
 
@@ -68,10 +69,11 @@ bool keepsReflectionDensity(const model::Material& changed, const model::Materia
 constexpr std::string_view kReflectionDensityLostText =
     "the material has no reflection texture to hold the density; give a reflection name too";
 
-// The texts for a name the name box does not take and for one that code
-// page 1251 cannot hold.
-constexpr std::string_view kNameRefusedText =
-    "a texture name holds at most 255 characters (with \".BMP\" when it is added) and no \"|\"";
-constexpr std::string_view kNameNotCp1251Text = "the name holds a character that code page 1251 has no byte for";
+// Why a text that utf8ToCp1251 did not convert is refused.
+std::string_view unconvertedText(Utf8Conversion conversion);
+// A texture name typed as UTF-8, taken as the name box takes it and
+// converted to code page 1251. Nothing when it is refused; `why` then says
+// why.
+std::optional<std::string> acceptTypedName(std::string_view typed, std::string_view& why);
 
 }  // namespace cli

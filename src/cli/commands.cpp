@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <array>
+#include <new>
 #include <string_view>
 
 #include "cli/command_support.h"
@@ -46,6 +47,19 @@ void printUsage(std::ostream& stream) {
 
 bool isHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 
+// Runs the command. What the JSON library or a failed allocation may still
+// throw ends it as a failure with a message, never as an abort.
+int runCommand(const Command& command, Arguments arguments, std::ostream& out, std::ostream& err) {
+    try {
+        return command.handler(arguments, out, err);
+    } catch (const Json::exception& error) {
+        err << "skirvane-cli " << command.name << ": " << error.what() << '\n';
+    } catch (const std::bad_alloc&) {
+        err << "skirvane-cli " << command.name << ": not enough memory\n";
+    }
+    return Failure;
+}
+
 }  // namespace
 
 const Command kShowCommand{"show", "show MODEL.4ds", "print the model as JSON", "", show};
@@ -68,7 +82,7 @@ int run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
             printCommandUsage(*command, out);
             return Success;
         }
-        return command->handler(arguments, out, err);
+        return runCommand(*command, arguments, out, err);
     }
     err << "skirvane-cli: unknown command '" << args[0] << "'\n";
     printUsage(err);

@@ -55,16 +55,17 @@ void appendUtf8(char32_t codePoint, std::string& out) {
 bool decodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint) {
     const auto lead = static_cast<unsigned char>(text[at]);
     std::size_t length = 0;
+    char32_t smallest = 0;  // the first code point that needs this length; below it the form is overlong
     if (lead < 0x80) {
         codePoint = lead, length = 1;
     } else if ((lead & 0xE0) == 0xC0) {
-        codePoint = lead & 0x1F, length = 2;
+        codePoint = lead & 0x1F, length = 2, smallest = 0x80;
     } else if ((lead & 0xF0) == 0xE0) {
-        codePoint = lead & 0x0F, length = 3;
+        codePoint = lead & 0x0F, length = 3, smallest = 0x800;
     } else if ((lead & 0xF8) == 0xF0) {
-        codePoint = lead & 0x07, length = 4;
+        codePoint = lead & 0x07, length = 4, smallest = 0x10000;
     } else {
-        return false;
+        return false;  // a continuation byte, or a byte UTF-8 never uses
     }
     if (text.size() - at < length) return false;
     for (std::size_t i = 1; i < length; ++i) {
@@ -72,6 +73,8 @@ bool decodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint) {
         if ((next & 0xC0) != 0x80) return false;
         codePoint = codePoint << 6 | (next & 0x3F);
     }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (codePoint < smallest || surrogate || codePoint > 0x10FFFF) return false;
     at += length;
     return true;
 }
@@ -85,17 +88,18 @@ std::string cp1251ToUtf8(std::string_view text) {
     return out;
 }
 
-bool utf8ToCp1251(std::string_view text, std::string& converted) {
+Utf8Conversion utf8ToCp1251(std::string_view text, std::string& converted) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         char32_t codePoint = 0;
         char byte = 0;
-        if (!decodeUtf8(text, at, codePoint) || !byteOf(codePoint, byte)) return false;
+        if (!decodeUtf8(text, at, codePoint)) return Utf8Conversion::NotUtf8;
+        if (!byteOf(codePoint, byte)) return Utf8Conversion::NotInCodePage;
         out += byte;
     }
     converted = std::move(out);
-    return true;
+    return Utf8Conversion::Converted;
 }
 
 }  // namespace cli

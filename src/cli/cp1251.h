@@ -7,8 +7,11 @@
 namespace cli {
 
 std::string cp1251ToUtf8(std::string_view text);
-// False when the text is not UTF-8 or holds a character that code page
-// 1251 has no byte for.
-bool utf8ToCp1251(std::string_view text, std::string& converted);
+
+enum class Utf8Conversion { Converted, NotUtf8, NotInCodePage };
+// Converts a UTF-8 text, which must be well formed: no overlong form, no
+// surrogate, nothing beyond U+10FFFF, no cut sequence and no stray
+// continuation byte. `converted` changes only when the text converts.
+Utf8Conversion utf8ToCp1251(std::string_view text, std::string& converted);
 
 }  // namespace cli

@@ -15,8 +15,8 @@ constexpr std::string_view kDetails =
 int find(Arguments arguments, std::ostream& out, std::ostream& err) {
     if (arguments.size() != 2) return wrongUsage(kFindCommand, "give the model and the text", err);
     std::string text;
-    if (!utf8ToCp1251(arguments[1], text)) {
-        err << "TEXT: " << kNameNotCp1251Text << '\n';
+    if (const Utf8Conversion conversion = utf8ToCp1251(arguments[1], text); conversion != Utf8Conversion::Converted) {
+        err << "TEXT: " << unconvertedText(conversion) << '\n';
         return Failure;
     }
     model::ModelFile model;

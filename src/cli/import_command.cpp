@@ -2,12 +2,14 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/cp1251.h"
+#include "cli/edits_reader.h"
 #include "cli/json_model.h"
 #include "cli/paths.h"
 
@@ -20,14 +22,15 @@ using model::MaterialEdit;
 
 constexpr std::string_view kDetails =
     "EDITS.json has the form that show prints: {\"materials\": [{\"number\": 3, \"density\": 0.5}, ...]},\n"
-    "with any of the materials (by number) and any of their fields. Each given field is taken\n"
-    "with the rules of set (texture names as the editor's name box takes them); a field equal\n"
-    "to the stored value is no change. What the editor cannot change must be absent or equal\n"
-    "the model's: \"version\", \"remainderSize\", and in \"flags\" the bits outside DiffuseChannel,\n"
-    "ExtraSettings, DoubleSided, DiffuseHighlight, AlphaHighlight and ColorTransparency (as\n"
-    "stored, or as the new names and animation make them). All or nothing: when anything is\n"
-    "refused, every refusal is listed and nothing is written. Without -o the model is saved\n"
-    "in place.\n";
+    "with any of the materials (by number) and any of their fields; a key given twice in an\n"
+    "object takes its last value (only the last \"materials\" list is applied). Each given field\n"
+    "is taken with the rules of set (texture names as the editor's name box takes them); a\n"
+    "field equal to the stored value is no change. What the editor cannot change must be absent\n"
+    "or equal the model's: \"version\", \"remainderSize\", and in \"flags\" the bits outside\n"
+    "DiffuseChannel, ExtraSettings, DoubleSided, DiffuseHighlight, AlphaHighlight and\n"
+    "ColorTransparency (as stored, or as the new names and animation make them). All or\n"
+    "nothing: when anything is refused, every refusal is listed and nothing is written. Without\n"
+    "-o the model is saved in place.\n";
 
 // Edits files are read whole; a larger one is refused before it is read.
 // The show output of the largest model (65,535 materials with three names
@@ -43,6 +46,8 @@ struct EntryEdit {
 using Problem = std::optional<std::string>;  // why a field cannot be taken
 
 constexpr std::string_view kFloatForm = "a number, or \"Infinity\", \"-Infinity\" or \"NaN:XXXXXXXX\"";
+const std::string kFloatExpected = "expected " + std::string(kFloatForm);
+const std::string kColorExpected = "expected three components, each " + std::string(kFloatForm);
 
 bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
@@ -52,13 +57,23 @@ std::optional<std::uint64_t> unsignedOf(const Json& value, std::uint64_t maximum
     return std::nullopt;
 }
 
+// A float field's value; `expected` says what the field takes. The edits
+// reader gives a number beyond a float's range as infinity, which in the
+// edits only the text "Infinity" stands for.
+Problem readFloat(const Json& value, float& read, const std::string& expected) {
+    if (value.is_number_float() && std::isinf(value.get<float>()))
+        return "the number lies beyond what a 32-bit float holds (too large, or too close to 0)";
+    if (!floatFromJson(value, read)) return expected;
+    return std::nullopt;
+}
+
 template <MaterialEdit::ColorEdit MaterialEdit::*edited, const model::Color& (Material::*stored)() const>
 Problem readColor(const Json& value, const Material& material, EntryEdit& entry) {
-    if (!value.is_array() || value.size() != 3) return "expected three components, each " + std::string(kFloatForm);
+    if (!value.is_array() || value.size() != 3) return kColorExpected;
     const model::Color& color = (material.*stored)();
     for (std::size_t i = 0; i < color.size(); ++i) {
         float component = 0;
-        if (!floatFromJson(value[i], component)) return "expected three components, each " + std::string(kFloatForm);
+        if (Problem problem = readFloat(value[i], component, kColorExpected)) return problem;
         if (!sameBits(component, color[i])) (entry.edit.*edited)[i] = component;
     }
     return std::nullopt;
@@ -67,7 +82,7 @@ Problem readColor(const Json& value, const Material& material, EntryEdit& entry)
 template <std::optional<float> MaterialEdit::*edited, float (Material::*stored)() const>
 Problem readDensity(const Json& value, const Material& material, EntryEdit& entry) {
     float density = 0;
-    if (!floatFromJson(value, density)) return "expected " + std::string(kFloatForm);
+    if (Problem problem = readFloat(value, density, kFloatExpected)) return problem;
     if (!sameBits(density, (material.*stored)())) entry.edit.*edited = density;
     return std::nullopt;
 }
@@ -77,10 +92,9 @@ Problem readName(const Json& value, const Material& material, EntryEdit& entry) 
     if (!value.is_string()) return "expected a text";
     const auto& given = value.get_ref<const std::string&>();
     if (given == cp1251ToUtf8((material.*stored)())) return std::nullopt;
-    std::string name;
-    if (!utf8ToCp1251(given, name)) return std::string(kNameNotCp1251Text);
-    std::optional<std::string> accepted = model::acceptTextureName(name);
-    if (!accepted) return std::string(kNameRefusedText);
+    std::string_view why;
+    std::optional<std::string> accepted = acceptTypedName(given, why);
+    if (!accepted) return std::string(why);
     entry.edit.names[kind] = std::move(*accepted);
     return std::nullopt;
 }
@@ -154,10 +168,9 @@ std::string hexadecimal(std::uint32_t value) {
 }
 
 // Applies the edits to the model's materials, reporting every refusal.
-// Each entry of "materials" is taken as soon as the parser has read it,
-// so that the list is never held whole, and its material is changed at
-// once, so that the checks after the change see its result; the caller
-// saves the model only when nothing was refused.
+// Each entry of "materials" is taken as soon as it is read, and its
+// material is changed at once, so that the checks after the change see its
+// result; the caller saves the model only when nothing was refused.
 class EditsApplier {
 public:
     EditsApplier(model::ModelFile& model, std::ostream& err)
@@ -165,25 +178,23 @@ public:
 
     // False when the text is no JSON or anything was refused.
     bool apply(std::string_view text, std::string_view fileName) {
-        Json edits;
-        try {
-            edits = Json::parse(text.begin(), text.end(), [this](int depth, Json::parse_event_t event, Json& parsed) {
-                return takeParsed(depth, event, parsed);
-            });
-        } catch (const Json::parse_error& error) {
-            err_ << "Can't read file: " << fileName << ": not JSON (" << error.what() << ")\n";
+        const ReadEdits edits = readEdits(text, [this](const Json& entry, std::size_t index) {
+            applyEntry(entry, "materials[" + std::to_string(index) + "]");
+        });
+        if (!edits.failure.empty()) {
+            err_ << "Can't read file: " << fileName << ": " << edits.failure << '\n';
             return false;
         }
-        if (!edits.is_object()) {
+        if (!edits.isObject) {
             refuse("edits", "expected a JSON object in the form that show prints");
             return false;
         }
-        for (const auto& [key, value] : edits.items()) {
+        for (const auto& [key, value] : edits.fields.items()) {
             if (key == "version")
                 checkEqual(key, value, model_.version());
             else if (key == "remainderSize")
                 checkEqual(key, value, model_.remainder().size());
-            else if (key == "materials" && !value.is_array())  // its entries are taken already
+            else if (key == "materials" && !value.is_array())  // a list's entries are taken already
                 refuse(key, "expected an array of materials");
             else if (key != "materials")
                 refuse(key, "no such field");
@@ -205,23 +216,6 @@ private:
     void checkEqual(std::string_view key, const Json& value, std::uint64_t stored) {
         if (unsignedOf(value, UINT64_MAX) != stored)
             refuse(key, "the editor cannot change it; the model's is " + std::to_string(stored));
-    }
-
-    // The parser's report of each event (depth 1: the fields of the edits);
-    // false drops what was parsed.
-    bool takeParsed(int depth, Json::parse_event_t event, const Json& parsed) {
-        using Event = Json::parse_event_t;
-        if (depth == 1) {
-            if (event == Event::key) materialsKey_ = parsed == "materials";
-            if (event == Event::array_start || event == Event::array_end)
-                inMaterials_ = event == Event::array_start && materialsKey_;
-            return true;
-        }
-        if (depth != 2 || !inMaterials_ || event == Event::object_start || event == Event::array_start ||
-            event == Event::key)
-            return true;
-        applyEntry(parsed, "materials[" + std::to_string(entries_++) + "]");
-        return false;
     }
 
     void applyEntry(const Json& entry, const std::string& where) {
@@ -278,9 +272,6 @@ private:
     std::ostream& err_;
     std::vector<bool> seen_;  // by material number
     bool refused_ = false;
-    bool materialsKey_ = false;  // the field being read is "materials"
-    bool inMaterials_ = false;   // the parser is inside the "materials" array
-    std::size_t entries_ = 0;    // entries of "materials" taken
 };
 
 // A file's bytes, read whole, in a block that takes few page faults.

@@ -6,7 +6,9 @@ namespace cli {
 
 #ifdef _WIN32
 
-bool pathOfArgument(std::string_view argument, std::string& path) { return utf8ToCp1251(argument, path); }
+bool pathOfArgument(std::string_view argument, std::string& path) {
+    return utf8ToCp1251(argument, path) == Utf8Conversion::Converted;
+}
 
 std::string texturePath(std::string_view folder, std::string_view name) {
     std::string path(folder);

@@ -6,7 +6,6 @@
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
-#include "cli/cp1251.h"
 
 namespace cli {
 
@@ -18,8 +17,8 @@ constexpr std::string_view kDetails =
     "  --density X, --reflection-density X                  0..1\n"
     "  --reflection-name N, --diffuse-name N, --alpha-name N\n"
     "      a texture name, taken as the editor's name box takes it on Enter: a name without\n"
-    "      \".BMP\" or \".TGA\" gets \".BMP\" appended; at most 255 characters, no \"|\"; an empty\n"
-    "      name removes the texture\n"
+    "      \".BMP\" or \".TGA\" gets \".BMP\" appended; at most 255 characters, no \"|\" and no\n"
+    "      control characters; an empty name removes the texture\n"
     "  --flag +NAME, --flag -NAME   sets or clears one of DiffuseChannel, ExtraSettings,\n"
     "      DoubleSided, DiffuseHighlight, AlphaHighlight, ColorTransparency (repeatable)\n"
     "  --animation FRAMES,DELAY     animates the diffuse texture: FRAMES 2..255, DELAY a\n"
@@ -59,7 +58,8 @@ Problem takeValue(std::string_view text, std::optional<float>& value) {
 }
 
 Problem takeFlag(std::string_view text, SetRequest& request) {
-    const std::uint32_t bit = text.empty() ? 0 : model::materialFlagByName(text.substr(1));
+    // Only the six flags of the editor's check boxes; the other bits are not the editor's to change.
+    const std::uint32_t bit = text.empty() ? 0 : model::materialFlagByName(text.substr(1)) & model::kEditorFlags;
     if (bit == 0 || (text.front() != '+' && text.front() != '-'))
         return "--flag takes +NAME or -NAME, NAME one of DiffuseChannel, ExtraSettings, DoubleSided, "
                "DiffuseHighlight, AlphaHighlight, ColorTransparency";
@@ -150,14 +150,11 @@ bool takeNames(SetRequest& request, std::int32_t number, std::ostream& err) {
     bool taken = true;
     for (std::size_t kind = 0; kind < request.typedNames.size(); ++kind) {
         if (!request.typedNames[kind]) continue;
-        std::string name;
-        if (!utf8ToCp1251(*request.typedNames[kind], name)) {
-            reportRefusal(err, number, kNameFields[kind], kNameNotCp1251Text);
-            taken = false;
-        } else if (std::optional<std::string> accepted = model::acceptTextureName(name)) {
+        std::string_view why;
+        if (std::optional<std::string> accepted = acceptTypedName(*request.typedNames[kind], why)) {
             request.edit.names[kind] = std::move(*accepted);
         } else {
-            reportRefusal(err, number, kNameFields[kind], kNameRefusedText);
+            reportRefusal(err, number, kNameFields[kind], why);
             taken = false;
         }
     }

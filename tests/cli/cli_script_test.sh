@@ -117,6 +117,10 @@ check refused_import_writes_nothing_and_lists_every_refusal \
   eval 'run 1 import m.4ds partly-bad.json && has err.txt "material 2, ambient:" &&
         has err.txt "materials[2], number:" && cmp -s m.4ds original.4ds && no_leftovers'
 
+printf '{"materials": [{"number": 1, "density": 1e40}]}' >beyond-float.json
+check import_refuses_a_number_beyond_a_float \
+  eval 'run 1 import m.4ds beyond-float.json && has err.txt "material 1, density:" && cmp -s m.4ds original.4ds'
+
 printf '{"materials": [{"number": 2, "animation": {"frames": 9, "delay": 5}, "reflectionName": "SKY"}]}' \
   >good.json
 check import_applies_the_edits \

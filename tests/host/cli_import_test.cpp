@@ -186,6 +186,10 @@ TEST_F(CliImportTest, RefusedValuesAreReportedWithMaterialAndField) {
     expectRefusal({{"number", 1}, {"diffuseName", std::string(252, 'D')}}, "material 1, diffuseName: ");
     expectRefusal({{"number", 1}, {"alphaName", "A|B.BMP"}}, "material 1, alphaName: ");
     expectRefusal({{"number", 1}, {"alphaName", "\xE4\xB8\xAD.BMP"}}, "material 1, alphaName: ");
+    expectRefusal({{"number", 1}, {"alphaName", std::string("A\0B", 3)}},
+                  "material 1, alphaName: a texture name is a file name");
+    expectRefusal({{"number", 1}, {"diffuseName", "\x1F.BMP"}},
+                  "material 1, diffuseName: a texture name is a file name");
     expectRefusal({{"number", 2}, {"animation", {{"frames", 1}, {"delay", 7}}}}, "material 2, animation: ");
     expectRefusal({{"number", 2}, {"animation", {{"frames", 258}, {"delay", 7}}}}, "material 2, animation: ");
     expectRefusal({{"number", 1}, {"animation", {{"frames", 2}, {"delay", 7}}}}, "material 1, animation: ");
@@ -206,6 +210,52 @@ TEST_F(CliImportTest, MalformedFieldsAreRefused) {
     expectRefusal({{"number", 0}}, "materials[0], number: no such material; the model has 2");
     expectRefusal({{"number", 3}}, "materials[0], number: ");
     expectRefusal({{"number", "1"}}, "materials[0], number: ");
+}
+
+TEST_F(CliImportTest, NumbersBeyondTheirFieldsAreRefusedLikeOtherValues) {
+    ModelBytes model = twoMaterials();
+    model.records[0].emission[1] = std::numeric_limits<float>::infinity();
+    useModel(model);
+    // 1e39 is no float, so it differs from the stored infinity.
+    const Outcome outcome = import(R"({"version": 123456789012345678901234567890123456789012, "materials": [
+        {"number": 1, "density": 1e40, "ambient": [3.5e38, 0, 0], "emission": [0, 1e39, 0], "reflectionDensity": 1e-60},
+        {"number": 2, "animation": {"frames": 1e40, "delay": 1}, "diffuse": [0, 0, -1e40]},
+        {"number": 1e40}], "remainderSize": 1e40})");
+    expectRefusedAndUntouched(outcome);
+    const std::string beyond = ": the number lies beyond what a 32-bit float holds";
+    for (const std::string& line : std::vector<std::string>{
+             "material 1, density" + beyond, "material 1, ambient" + beyond, "material 1, emission" + beyond,
+             "material 1, reflectionDensity" + beyond, "material 2, animation: expected",
+             "material 2, diffuse" + beyond,
+             "materials[2], number: no such material", "version: the editor cannot change it",
+             "remainderSize: the editor cannot change it"})
+        EXPECT_NE(outcome.err.find(line), std::string::npos) << line << " in " << outcome.err;
+
+    // Beyond even what the parser holds: the file cannot be read.
+    const Outcome unreadable = import(R"({"materials": [{"number": 1, "density": 1e400}]})");
+    expectRefusedAndUntouched(unreadable);
+    EXPECT_EQ(unreadable.err, "Can't read file: " + file("edits.json") +
+                                  ": the number 1e400 (ending at byte 45) is too large to read\n");
+}
+
+TEST_F(CliImportTest, AKeyGivenTwiceTakesItsLastValue) {
+    // The first list and version would be refused; the second list (its key
+    // spelt with an escape) changes material 2 to its last density and
+    // material 1 to its last name.
+    const Outcome outcome = import(R"({"materials": [{"number": 1, "density": 2}], "version": 30,
+        "materi\u0061ls": [{"number": 2, "density": 0.5, "density": 0.25},
+                            {"number": 1, "alphaName": "A|B", "alphaName": "MASK"}],
+        "version": 29})");
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    model_.records[1].density = 0.25F;
+    model_.records[0].alphaName = "MASK.BMP";
+    model_.records[0].flags |= test_support::kAlphaBit;
+    EXPECT_EQ(read("m.4ds"), saved());
+
+    original_ = read("m.4ds");
+    const Outcome notAList = import(R"({"materials": [{"number": 1, "density": 0.5}], "materials": 7})");
+    expectRefusedAndUntouched(notAList);
+    EXPECT_EQ(notAList.err, "materials: expected an array of materials\n");
 }
 
 TEST_F(CliImportTest, EntriesAreNamedByTheirPlaceInTheList) {

@@ -152,11 +152,11 @@ TEST_F(CliSetTest, AnimationCanBeChangedAndRemoved) {
 }
 
 TEST_F(CliSetTest, EveryRefusalIsListedAndNothingIsWritten) {
-    const Outcome outcome = set({"1", "--density", "1.5", "--ambient", "0.5,-0.1,0", "--emission", "nan,0,0", "--flag",
-                                 "+AnimatedDiffuse", "--animation", "2,10", "-o", file("out.4ds")});
+    const Outcome outcome = set({"1", "--density", "1.5", "--ambient", "0.5,-0.1,0", "--emission", "nan,0,0",
+                                 "--animation", "2,10", "-o", file("out.4ds")});
     expectRefusedAndUntouched(outcome);
-    for (const char* line : {"material 1, ambient: ", "material 1, emission: ", "material 1, density: ",
-                             "material 1, flags: ", "material 1, animation: "})
+    for (const char* line :
+         {"material 1, ambient: ", "material 1, emission: ", "material 1, density: ", "material 1, animation: "})
         EXPECT_NE(outcome.err.find(line), std::string::npos) << line << " in " << outcome.err;
 }
 
@@ -176,6 +176,17 @@ TEST_F(CliSetTest, RefusedNamesAreReported) {
     for (const char* field :
          {"material 2, reflection-name: ", "material 2, diffuse-name: ", "material 2, alpha-name: "})
         EXPECT_NE(outcome.err.find(field), std::string::npos) << field << " in " << outcome.err;
+}
+
+TEST_F(CliSetTest, NamesMustBeWellFormedUtf8WithoutControlCharacters) {
+    const Outcome outcome = set({"2", "--reflection-name", "\xC0\x80X", "--diffuse-name", "A\tB", "--alpha-name",
+                                 "\xED\xA0\x80.BMP"});  // NUL in two bytes, a tab, a surrogate
+    expectRefusedAndUntouched(outcome);
+    EXPECT_EQ(outcome.err,
+              "material 2, reflection-name: the text is not well-formed UTF-8\n"
+              "material 2, diffuse-name: a texture name is a file name and cannot hold control characters "
+              "(U+0000..U+001F)\n"
+              "material 2, alpha-name: the text is not well-formed UTF-8\n");
 }
 
 TEST_F(CliSetTest, FrameCountsOutsideTwoTo255AreRefusedEvenWhenTheyWrapAByte) {
@@ -222,6 +233,9 @@ TEST_F(CliSetTest, WrongUsageExitsWithTwoAndWritesNothing) {
         {"1", "--ambient", "0.5,0.5,0.5,0.5"},
         {"1", "--flag", "DoubleSided"},  // no sign
         {"1", "--flag", "+Shiny"},       // no such flag
+        {"1", "--flag", "+Base"},        // not an editor flag
+        {"1", "--flag", "+AnimatedDiffuse"},
+        {"1", "--flag", "-ReflectionTexture"},
         {"1", "--flag", "+DoubleSided", "--flag", "-DoubleSided"},
         {"1", "--density", "0.1", "--density", "0.2"},  // twice
         {"1", "--animation", "2,10", "--no-animation"},
@@ -237,6 +251,9 @@ TEST_F(CliSetTest, WrongUsageExitsWithTwoAndWritesNothing) {
         EXPECT_NE(outcome.err.find("Usage: skirvane-cli set "), std::string::npos);
         EXPECT_EQ(read("m.4ds"), original_);
     }
+    EXPECT_NE(set({"1", "--flag", "+Base"}).err.find("NAME one of DiffuseChannel, ExtraSettings, DoubleSided, "
+                                                     "DiffuseHighlight, AlphaHighlight, ColorTransparency\n"),
+              std::string::npos);
 }
 
 TEST_F(CliSetTest, UnreadableModelAndUnwritableOutputAreReported) {

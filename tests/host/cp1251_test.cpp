@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 TEST(Cp1251, CyrillicLettersBecomeTheirUtf8Form) {
@@ -15,16 +18,46 @@ TEST(Cp1251, EveryByteComesBackUnchanged) {
     std::string all;
     for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
     std::string back;
-    ASSERT_TRUE(cli::utf8ToCp1251(cli::cp1251ToUtf8(all), back));
+    ASSERT_EQ(cli::utf8ToCp1251(cli::cp1251ToUtf8(all), back), cli::Utf8Conversion::Converted);
     EXPECT_EQ(back, all);
 }
 
 TEST(Cp1251, CharactersOutsideTheCodePageAreRefused) {
     std::string out = "kept";
-    EXPECT_FALSE(cli::utf8ToCp1251("\xE4\xB8\xAD", out));  // a Chinese character
-    EXPECT_FALSE(cli::utf8ToCp1251("\xC3\xA9", out));      // e with acute accent
-    EXPECT_FALSE(cli::utf8ToCp1251("\xD0", out));          // cut sequence
+    EXPECT_EQ(cli::utf8ToCp1251("\xE4\xB8\xAD", out), cli::Utf8Conversion::NotInCodePage);  // a Chinese character
+    EXPECT_EQ(cli::utf8ToCp1251("\xC3\xA9", out), cli::Utf8Conversion::NotInCodePage);      // e with acute accent
     EXPECT_EQ(out, "kept");
+}
+
+// Each malformed form beside its nearest well-formed one: the smallest code
+// point of each length and the edges of the surrogates and of the code
+// space are characters (which the code page mostly lacks); one step past
+// them is no UTF-8.
+TEST(Cp1251, OnlyWellFormedUtf8IsDecoded) {
+    const std::vector<std::pair<const char*, cli::Utf8Conversion>> cases{
+        {"\xC2\x98", cli::Utf8Conversion::Converted},              // U+0098, the shortest two-byte form
+        {"\xC1\x81", cli::Utf8Conversion::NotUtf8},                // "A" in two bytes
+        {"\xC0\x80X", cli::Utf8Conversion::NotUtf8},               // NUL in two bytes
+        {"\xE0\xA0\x80", cli::Utf8Conversion::NotInCodePage},      // U+0800
+        {"\xE0\x82\x98", cli::Utf8Conversion::NotUtf8},            // U+0098 in three bytes
+        {"\xED\x9F\xBF", cli::Utf8Conversion::NotInCodePage},      // U+D7FF
+        {"\xED\xA0\x80", cli::Utf8Conversion::NotUtf8},            // U+D800, a surrogate
+        {"\xED\xBF\xBF", cli::Utf8Conversion::NotUtf8},            // U+DFFF
+        {"\xEE\x80\x80", cli::Utf8Conversion::NotInCodePage},      // U+E000
+        {"\xF0\x90\x80\x80", cli::Utf8Conversion::NotInCodePage},  // U+10000
+        {"\xF0\x8F\xBF\xBF", cli::Utf8Conversion::NotUtf8},        // U+FFFF in four bytes
+        {"\xF4\x8F\xBF\xBF", cli::Utf8Conversion::NotInCodePage},  // U+10FFFF
+        {"\xF4\x90\x80\x80", cli::Utf8Conversion::NotUtf8},        // U+110000
+        {"\xF8\x88\x80\x80\x80", cli::Utf8Conversion::NotUtf8},    // a five-byte form
+        {"A\x80", cli::Utf8Conversion::NotUtf8},                   // a stray continuation byte
+        {"\xD0", cli::Utf8Conversion::NotUtf8},                    // cut at the end
+        {"\xE2\x82" "A", cli::Utf8Conversion::NotUtf8},            // cut before another character
+    };
+    for (const auto& [text, expected] : cases) {
+        std::string out = "kept";
+        EXPECT_EQ(cli::utf8ToCp1251(text, out), expected) << testing::PrintToString(std::string(text));
+        EXPECT_EQ(out != "kept", expected == cli::Utf8Conversion::Converted);
+    }
 }
 
 }  // namespace
