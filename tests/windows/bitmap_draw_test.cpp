@@ -260,17 +260,6 @@ TEST(BitmapDrawing, EmptyBitmapsDrawNothing) {
     EXPECT_TRUE(canvas.untouched());
 }
 
-TEST(BitmapDrawing, ImageTheSystemCannotDrawReportsTheDibSectionError) {
-    Ref<Bitmap> bitmap = loaded(kBmpData / "bad" / "badbitcount.bmp");
-    ASSERT_FALSE(bitmap->isEmpty());
-    Canvas canvas(bitmap->width(), bitmap->height());
-    bitmap->draw(canvas.dc(), 0, 0);
-    EXPECT_TRUE(canvas.untouched());
-    EXPECT_TRUE(bitmap->lastError().starts_with("Can not create DIB section, error: ")) << bitmap->lastError();
-    EXPECT_FALSE(bitmap->pixelsOwnedBySection());
-    EXPECT_NE(bitmap->pixels(), nullptr);
-}
-
 TEST(BitmapDrawing, BadFilesLoadAndDrawWithoutCrashing) {
     const auto files = bmpFilesIn(kBmpData / "bad");
     ASSERT_GE(files.size(), 10U);
