@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,6 +81,10 @@ protected:
     std::string inFolder(const std::string& name) const { return toCp1251(userFolder_.path().wstring()) + "\\" + name; }
 
     fs::path settingsPath() const { return session_->programFolder() / EditorSession::kSettingsFile; }
+    std::string settingsBytes() const {
+        std::ifstream in(settingsPath(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     std::optional<std::string> storedFolder() const { return iniValue(settingsPath(), "Paths", "MAPS"); }
 
     void choose(const std::vector<std::string>& item) {
@@ -155,7 +161,7 @@ TEST_F(StartUpTest, CancellingTheFolderDialogEndsTheProgram) {
     pressButton(dialog, IDCANCEL);
     ASSERT_TRUE(session_->waitForExit());
     EXPECT_EQ(session_->exitCode(), std::optional<DWORD>(0));
-    EXPECT_EQ(readFileBytes(settingsPath().string()), settings);
+    EXPECT_EQ(settingsBytes(), settings);
 }
 
 TEST_F(StartUpTest, ChosenFolderIsStoredWithoutABackslash) {
@@ -175,7 +181,7 @@ TEST_F(StartUpTest, EmptyStoredFolderNamesTheDriveRootAndAsksNothing) {
     ASSERT_NO_FATAL_FAILURE(start(settings));
     ASSERT_NE(session_->mainWindow(), nullptr);
     EXPECT_TRUE(session_->dialogs().empty()) << "a dialog came";
-    EXPECT_EQ(readFileBytes(settingsPath().string()), settings);
+    EXPECT_EQ(settingsBytes(), settings);
 }
 
 // --- the texture folder command ------------------------------------------------------------
@@ -224,14 +230,14 @@ TEST_F(TextureFolderCommandTest, ChosenDriveRootKeepsItsOneBackslash) {
 
 TEST_F(TextureFolderCommandTest, CancelKeepsTheStoredFolder) {
     ASSERT_NO_FATAL_FAILURE(startReady());
-    const std::string settings = readFileBytes(settingsPath().string());
+    const std::string settings = settingsBytes();
     ASSERT_NO_FATAL_FAILURE(choose(kTextureFolder));
     HWND dialog = session_->waitForFolderDialog();
     ASSERT_NE(dialog, nullptr);
     pressButton(dialog, IDCANCEL);
     ASSERT_TRUE(waitForWindowGone(dialog));
     ASSERT_NO_FATAL_FAILURE(waitForEarlierCommands());
-    EXPECT_EQ(readFileBytes(settingsPath().string()), settings);
+    EXPECT_EQ(settingsBytes(), settings);
 }
 
 // --- opening and saving --------------------------------------------------------------------
