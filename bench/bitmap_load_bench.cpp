@@ -19,7 +19,8 @@
 #include "bmp_bytes.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/bitmap.h"
+#include "toolkit/base/object.h"
+#include "toolkit/bitmap/bitmap.h"
 
 namespace {
 

@@ -17,8 +17,10 @@
 
 #include <commctrl.h>
 
-#include "toolkit/controls.h"
-#include "toolkit/menus.h"
+#include "toolkit/base/object.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/list_view.h"
 
 namespace {
 
@@ -85,7 +87,7 @@ int main() {
     list.addColumn("", toolkit::ListView::AlignLeft, 166);
     form.showAndBringToFront();
     form.update();
-    if (IsWindowVisible(list.windowHandle()) == FALSE) {
+    if (IsWindowVisible(list.createWindow()) == FALSE) {
         std::fprintf(stderr, "The list is not on screen, so nothing would be painted\n");
         return 1;
     }

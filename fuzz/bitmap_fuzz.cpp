@@ -12,7 +12,9 @@
 #include <string>
 
 #include "model_bytes.h"
-#include "toolkit/bitmap.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
+#include "toolkit/bitmap/bitmap.h"
 
 namespace {
 

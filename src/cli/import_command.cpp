@@ -12,6 +12,9 @@
 #include "cli/edits_reader.h"
 #include "cli/json_model.h"
 #include "cli/paths.h"
+#include "toolkit/base/byte_block.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
 
 namespace cli {
 

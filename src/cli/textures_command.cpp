@@ -8,7 +8,9 @@
 #include "cli/cp1251.h"
 #include "cli/json_model.h"
 #include "cli/paths.h"
-#include "toolkit/bitmap.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
+#include "toolkit/bitmap/bitmap.h"
 
 namespace cli {
 

@@ -1,10 +1,11 @@
 // Skirvane: the editor of the material properties of 4DS models.
 #include <windows.h>
 
-#include "editor/Unit1.h"
-#include "editor/Unit2.h"
-#include "editor/Unit3_6.h"
-#include "toolkit/controls.h"
+#include "editor/auxiliary_windows.h"
+#include "editor/main_window.h"
+#include "editor/viewer_window.h"
+#include "toolkit/base/object.h"
+#include "toolkit/windows/application.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     toolkit::Ref<toolkit::Application> application = toolkit::newApplication("Skirvane");

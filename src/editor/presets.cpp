@@ -1,5 +1,8 @@
 #include "editor/presets.h"
 
+#include "toolkit/windows/control.h"
+#include "toolkit/windows/plain_controls.h"
+
 namespace editor {
 
 using namespace toolkit;

@@ -2,8 +2,8 @@
 // writes its settings into a control in the order the layout gives them.
 #pragma once
 
-#include "toolkit/controls.h"
-#include "toolkit/gradient.h"
+#include "toolkit/gradient/gradient.h"
+#include "toolkit/windows/plain_controls.h"
 
 namespace editor {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/txtr_unit_4ds.h"
+#include "model/material.h"
 
 namespace model {
 

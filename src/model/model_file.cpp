@@ -1,5 +1,9 @@
 #include "model/model_file.h"
 
+#include "toolkit/base/byte_block.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
+
 #include <cstring>
 #include <utility>
 

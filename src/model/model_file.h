@@ -8,8 +8,10 @@
 #include <span>
 #include <string>
 
-#include "model/Materials_list_unit_4ds.h"
-#include "toolkit/base.h"
+#include "model/material_list.h"
+#include "toolkit/base/byte_block.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
 
 namespace model {
 

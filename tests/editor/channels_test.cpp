@@ -91,8 +91,8 @@ TEST_F(SliderTest, QuickSecondRightClickJumpsBack) {
 
 TEST_F(SliderTest, RightClickOnADensityBarChangesNoColour) {
     const auto before = swatches();
-    ASSERT_TRUE(rightClickGives(panel().densityBar, 30, 100));
-    ASSERT_TRUE(rightClickGives(panel().densityBar, 150, 0));
+    ASSERT_TRUE(rightClickGives(panel().diffuseDensityBar, 30, 100));
+    ASSERT_TRUE(rightClickGives(panel().diffuseDensityBar, 150, 0));
     ASSERT_TRUE(rightClickGives(panel().reflectionDensityBar, 30, 100));
     EXPECT_EQ(swatches(), before);
 }
@@ -140,7 +140,7 @@ TEST_F(SliderTest, PressingReachesZeroAtTheLeftEdgeButOnlyNinetyNineAtTheRightEd
 }
 
 TEST_F(SliderTest, MiddleButtonTakesTheSliderToo) {
-    HWND density = panel().densityBar;
+    HWND density = panel().diffuseDensityBar;
     ASSERT_TRUE(clickSlider(density, sliderX(density, 70), Button::Middle));
     EXPECT_TRUE(positionBecomes(density, 70)) << progressPosition(density);
 }

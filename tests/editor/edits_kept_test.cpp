@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "editor_driver.h"
-#include "model/txtr_unit_4ds.h"
+#include "model/material.h"
 #include "model_bytes.h"
 #include "panel_driver.h"
 #include "panel_fixture.h"
@@ -183,8 +183,8 @@ TEST_F(UnsavedChangesTest, ExitAsksAndCancelStaysWhileYesSavesAndEnds) {
 
 // A bar moved counts: the panel is written back before the question.
 TEST_F(UnsavedChangesTest, CloseBoxAsksAndNoEndsWithoutSaving) {
-    ASSERT_TRUE(panel_driver::clickSlider(panel().densityBar, 10, panel_driver::Button::Right));
-    ASSERT_TRUE(positionBecomes(panel().densityBar, 0));
+    ASSERT_TRUE(panel_driver::clickSlider(panel().diffuseDensityBar, 10, panel_driver::Button::Right));
+    ASSERT_TRUE(positionBecomes(panel().diffuseDensityBar, 0));
     ASSERT_TRUE(editor_driver::clickCloseBox(session_.mainWindow()));
     ASSERT_NO_FATAL_FAILURE(answerQuestion(IDNO));
     EXPECT_TRUE(ended());

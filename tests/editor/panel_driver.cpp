@@ -168,8 +168,9 @@ std::array<HWND, 6> PanelControls::flagBoxes() const {
 }
 
 bool PanelControls::complete() const {
-    const std::array<HWND, 9> others{materialList, reflectionDensityBar, densityBar, reflectionNameBox, diffuseNameBox,
-                                     alphaNameBox, animateBox,           framesBox,  delayBox};
+    const std::array<HWND, 9> others{materialList,   reflectionDensityBar, diffuseDensityBar, reflectionNameBox,
+                                     diffuseNameBox, alphaNameBox,         animateBox,        framesBox,
+                                     delayBox};
     const auto found = [](HWND window) { return window != nullptr; };
     const auto flags = flagBoxes();
     return channelComplete(ambient) && channelComplete(diffuse) && channelComplete(emission) &&
@@ -187,7 +188,7 @@ PanelControls findPanelControls(HWND mainWindow) {
     controls.diffuse = channelAt(panel, 216);
     controls.emission = channelAt(panel, 424);
     controls.reflectionDensityBar = findChildAt(panel, kBarClass, 24, 220);
-    controls.densityBar = findChildAt(panel, kBarClass, 24, 324);
+    controls.diffuseDensityBar = findChildAt(panel, kBarClass, 24, 324);
     controls.reflectionNameBox = editAt(panel, 24, 260);
     controls.diffuseNameBox = editAt(panel, 24, 366);
     controls.alphaNameBox = editAt(panel, 24, 430);

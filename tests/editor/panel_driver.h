@@ -38,7 +38,7 @@ struct PanelControls {
     ChannelControls diffuse;
     ChannelControls emission;
     HWND reflectionDensityBar = nullptr;
-    HWND densityBar = nullptr;
+    HWND diffuseDensityBar = nullptr;
     HWND reflectionNameBox = nullptr;
     HWND diffuseNameBox = nullptr;
     HWND alphaNameBox = nullptr;

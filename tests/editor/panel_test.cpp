@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "editor_driver.h"
-#include "model/txtr_unit_4ds.h"
+#include "model/material.h"
 #include "model_bytes.h"
 #include "panel_driver.h"
 #include "panel_fixture.h"
@@ -66,10 +66,10 @@ TEST_F(PanelShowTest, DensityBarsShowTheRoundedAndClampedDensities) {
     negative.density = 0.125F;  // 12.5 goes to the even 12
     negative.reflectionDensity = -0.2F;
     ASSERT_NO_FATAL_FAILURE(open({record, negative}));
-    EXPECT_EQ(progressPosition(panel().densityBar), 34);
+    EXPECT_EQ(progressPosition(panel().diffuseDensityBar), 34);
     EXPECT_EQ(progressPosition(panel().reflectionDensityBar), 100);
     ASSERT_NO_FATAL_FAILURE(select(1));
-    EXPECT_EQ(progressPosition(panel().densityBar), 12);
+    EXPECT_EQ(progressPosition(panel().diffuseDensityBar), 12);
     EXPECT_EQ(progressPosition(panel().reflectionDensityBar), 0);
 }
 
@@ -180,7 +180,7 @@ TEST_F(PanelWriteBackTest, ShowingEveryMaterialAndSavingChangesOnlyTheHeaderAndR
 TEST_F(PanelWriteBackTest, MovedDensityBarsWriteTheirPositionsAndTheRestKeepsItsValues) {
     std::vector<RecordBytes> materials = unusualMaterials();
     ASSERT_NO_FATAL_FAILURE(open(materials));
-    HWND density = panel().densityBar;
+    HWND density = panel().diffuseDensityBar;
     ASSERT_TRUE(dragSlider(density, {sliderX(density, 34), sliderX(density, 60)}));
     ASSERT_TRUE(positionBecomes(density, 60));
     ASSERT_TRUE(clickSlider(panel().reflectionDensityBar, 10, Button::Right));
@@ -196,7 +196,7 @@ TEST_F(PanelWriteBackTest, MovedDensityBarsWriteTheirPositionsAndTheRestKeepsIts
 TEST_F(PanelWriteBackTest, BarBroughtBackToItsShownPositionKeepsTheStoredValue) {
     const std::vector<RecordBytes> materials = unusualMaterials();
     ASSERT_NO_FATAL_FAILURE(open(materials));
-    HWND density = panel().densityBar;
+    HWND density = panel().diffuseDensityBar;
     ASSERT_TRUE(dragSlider(density, {sliderX(density, 34), sliderX(density, 60), sliderX(density, 34)}));
     // Pressed far apart, so that the second press is no double click.
     HWND reflection = panel().reflectionDensityBar;
@@ -264,8 +264,8 @@ TEST_F(PanelWriteBackTest, NameHoldingTheSeparatorStaysAndTheRestOfThePanelIsWri
     const auto refusal = panel_driver::answerMessageBox(session_.editor());
     ASSERT_TRUE(refusal.has_value()) << "confirming the stored name brought no message";
     EXPECT_EQ(refusal->text, "Имя текстуры не должно быть длиннее 255 символов и содержать символ |");
-    ASSERT_TRUE(clickSlider(panel().densityBar, 10, Button::Right));
-    ASSERT_TRUE(positionBecomes(panel().densityBar, 0));
+    ASSERT_TRUE(clickSlider(panel().diffuseDensityBar, 10, Button::Right));
+    ASSERT_TRUE(positionBecomes(panel().diffuseDensityBar, 0));
     ASSERT_NO_FATAL_FAILURE(toggle(panel().diffuseChannelBox));
     ASSERT_NO_FATAL_FAILURE(save());
     record.reflectionName = "SKY.BMP";

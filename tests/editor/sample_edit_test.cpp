@@ -145,7 +145,7 @@ TEST_F(SampleEditTest, EveryKindOfChangeIsSavedAndComesBackWhenOpenedAgain) {
     ASSERT_NO_FATAL_FAILURE(select(5));
     ASSERT_NO_FATAL_FAILURE(enterAndWait(panel().alphaNameBox, "", ""));
     ASSERT_NO_FATAL_FAILURE(toggle(panel().diffuseHighlightBox));
-    ASSERT_NO_FATAL_FAILURE(drag(panel().densityBar, 70, 25));
+    ASSERT_NO_FATAL_FAILURE(drag(panel().diffuseDensityBar, 70, 25));
     expected[5].alphaName.clear();
     expected[5].flags &= ~(model::AlphaTexture | model::DiffuseHighlight);
     expected[5].density = 0.25F;

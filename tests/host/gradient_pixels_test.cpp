@@ -1,7 +1,7 @@
 // The arithmetic of the gradient-styled controls: gradient bands of each
 // style, corner shapes, fill rectangles, the check mark's place, the
 // interaction rules, transitions and the blend.
-#include "toolkit/gradient_pixels.h"
+#include "toolkit/gradient/gradient_pixels.h"
 
 #include <gtest/gtest.h>
 

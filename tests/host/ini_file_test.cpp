@@ -5,7 +5,8 @@
 
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/base.h"
+#include "toolkit/base/ini_file.h"
+#include "toolkit/base/object.h"
 
 namespace {
 

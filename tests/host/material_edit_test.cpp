@@ -8,6 +8,8 @@
 
 #include "model_bytes.h"
 #include "temp_folder.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
 
 namespace {
 

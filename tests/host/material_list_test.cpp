@@ -1,9 +1,12 @@
-#include "model/Materials_list_unit_4ds.h"
+#include "model/material_list.h"
 
 #include <gtest/gtest.h>
 
 #include "model_bytes.h"
 #include "temp_folder.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
+#include "toolkit/base/window_updates.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
-#include "model/txtr_unit_4ds.h"
+#include "model/material.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "model/general_4DS.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
 
 namespace {
 
@@ -358,12 +359,6 @@ TEST(MaterialFlagNames, EveryNamedBitHasItsName) {
     EXPECT_EQ(model::materialFlagByName("ColorTransparency"), MaterialFlag::ColorTransparency);
     EXPECT_EQ(model::materialFlagByName("doublesided"), 0U);
     EXPECT_TRUE(model::materialFlagName(0x00000100).empty());
-}
-
-TEST(CopyPrefix, GivesAtMostTheFirstCountCharacters) {
-    EXPECT_EQ(model::copyPrefix("WOOD.BMP", 4), "WOOD");
-    EXPECT_EQ(model::copyPrefix("AB", 5), "AB");
-    EXPECT_EQ(model::copyPrefix("AB", 0), "");
 }
 
 }  // namespace

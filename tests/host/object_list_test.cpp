@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/base.h"
+#include "toolkit/base/object.h"
+#include "toolkit/base/object_list.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string_view>
 
-#include "toolkit/base.h"
+#include "toolkit/base/text.h"
 
 namespace {
 
@@ -79,6 +79,12 @@ TEST(EnsureTrailingBackslash, KeepsATextThatEndsWithOne) {
     EXPECT_EQ(ensureTrailingBackslash("a\\"), "a\\");
     EXPECT_EQ(ensureTrailingBackslash("\\"), "\\");
     EXPECT_EQ(ensureTrailingBackslash("c:\\maps\\"), "c:\\maps\\");
+}
+
+TEST(CopyPrefix, GivesAtMostTheFirstCountCharacters) {
+    EXPECT_EQ(toolkit::copyPrefix("WOOD.BMP", 4), "WOOD");
+    EXPECT_EQ(toolkit::copyPrefix("AB", 5), "AB");
+    EXPECT_EQ(toolkit::copyPrefix("AB", 0), "");
 }
 
 }  // namespace

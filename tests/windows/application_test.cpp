@@ -1,6 +1,9 @@
 // The application object through real windows and its real message loop:
 // close requests, the loop and its pre-filter, freeing, minimising.
-#include "toolkit/controls.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/control.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/plain_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/base/object.h"
+#include "toolkit/base/object_list.h"
 #include "ui_driver.h"
 
 namespace {

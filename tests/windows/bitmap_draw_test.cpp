@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/bitmap.h"
+#include "toolkit/base/object.h"
+#include "toolkit/bitmap/bitmap.h"
 
 namespace {
 

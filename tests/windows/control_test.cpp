@@ -1,7 +1,10 @@
 // Controls through real windows: properties set before and after the window
 // exists, fonts, typing, the mouse, layout, painting, integer properties by
 // message and the scroll box.
-#include "toolkit/controls.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/control.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/plain_controls.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -11,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/base/object.h"
 #include "ui_driver.h"
 
 namespace {

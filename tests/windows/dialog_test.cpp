@@ -14,9 +14,12 @@
 #include <vector>
 
 #include "temp_folder.h"
-#include "toolkit/controls.h"
-#include "toolkit/menus.h"
-#include "toolkit/win32_text.h"
+#include "toolkit/base/object.h"
+#include "toolkit/base/win32_text.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/dialogs.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/message_box.h"
 #include "ui_driver.h"
 
 namespace {

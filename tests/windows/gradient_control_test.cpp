@@ -2,7 +2,7 @@
 // property, what their looks put on the screen (gradients, borders, corners,
 // transparency, the check mark, the fill of a progress bar), the mouse and
 // keyboard, the transition timer and the progress properties.
-#include "toolkit/gradient.h"
+#include "toolkit/gradient/gradient.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -13,7 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/gradient_services.h"
+#include "toolkit/base/object.h"
+#include "toolkit/gradient/gradient_services.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/control.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/plain_controls.h"
 #include "ui_driver.h"
 
 namespace {

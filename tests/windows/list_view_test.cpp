@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/controls.h"
-#include "toolkit/menus.h"
-#include "toolkit/win32_text.h"
+#include "toolkit/base/object.h"
+#include "toolkit/base/win32_text.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/control.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/list_view.h"
 #include "ui_driver.h"
 
 namespace {

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/controls.h"
-#include "toolkit/menus.h"
-#include "toolkit/win32_text.h"
+#include "toolkit/base/object.h"
+#include "toolkit/base/win32_text.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/main_menu.h"
 
 namespace {
 
@@ -65,7 +67,7 @@ protected:
     void choose(MainMenu& menu, int index) {
         const MenuItem* item = menu.itemByIndex(index);
         ASSERT_NE(item, nullptr);
-        SendMessageW(form.windowHandle(), WM_COMMAND, MAKEWPARAM(item->commandId, 0), 0);
+        SendMessageW(form.createWindow(), WM_COMMAND, MAKEWPARAM(item->commandId, 0), 0);
     }
 
     Ref<Application> app = newApplication("Menu test");
@@ -124,11 +126,11 @@ TEST_F(MainMenuTest, PlusItemStartsCheckedAndSeparatorIsDisabled) {
 TEST_F(MainMenuTest, MenuReachesTheFormWindowMadeLater) {
     MainMenu& menu = makeMenu(kMainTemplate);
     EXPECT_EQ(form.menu(), &menu);
-    EXPECT_EQ(GetMenu(form.windowHandle()), menu.handle());
+    EXPECT_EQ(GetMenu(form.createWindow()), menu.handle());
 }
 
 TEST_F(MainMenuTest, MenuReachesAnExistingFormWindow) {
-    HWND window = form.windowHandle();
+    HWND window = form.createWindow();
     MainMenu& menu = makeMenu(kMainTemplate);
     EXPECT_EQ(GetMenu(window), menu.handle());
     EXPECT_EQ(form.menu(), &menu);

@@ -9,9 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/controls.h"
-#include "toolkit/menus.h"
-#include "toolkit/win32_text.h"
+#include "toolkit/base/object.h"
+#include "toolkit/base/win32_text.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/control.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/plain_controls.h"
+#include "toolkit/windows/status_bar.h"
 #include "ui_driver.h"
 
 namespace {

@@ -8,8 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/controls.h"
-#include "toolkit/gradient.h"
+#include "toolkit/base/object.h"
+#include "toolkit/gradient/gradient.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/control.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/plain_controls.h"
 
 using namespace toolkit;
 
@@ -69,7 +73,7 @@ void barPreset(GradientProgressBar& bar, Color fillEnd) {
 
 // Puts the control into its state once the windows are on screen.
 void enterState(GradientControl& control, State state) {
-    HWND window = control.windowHandle();
+    HWND window = control.createWindow();
     switch (state) {
         case State::Over:
             SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));

@@ -6,8 +6,14 @@
 
 #include <string>
 
-#include "toolkit/controls.h"
-#include "toolkit/menus.h"
+#include "toolkit/base/object.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/control.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/list_view.h"
+#include "toolkit/windows/main_menu.h"
+#include "toolkit/windows/plain_controls.h"
+#include "toolkit/windows/status_bar.h"
 
 using namespace toolkit;
 

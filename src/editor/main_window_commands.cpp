@@ -1,0 +1,172 @@
+// The program's start-up settings step and the main window's commands:
+// open, save, save as, exit, texture folder, about, and closing.
+#include <windows.h>
+
+#include "editor/main_window.h"
+#include "editor/viewer_window.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/ini_file.h"
+#include "toolkit/base/object.h"
+#include "toolkit/base/text.h"
+#include "toolkit/windows/main_menu.h"
+#include "toolkit/windows/message_box.h"
+#include "toolkit/windows/status_bar.h"
+
+namespace editor {
+
+using namespace toolkit;
+
+namespace {
+
+constexpr char kAboutText[] =
+    "Skirvane.textures\r"
+    "Программа для настройки свойств материалов в моделях формата *.4ds\r"
+    "\r"
+    "Skirvane: редактор материалов с открытым исходным кодом";
+
+// The folder of the running program file, whatever characters its name
+// holds.
+std::filesystem::path folderOfProgram() {
+    wchar_t path[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+    return std::filesystem::path(std::wstring_view(path, length)).parent_path();
+}
+
+}  // namespace
+
+std::string MainWindow::readTextureFolderSetting(const std::string& defaultValue) const {
+    Ref<IniFile> settings = openIniFile(settingsPath());
+    settings->setSection(kSettingsSection);
+    return settings->valueString(kTextureFolderKey, defaultValue);
+}
+
+void MainWindow::writeTextureFolderSetting(const std::string& folder) const {
+    Ref<IniFile> settings = openIniFile(settingsPath());
+    settings->setSection(kSettingsSection);
+    settings->setMode(IniFile::Writing);
+    settings->valueString(kTextureFolderKey, folder);
+}
+
+void MainWindow::setStatusText(const std::string& text) { toolkit::setStatusText(*form_, 0, text); }
+
+void MainWindow::onCreate() {
+    programFolder_ = folderOfProgram();
+    folderDialog_->title = kFolderDialogTitle;
+    textureFolder_ = ensureTrailingBackslash(readTextureFolderSetting(kDefaultTextureFolder));
+    if (!folderExists(textureFolder_)) {
+        if (folderDialog_->execute()) {
+            textureFolder_ = folderDialog_->result;
+            writeTextureFolderSetting(textureFolder_);
+        } else {
+            application_.close();  // the program ends as soon as the loop runs
+        }
+    }
+    textureFolder_ = ensureTrailingBackslash(textureFolder_);
+    fitListColumn();
+    menu_->setItemState(ViewerOnTopItem, MainMenu::kCheckedState, false);
+}
+
+void MainWindow::onClose(bool& accept) {
+    accept = readyToDropModel();
+    if (accept) releaseModel();
+}
+
+void MainWindow::releaseModel() {
+    currentMaterial_ = nullptr;
+    materialList_->clear();
+    model_.clear();
+    ++modelsOpened_;
+    fileDialog_->result.clear();  // a save still queued would write the empty model over the file
+}
+
+bool MainWindow::readyToDropModel() {
+    applyPanel();
+    if (!unsavedChanges_) return true;
+    const std::string& path = fileDialog_->result;
+    const std::string question =
+        path.empty() ? std::string("Сохранить изменения?") : "Сохранить изменения в файле " + path + "?";
+    switch (messageBox(question, kQuestionMessage)) {
+        case IDYES:
+            return path.empty() ? writeModelAs() : writeModel();
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The file dialog's result is the name Save writes to. A cancelled dialog
+// empties it, and a refused file would leave the refused name there; both
+// give the previous name back, so that Save keeps writing the open model to
+// the file it came from.
+void MainWindow::openModel() {
+    if (!readyToDropModel()) return;
+    const std::string previousName = fileDialog_->result;
+    fileDialog_->openDialog = true;
+    if (!fileDialog_->execute()) {
+        fileDialog_->result = previousName;
+        return;
+    }
+    if (!model_.load(fileDialog_->result)) {
+        messageBox("Can't read file: " + fileDialog_->result, kStopMessage);
+        fileDialog_->result = previousName;
+        return;
+    }
+    currentMaterial_ = nullptr;  // the material it pointed to is gone
+    ++modelsOpened_;
+    unsavedChanges_ = false;
+    fillList();
+}
+
+void MainWindow::saveModel() { writeModel(); }
+
+void MainWindow::saveModelAs() { writeModelAs(); }
+
+bool MainWindow::writeModel() {
+    applyPanel();
+    const std::string& path = fileDialog_->result;
+    if (path.empty()) return false;
+    if (!model_.save(path)) {
+        messageBox("Can't write file: " + path, kStopMessage);
+        return false;
+    }
+    unsavedChanges_ = false;
+    return true;
+}
+
+bool MainWindow::writeModelAs() {
+    const std::string previousName = fileDialog_->result;
+    fileDialog_->openDialog = false;
+    if (!fileDialog_->execute()) {
+        fileDialog_->result = previousName;
+        return false;
+    }
+    return writeModel();
+}
+
+void MainWindow::exitProgram() {
+    if (readyToDropModel()) application_.close();
+}
+
+void MainWindow::chooseTextureFolder() {
+    textureFolder_ = ensureTrailingBackslash(readTextureFolderSetting(""));
+    folderDialog_->setInitialPath(textureFolder_);
+    if (!folderDialog_->execute()) return;
+    textureFolder_ = ensureTrailingBackslash(folderDialog_->result);
+    writeTextureFolderSetting(textureFolder_);
+}
+
+void MainWindow::showAbout() { messageBox(kAboutText, kInformationMessage); }
+
+void MainWindow::attachViewer(ViewerWindow& viewer) { viewer_ = &viewer; }
+
+void MainWindow::showViewer() {
+    if (viewer_ != nullptr) viewer_->show();
+}
+
+// The check item has flipped its mark before this runs.
+void MainWindow::switchViewerOnTop() {
+    if (viewer_ != nullptr) viewer_->setStayOnTop(menu_->itemState(ViewerOnTopItem, MainMenu::kCheckedState));
+}
+
+}  // namespace editor

@@ -1,0 +1,130 @@
+// The viewer window's definition and its behaviour.
+#include "editor/viewer_window.h"
+
+#include "editor/presets.h"
+#include "model/material_edit.h"
+#include "toolkit/base/object.h"
+#include "toolkit/base/win32_text.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/control.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/plain_controls.h"
+
+namespace editor {
+
+using namespace toolkit;
+
+ViewerWindow::ViewerWindow(Application&, const std::string& textureFolder) : textureFolder_(textureFolder) {}
+
+ViewerWindow& ViewerWindow::build(Application& application, const std::string& textureFolder) {
+    Ref<ViewerWindow> created(new ViewerWindow(application, textureFolder));
+    ViewerWindow& viewer = *created;
+    viewer.form_ = &newForm(application, "Viewer");
+    viewer.form_->setPosition(326, 197);
+    viewer.alphaImage_ = newBitmap(0, 0);
+    viewer.diffuseImage_ = newBitmap(0, 0);
+    viewer.reflectionImage_ = newBitmap(0, 0);
+    application.own(std::move(created));  // freed after every form
+
+    Form& form = *viewer.form_;
+    form.setDoubleBuffered(true);
+    form.setClientSize(492, 316);
+    form.setBackgroundColor(0xE1E1E1);
+    form.setOnClose([&form](Control&, bool& accept) {
+        // Closing only hides the viewer: it keeps its images, tab and band.
+        form.setVisible(false);
+        accept = false;
+    });
+    form.setSizeLimit(MinWidth, 500).setSizeLimit(MinHeight, 350);
+    viewer.createControls();
+    viewer.wireEvents();
+    form.rememberShowState();
+    viewer.onCreate();
+    return viewer;
+}
+
+void ViewerWindow::createControls() {
+    imageArea_ = &newScrollBox(*form_, ScrollBox::SunkenEdge);
+    imageArea_->setPosition(9, 10).setSize(476, 254);
+    imageArea_->setBrushBitmap(LoadBitmapW(GetModuleHandleW(nullptr), toWide(kBackgroundResource).c_str()));
+
+    paintBox_ = &newPaintBox(*imageArea_);
+    paintBox_->setPosition(0, 0).setSize(1, 1);
+
+    const auto newTab = [this](const char* caption, int left, Color normalEnd) -> GradientButton& {
+        GradientButton& button = newGradientButton(*form_, caption);
+        button.setPosition(left, 272).setSize(129, 25).setFontHeight(14).setFontFace("Verdana");
+        applyTabButtonPreset(button, normalEnd);
+        return button;
+    };
+    envButton_ = &newTab("Env", 10, kSelectedTabColor);
+    diffButton_ = &newTab("Diff", 152, kOtherTabColor);
+    alfaButton_ = &newTab("Alfa", 295, kOtherTabColor);
+}
+
+void ViewerWindow::wireEvents() {
+    paintBox_->setOnPaint([this](Control&, HDC dc) { paintImage(dc); });
+    envButton_->setOnClick([this](Control&) { selectTab(ReflectionTab); });
+    envButton_->setAnchors(true, false, false, true);
+    imageArea_->setAnchors(true, true, true, true);
+    alfaButton_->setOnClick([this](Control&) { selectTab(AlphaTab); });
+    alfaButton_->setAnchors(true, false, false, true);
+    diffButton_->setOnClick([this](Control&) { selectTab(DiffuseTab); });
+    diffButton_->setAnchors(true, false, false, true);
+}
+
+void ViewerWindow::onCreate() {
+    selectedTab_ = ReflectionTab;
+    paintBox_->setOnPaint([this](Control&, HDC dc) { paintImage(dc); });
+    form_->setVisible(false);
+}
+
+Bitmap* ViewerWindow::imageOf(Tab tab) const {
+    switch (tab) {
+        case ReflectionTab:
+            return reflectionImage_.get();
+        case DiffuseTab:
+            return diffuseImage_.get();
+        case AlphaTab:
+            return alphaImage_.get();
+    }
+    return reflectionImage_.get();
+}
+
+GradientButton& ViewerWindow::buttonOf(Tab tab) const {
+    return tab == ReflectionTab ? *envButton_ : tab == DiffuseTab ? *diffButton_ : *alfaButton_;
+}
+
+void ViewerWindow::fitPaintBox(const Bitmap& image) {
+    paintBox_->setWidth(image.width()).setHeight(image.height());
+}
+
+void ViewerWindow::loadImage(Tab tab, const std::string& textureName) {
+    Bitmap& image = *imageOf(tab);
+    image.clear();
+    if (model::viewerReadsName(textureName)) image.loadFromFile(textureFolder_ + textureName);
+    if (tab == selectedTab_) fitPaintBox(image);
+    paintBox_->invalidate();
+}
+
+void ViewerWindow::selectTab(Tab tab) {
+    selectedTab_ = tab;
+    fitPaintBox(*imageOf(tab));
+    paintBox_->invalidate();
+    for (Tab each : {ReflectionTab, DiffuseTab, AlphaTab}) {
+        GradientButton& button = buttonOf(each);
+        button.setEndColor(NormalLook, each == tab ? kSelectedTabColor : kOtherTabColor);
+        button.invalidate();
+    }
+}
+
+void ViewerWindow::paintImage(HDC dc) { imageOf(selectedTab_)->draw(dc, 0, 0); }
+
+void ViewerWindow::show() { form_->showAndBringToFront(); }
+
+void ViewerWindow::setStayOnTop(bool stayOnTop) {
+    if (stayOnTop) form_->setVisible(true);
+    form_->setStayOnTop(stayOnTop);
+}
+
+}  // namespace editor

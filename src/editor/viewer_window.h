@@ -1,0 +1,67 @@
+// The texture viewer: the reflection ("Env"), diffuse ("Diff") and alpha
+// ("Alfa") image of the material being edited, one at a time, unscaled
+// over a checkerboard.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "toolkit/base/object.h"
+#include "toolkit/bitmap/bitmap.h"
+#include "toolkit/gradient/gradient.h"
+#include "toolkit/windows/application.h"
+#include "toolkit/windows/form.h"
+#include "toolkit/windows/plain_controls.h"
+
+namespace editor {
+
+class ViewerWindow : public toolkit::ToolkitObject {
+public:
+    enum Tab : std::uint8_t { ReflectionTab = 1, DiffuseTab = 2, AlphaTab = 3 };
+    static constexpr char kBackgroundResource[] = "FORM2_SCROLLBOX1_BRUSH_BMP";
+    static constexpr toolkit::Color kSelectedTabColor = 0xEEEEEE;
+    static constexpr toolkit::Color kOtherTabColor = 0xC0C0C0;
+
+    // Builds the (hidden) viewer. Images are read from `textureFolder`, a
+    // folder text that ends with a backslash and may change meanwhile. The
+    // application owns the result.
+    static ViewerWindow& build(toolkit::Application& application, const std::string& textureFolder);
+
+    // Loads the image of a tab from a texture name; only a name whose first
+    // ".BMP" is at its end is read, and anything else leaves it empty.
+    void loadImage(Tab tab, const std::string& textureName);
+    void selectTab(Tab tab);
+    // Makes the viewer visible and brings it to the front.
+    void show();
+    // Keeps the viewer above all windows (showing it) or back in the normal
+    // order, without moving, resizing or activating it.
+    void setStayOnTop(bool stayOnTop);
+
+    toolkit::Form& form() const { return *form_; }
+    Tab selectedTab() const { return selectedTab_; }
+    const toolkit::Bitmap& image(Tab tab) const { return *imageOf(tab); }
+
+private:
+    ViewerWindow(toolkit::Application& application, const std::string& textureFolder);
+    void createControls();
+    void wireEvents();
+    void onCreate();
+    void paintImage(HDC dc);
+    toolkit::Bitmap* imageOf(Tab tab) const;
+    toolkit::GradientButton& buttonOf(Tab tab) const;
+    void fitPaintBox(const toolkit::Bitmap& image);
+
+    const std::string& textureFolder_;
+    toolkit::Form* form_ = nullptr;
+    toolkit::ScrollBox* imageArea_ = nullptr;
+    toolkit::GradientButton* envButton_ = nullptr;
+    toolkit::GradientButton* diffButton_ = nullptr;
+    toolkit::GradientButton* alfaButton_ = nullptr;
+    toolkit::PaintBox* paintBox_ = nullptr;
+    toolkit::Ref<toolkit::Bitmap> alphaImage_;
+    toolkit::Ref<toolkit::Bitmap> diffuseImage_;
+    toolkit::Ref<toolkit::Bitmap> reflectionImage_;
+    Tab selectedTab_ = ReflectionTab;
+};
+
+}  // namespace editor

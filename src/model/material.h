@@ -1,0 +1,154 @@
+// One material of a 4DS model: its record in the file and every operation
+// the editor performs on it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
+
+namespace model {
+
+// The named bits of a material's flag word. Other bits are carried as read.
+enum MaterialFlag : std::uint32_t {
+    Base = 0x00000001,
+    ExtraSettings = 0x00008000,
+    DiffuseTexture = 0x00040000,
+    ReflectionTexture = 0x00080000,
+    DiffuseChannel = 0x00800000,
+    AlphaHighlight = 0x02000000,
+    AnimatedDiffuse = 0x04000000,
+    DoubleSided = 0x10000000,
+    ColorTransparency = 0x20000000,
+    AlphaTexture = 0x40000000,
+    DiffuseHighlight = 0x80000000,
+};
+
+// The six bits the editor's check boxes manage.
+constexpr std::uint32_t kEditorFlags =
+    ExtraSettings | DiffuseChannel | AlphaHighlight | DoubleSided | ColorTransparency | DiffuseHighlight;
+
+// The name of a named flag bit ("DoubleSided"), or nothing for another value.
+std::string_view materialFlagName(std::uint32_t flag);
+// The flag bit of a name, or 0 when no flag has that name.
+std::uint32_t materialFlagByName(std::string_view name);
+
+// A texture name: up to 255 characters in a buffer of exactly that size;
+// an empty name holds no buffer.
+class TextureName {
+public:
+    static constexpr std::size_t kMaxLength = 255;
+
+    TextureName() = default;
+    // `text` must not be longer than kMaxLength.
+    explicit TextureName(std::string_view text);
+
+    std::string_view view() const { return {chars_.get(), length_}; }
+    std::uint8_t length() const { return length_; }
+    bool empty() const { return length_ == 0; }
+
+private:
+    std::unique_ptr<char[]> chars_;
+    std::uint8_t length_ = 0;
+};
+
+using Color = std::array<float, 3>;  // red, green, blue, each 0..1
+
+// The texture kinds in the order of the joined names.
+enum TextureKind : int { ReflectionKind = 0, DiffuseKind = 1, AlphaKind = 2 };
+
+class Material : public toolkit::ToolkitObject {
+public:
+    static constexpr std::size_t kAnimationBlockSize = 18;
+    using AnimationBlock = std::array<std::uint8_t, kAnimationBlockSize>;
+    static constexpr char kSeparator = '|';
+    // Three names of kMaxLength characters and two separators.
+    static constexpr std::size_t kMaxJoinedLength = 3 * TextureName::kMaxLength + 2;
+
+    // Fills a new material from the stream. False when the stream ends
+    // before the record does; the fields not delivered keep their empty
+    // values.
+    bool read(toolkit::FileStream& stream);
+    // Appends the record. Every optional part is decided by its flag bit, as
+    // read decides it, so that whatever was read is written back the same.
+    // False when the stream does not take every byte.
+    bool write(toolkit::FileStream& stream) const;
+    // Flags := Base, every number 0, no names, no animation block.
+    void clear();
+
+    // Reflection name, separator, diffuse name, separator, alpha name.
+    std::string getTextureNames() const;
+    // Takes the three names from a joined text; see the source for the
+    // rules. False (and nothing changed) when the text is refused.
+    bool setTextureNames(std::string_view joined);
+    // Sets one name and its presence bit, leaving the other two names and
+    // their bits as they are. A new diffuse name has the animation block
+    // checked against it, and an emptied one drops the block. False (and
+    // nothing changed) for a name longer than 255 characters or holding the
+    // separator.
+    bool setTextureName(TextureKind kind, std::string_view name);
+
+    void resetFlags() { flags_ = Base; }
+    // Adds the bits when the mask holds editor-managed bits only.
+    bool addEditorFlag(std::uint32_t mask);
+    // Clears the bits when the mask holds editor-managed bits only.
+    bool removeEditorFlag(std::uint32_t mask);
+
+    // Each stores all its values when every one lies within 0..1, and
+    // otherwise (not-a-number included) changes nothing.
+    bool setAmbient(float red, float green, float blue);
+    bool setDiffuse(float red, float green, float blue);
+    bool setEmission(float red, float green, float blue);
+    bool setDensity(float value);
+    bool setReflectionDensity(float value);
+
+    // The animated texture's frame count and delay; false (and the outputs
+    // untouched) when the material is not animated.
+    bool getAnimation(std::uint8_t& frames, std::uint32_t& delay) const;
+    // Creates, updates or drops the animation block by the diffuse name's
+    // "00" rule and the frame count.
+    void setAnimation(std::uint8_t frames, std::uint32_t delay);
+    // Drops the animation block and its bit, with or without a diffuse name.
+    void removeAnimation();
+
+    std::uint32_t flags() const { return flags_; }
+    const Color& ambient() const { return ambient_; }
+    const Color& diffuse() const { return diffuse_; }
+    const Color& emission() const { return emission_; }
+    float density() const { return density_; }
+    float reflectionDensity() const { return reflectionDensity_; }
+    std::string_view reflectionName() const { return reflectionName_.view(); }
+    std::string_view diffuseName() const { return diffuseName_.view(); }
+    std::string_view alphaName() const { return alphaName_.view(); }
+    const std::optional<AnimationBlock>& animation() const { return animation_; }
+    char separator() const { return separator_; }
+
+    // Whether a diffuse name may carry an animation: at least 6 characters
+    // with "00" right before a four-character extension.
+    static bool qualifiesForAnimation(std::string_view diffuseName);
+
+protected:
+    ~Material() override = default;
+
+private:
+    void checkAnimationAgainstDiffuseName();
+
+    std::uint32_t flags_ = 0;
+    Color ambient_{};
+    Color diffuse_{};
+    Color emission_{};
+    float density_ = 0;
+    float reflectionDensity_ = 0;
+    TextureName reflectionName_;
+    TextureName diffuseName_;
+    TextureName alphaName_;
+    std::optional<AnimationBlock> animation_;
+    char separator_ = kSeparator;
+};
+
+}  // namespace model

@@ -1,0 +1,44 @@
+// The materials of a model in file order, and the material section of a
+// 4DS file: a 16-bit count and the records back to back.
+#pragma once
+
+#include <cstdint>
+
+#include "model/material.h"
+#include "toolkit/base/file_stream.h"
+#include "toolkit/base/object.h"
+#include "toolkit/base/object_list.h"
+
+namespace model {
+
+class MaterialList : public toolkit::ObjectList {
+public:
+    static constexpr std::int32_t kGrowthStep = 2;
+    static constexpr std::int32_t kGrowthStepAfterReading = 4;
+
+    MaterialList() { setGrowthStep(kGrowthStep); }
+
+    // The material with number n (1-based), or nullptr outside 1..count.
+    Material* materialAt(std::int32_t number) const;
+    // The number of the material, or 0 when it is not in the list.
+    std::int32_t numberOf(const Material* material) const;
+    // Takes ownership of the material and appends it.
+    void append(toolkit::Ref<Material> material);
+
+    // Appends the materials of a section. The storage for all of them is
+    // taken at once; the windows are brought up to date after each one.
+    // False when the stream ends inside the section.
+    bool read(toolkit::FileStream& stream);
+    // Writes the section. False when the stream does not take every byte.
+    bool write(toolkit::FileStream& stream) const;
+    // Releases every material.
+    void clear();
+
+    // Exchanges the materials with another list.
+    void swapMaterials(MaterialList& other) noexcept { swapItems(other); }
+
+protected:
+    ~MaterialList() override { clear(); }
+};
+
+}  // namespace model

@@ -1,0 +1,22 @@
+// The text routines the program shares: numbers as decimal text and back,
+// folder paths with their backslash, the first characters of a text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace toolkit {
+
+// Decimal text of a number, with a leading minus sign when negative.
+std::string intToText(std::int32_t value);
+// An optional sign, then decimal digits up to the first other character.
+// No digits give 0; the value wraps at 32 bits.
+std::int32_t textToInt(std::string_view text);
+// Appends a backslash when the text is empty or does not end with one.
+std::string ensureTrailingBackslash(std::string text);
+
+// The first `count` characters of `text` (fewer when the text ends before).
+std::string copyPrefix(std::string_view text, std::uint8_t count);
+
+}  // namespace toolkit

@@ -1,0 +1,117 @@
+// The Win32 part of the bitmap object: device bitmaps, DIB sections and
+// drawing.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
+
+#include "toolkit/base/object.h"
+#include "toolkit/base/win32_text.h"
+#include "toolkit/bitmap/bitmap.h"
+
+namespace toolkit {
+
+namespace {
+
+// The header block is handed to the system as its BITMAPINFO.
+static_assert(sizeof(InfoHeader) == sizeof(BITMAPINFOHEADER));
+static_assert(offsetof(HeaderBlock, colors) == offsetof(BITMAPINFO, bmiColors));
+static_assert(sizeof(HeaderBlock::colors[0]) == sizeof(RGBQUAD));
+
+const BITMAPINFO* asBitmapInfo(const HeaderBlock& block) { return reinterpret_cast<const BITMAPINFO*>(&block); }
+
+void deleteBitmap(HBITMAP handle) { DeleteObject(handle); }
+
+// The system's text for an error code, without the line break it ends with.
+std::string systemErrorText(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text, length);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
+    return fromWide(message);
+}
+
+}  // namespace
+
+void Bitmap::draw(HDC dc, int x, int y) {
+    if (isEmpty()) return;
+    if (handle_ != nullptr) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ previous = SelectObject(memory, handle_);
+        BITMAP described{};
+        const int lines =
+            GetObjectW(handle_, sizeof described, &described) != 0 ? std::abs(described.bmHeight) : height_;
+        BitBlt(dc, x, y, width_, lines, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+        return;
+    }
+    if (pixels_ == nullptr) return;
+    const int lines = std::abs(header_->info.height);
+    const int copied = StretchDIBits(dc, x, y, width_, lines, 0, 0, width_, lines, pixels_, asBitmapInfo(*header_),
+                                     DIB_RGB_COLORS, SRCCOPY);
+    if (copied > 0) return;
+    if (makeDibSection()) draw(dc, x, y);
+}
+
+HBITMAP Bitmap::handle() {
+    if (handle_ == nullptr && pixels_ != nullptr) makeDibSection();
+    return handle_;
+}
+
+bool Bitmap::makeDibSection() {
+    HDC screen = GetDC(nullptr);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(screen, asBitmapInfo(*header_), DIB_RGB_COLORS, &bits, nullptr, 0);
+    const DWORD error = GetLastError();
+    ReleaseDC(nullptr, screen);
+    if (section == nullptr) {
+        lastError_ = "Can not create DIB section, error: " + std::to_string(error) + ", " + systemErrorText(error);
+        return false;
+    }
+    // The section's lines are laid out as the loaded ones; a section that
+    // cannot hold them all is not used.
+    DIBSECTION described{};
+    const bool known = GetObjectW(section, sizeof described, &described) == sizeof described;
+    const std::size_t room =
+        known ? static_cast<std::size_t>(described.dsBm.bmWidthBytes) * std::abs(described.dsBm.bmHeight) : 0;
+    if (bits == nullptr || room < pixelMemorySize_) {
+        DeleteObject(section);
+        lastError_ = "Can not create DIB section, error: the section does not fit the image";
+        return false;
+    }
+    std::memcpy(bits, pixels_, pixelMemorySize_);
+    ownPixels_.reset();
+    pixels_ = static_cast<std::uint8_t*>(bits);
+    sectionOwned_ = true;
+    handle_ = section;
+    freeHandle_ = deleteBitmap;
+    handleKind_ = HandleKind::DeviceIndependent;
+    return true;
+}
+
+Ref<Bitmap> newBitmap(std::int32_t width, std::int32_t height) {
+    Ref<Bitmap> bitmap = create<Bitmap>();
+    if (width <= 0 || height <= 0) return bitmap;
+    HDC screen = GetDC(nullptr);
+    HBITMAP made = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    if (made == nullptr) {
+        bitmap->lastError_ = "No memory";
+        return bitmap;
+    }
+    bitmap->handle_ = made;
+    bitmap->freeHandle_ = deleteBitmap;
+    bitmap->width_ = width;
+    bitmap->height_ = height;
+    bitmap->handleKind_ = Bitmap::HandleKind::DeviceDependent;
+    bitmap->format_ = PixelFormat::DeviceDependent;
+    return bitmap;
+}
+
+}  // namespace toolkit
