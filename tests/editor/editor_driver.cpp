@@ -97,6 +97,18 @@ std::optional<POINT> titleBarPoint(HWND window, LRESULT part) {
     return std::nullopt;
 }
 
+// The title bar point once the window shows it uncovered: a window just
+// made may come up without its title bar for a while (seen in the first
+// programs of a new Wine prefix), and a click there would be lost.
+std::optional<POINT> shownTitleBarPoint(HWND window, LRESULT part) {
+    std::optional<POINT> point;
+    const bool shown = waitUntil([&] {
+        point = titleBarPoint(window, part);
+        return point && GetAncestor(WindowFromPoint(*point), GA_ROOT) == window;
+    });
+    return shown ? point : std::nullopt;
+}
+
 // One key event: a virtual key, or with KEYEVENTF_UNICODE a character.
 void sendKey(WORD virtualKey, wchar_t character, DWORD flags) {
     INPUT input{};
@@ -302,12 +314,12 @@ bool dragBottomRightCorner(HWND window, int dx, int dy) {
 }
 
 bool clickCloseBox(HWND window) {
-    const auto point = titleBarPoint(window, HTCLOSE);
+    const auto point = shownTitleBarPoint(window, HTCLOSE);
     return point && clickScreenPoint(*point);
 }
 
 bool bringToFront(HWND window) {
-    const auto point = titleBarPoint(window, HTCAPTION);
+    const auto point = shownTitleBarPoint(window, HTCAPTION);
     return point && clickScreenPoint(*point) && waitUntil([window] { return GetForegroundWindow() == window; });
 }
 

@@ -330,8 +330,10 @@ std::optional<SeenMessageBox> answerMessageBox(EditorSession& session, int butto
     return seen;
 }
 
+// A mark typed into the search box shows once the program has taken the
+// input given before it (the search box's typing runs no handler).
 void waitForInputHandled(EditorSession& session) {
-    Sleep(300);
+    editor_driver::waitForEarlierInput(editor_driver::findMainWindowControls(session.mainWindow()).searchBox);
     waitForSteadyPicture(session.mainWindow());
 }
 

@@ -136,9 +136,10 @@ struct SeenMessageBox {
 // Waits for a message box, reads it and closes it with the button (IDOK,
 // IDYES, ...); none when no box came, or when it did not go.
 std::optional<SeenMessageBox> answerMessageBox(editor_driver::EditorSession& session, int button = IDOK);
-// Gives the program the time to take the input sent to it, and waits until
-// its main window shows the outcome. For input whose outcome cannot be
-// waited for by itself (a value taken without any change on screen).
+// Waits until the program has taken the input given before and its main
+// window shows the outcome. For input whose outcome cannot be waited for
+// by itself (a value taken without any change on screen). It leaves the
+// keyboard with the search box.
 void waitForInputHandled(editor_driver::EditorSession& session);
 // True when no dialog or message box of the program is up once its input
 // has been handled.
