@@ -85,8 +85,7 @@ TEST_F(SliderTest, QuickSecondRightClickJumpsBack) {
     ASSERT_EQ(progressPosition(red), 50);
     ASSERT_TRUE(clickSlider(red, 40, Button::Right));
     ASSERT_TRUE(clickSlider(red, 40, Button::Right));
-    panel_driver::waitForInputHandled(session_.editor());
-    EXPECT_EQ(progressPosition(red), 0);
+    EXPECT_TRUE(positionBecomes(red, 0)) << progressPosition(red);
 }
 
 TEST_F(SliderTest, RightClickOnADensityBarChangesNoColour) {
@@ -121,9 +120,9 @@ TEST_F(SliderTest, DragEndsWhenThePointerLeavesTheSlider) {
     // Down into the gap below the bar, and back in further right, the
     // button held all the time.
     ASSERT_TRUE(editor_driver::movePointerTo(blue, sliderX(blue, 30), editor_driver::clientSize(blue).cy + 3));
-    panel_driver::waitForInputHandled(session_.editor());
+    panel_driver::settleWithTheButtonHeld(session_.editor());
     ASSERT_TRUE(editor_driver::movePointerTo(blue, sliderX(blue, 70), middle));
-    panel_driver::waitForInputHandled(session_.editor());
+    panel_driver::settleWithTheButtonHeld(session_.editor());
     EXPECT_EQ(progressPosition(blue), 30) << "the drag went on after the pointer had left";
     panel_driver::release(Button::Left);
 }

@@ -337,6 +337,11 @@ void waitForInputHandled(EditorSession& session) {
     waitForSteadyPicture(session.mainWindow());
 }
 
+void settleWithTheButtonHeld(EditorSession& session) {
+    Sleep(300);
+    waitForSteadyPicture(session.mainWindow());
+}
+
 bool noDialogComes(EditorSession& session) {
     waitForInputHandled(session);
     return session.dialogs().empty();

@@ -141,6 +141,10 @@ std::optional<SeenMessageBox> answerMessageBox(editor_driver::EditorSession& ses
 // by itself (a value taken without any change on screen). It leaves the
 // keyboard with the search box.
 void waitForInputHandled(editor_driver::EditorSession& session);
+// While a mouse button is held, no mark can be typed: gives the program a
+// moment for the pointer's moves and waits until its picture is steady.
+// Only for a check that a held button's moves changed nothing.
+void settleWithTheButtonHeld(editor_driver::EditorSession& session);
 // True when no dialog or message box of the program is up once its input
 // has been handled.
 bool noDialogComes(editor_driver::EditorSession& session);
