@@ -142,8 +142,6 @@ Problem takeOption(Arguments arguments, std::size_t& at, SetRequest& request) {
     return problem;
 }
 
-constexpr std::array<std::string_view, 3> kNameFields{"reflection-name", "diffuse-name", "alpha-name"};
-
 // Takes the typed names by the name box's rule into the edit; reports those
 // it refuses.
 bool takeNames(SetRequest& request, std::int32_t number, std::ostream& err) {
@@ -154,7 +152,7 @@ bool takeNames(SetRequest& request, std::int32_t number, std::ostream& err) {
         if (std::optional<std::string> accepted = acceptTypedName(*request.typedNames[kind], why)) {
             request.edit.names[kind] = std::move(*accepted);
         } else {
-            reportRefusal(err, number, kNameFields[kind], why);
+            reportRefusal(err, number, model::kTextureNameFields[kind], why);
             taken = false;
         }
     }

@@ -173,10 +173,7 @@ void MainWindow::createListControls() {
 void MainWindow::createSearchControls() {
     searchPanel_ = &newGradientPanel(*form_);
     searchPanel_->setPosition(224, 525).setSize(637, 77);
-    applyGroupPanelPreset(*searchPanel_);
-    searchPanel_->setStartColor(NormalLook, 0xC8C8C8).setEndColor(NormalLook, 0xE4E4E4).setGradientStyle(NormalLook, 6);
-    searchPanel_->setStartColor(DisabledLook, 0xDDDDDD).setEndColor(DisabledLook, 0xC0C0C0);
-    searchPanel_->setShadowColor(AllLooks, 0xC0C0C0);
+    applyShadedGroupPanelPreset(*searchPanel_, 0xC8C8C8, 0xE4E4E4);
 
     searchLabel_ = &newTransparentLabel(*searchPanel_, "Поиск материала по имени изображения:", 8, 10, 617, 17);
     searchFrame_ = &newEditFrame(*searchPanel_, 24, 32, 193, 24, EditFrameVariant::Full);
@@ -218,11 +215,7 @@ ColorChannelControls MainWindow::createColorChannel(const std::string& caption, 
 void MainWindow::createSettingsControls() {
     settingsPanel_ = &newGradientPanel(*form_);
     settingsPanel_->setPosition(224, 8).setSize(637, 514);
-    applyGroupPanelPreset(*settingsPanel_);
-    settingsPanel_->setStartColor(NormalLook, 0xC5C5C5).setEndColor(NormalLook, 0xEFEFEF);
-    settingsPanel_->setGradientStyle(NormalLook, 6);
-    settingsPanel_->setStartColor(DisabledLook, 0xDDDDDD).setEndColor(DisabledLook, 0xC0C0C0);
-    settingsPanel_->setShadowColor(AllLooks, 0xC0C0C0);
+    applyShadedGroupPanelPreset(*settingsPanel_, 0xC5C5C5, 0xEFEFEF);
     Control& panel = *settingsPanel_;
 
     transparencyHint_ = &newExplanation(panel, "Все пиксели с цветом RGB, где B=0 будут прозрачны", 336, 332, 289, 13);
@@ -249,11 +242,7 @@ void MainWindow::createSettingsControls() {
 
     animationPanel_ = &newGradientPanel(panel);
     animationPanel_->setPosition(322, 363).setSize(305, 143);
-    applyGroupPanelPreset(*animationPanel_);
-    animationPanel_->setStartColor(NormalLook, 0xC0C0C0).setEndColor(NormalLook, 0xE2E2E2);
-    animationPanel_->setGradientStyle(NormalLook, 6);
-    animationPanel_->setStartColor(DisabledLook, 0xDDDDDD).setEndColor(DisabledLook, 0xC0C0C0);
-    animationPanel_->setShadowColor(AllLooks, 0xC0C0C0);
+    applyShadedGroupPanelPreset(*animationPanel_, 0xC0C0C0, 0xE2E2E2);
 
     animationHint_ = &newExplanation(*animationPanel_,
                                      "Основная текстура должна иметь имя формата *XX.BMP, где XX - порядковый номер "

@@ -75,8 +75,8 @@ void MainWindow::refreshShownRow() {
     if (currentMaterial_ == nullptr) return;
     const int row = materialList_->indexOfData(reinterpret_cast<LPARAM>(currentMaterial_));
     if (row < 0) return;  // a search left it out
-    const char separator = currentMaterial_->separator();
-    const std::string joined = panelReflectionName_ + separator + panelDiffuseName_ + separator + panelAlphaName_;
+    const std::string joined = model::Material::joinTextureNames(panelReflectionName_, panelDiffuseName_,
+                                                                 panelAlphaName_, currentMaterial_->separator());
     materialList_->setItemText(row, 0, rowText(model_.materials().numberOf(currentMaterial_), joined));
 }
 

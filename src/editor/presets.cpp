@@ -7,11 +7,24 @@ namespace editor {
 
 using namespace toolkit;
 
-void applyPushButtonPreset(GradientButton& button, Color overEnd) {
-    button.setEndColor(NormalLook, 0xC0C0C0).setShadowColor(NormalLook, 0xC0C0C0).setBorderColor(NormalLook, 0x000000);
-    button.setStartColor(OverLook, 0xFFFFFF).setEndColor(OverLook, overEnd).setShadowColor(OverLook, overEnd);
-    button.setBorderColor(OverLook, 0xFFFFFF);
-    button.setStartColor(DownLook, 0xC0C0C0).setEndColor(DownLook, 0xFFFFFF).setShadowColor(DownLook, 0xC0C0C0);
+namespace {
+
+// The colours in which the editor's buttons differ; their borders, the rest
+// of their shadows, the disabled look, square corners and the missing focus
+// rectangle are the same for all.
+struct ButtonColors {
+    Color normalEnd;
+    Color overEnd;
+    Color overShadow;
+    Color downStart;
+};
+
+void applyButtonLooks(GradientButton& button, const ButtonColors& colors) {
+    button.setEndColor(NormalLook, colors.normalEnd).setShadowColor(NormalLook, 0xC0C0C0);
+    button.setBorderColor(NormalLook, 0x000000);
+    button.setStartColor(OverLook, 0xFFFFFF).setEndColor(OverLook, colors.overEnd);
+    button.setShadowColor(OverLook, colors.overShadow).setBorderColor(OverLook, 0xFFFFFF);
+    button.setStartColor(DownLook, colors.downStart).setEndColor(DownLook, 0xFFFFFF).setShadowColor(DownLook, 0xC0C0C0);
     button.setGradientStyle(DownLook, 1).setShadowOffset(DownLook, 1);
     button.setEndColor(DisabledLook, 0xC0C0C0).setTextColor(DisabledLook, 0x808080);
     button.setShadowColor(DisabledLook, 0xC0C0C0).setBorderColor(DisabledLook, 0xC0C0C0);
@@ -20,17 +33,15 @@ void applyPushButtonPreset(GradientButton& button, Color overEnd) {
     button.setShowFocusRectangle(false);
 }
 
+}  // namespace
+
+void applyPushButtonPreset(GradientButton& button, Color overEnd) {
+    applyButtonLooks(button, {.normalEnd = 0xC0C0C0, .overEnd = overEnd, .overShadow = overEnd, .downStart = 0xC0C0C0});
+}
+
 void applyTabButtonPreset(GradientButton& button, Color normalEnd) {
-    button.setStartColor(OverLook, 0xFFFFFF).setEndColor(OverLook, 0x00FFFF).setShadowColor(OverLook, 0xFFFFFF);
-    button.setBorderColor(OverLook, 0xFFFFFF);
-    button.setStartColor(DownLook, 0xDFDFDF).setEndColor(DownLook, 0xFFFFFF).setShadowColor(DownLook, 0xC0C0C0);
-    button.setGradientStyle(DownLook, 1).setShadowOffset(DownLook, 1);
-    button.setEndColor(NormalLook, normalEnd).setShadowColor(NormalLook, 0xC0C0C0).setBorderColor(NormalLook, 0x000000);
-    button.setEndColor(DisabledLook, 0xC0C0C0).setTextColor(DisabledLook, 0x808080);
-    button.setShadowColor(DisabledLook, 0xC0C0C0).setBorderColor(DisabledLook, 0xC0C0C0);
-    button.setGradientStyle(DisabledLook, 1);
-    button.setCornerWidth(AllLooks, 0).setCornerHeight(AllLooks, 0);
-    button.setShowFocusRectangle(false);
+    applyButtonLooks(button,
+                     {.normalEnd = normalEnd, .overEnd = 0x00FFFF, .overShadow = 0xFFFFFF, .downStart = 0xDFDFDF});
 }
 
 void applyCheckBoxPreset(GradientCheckBox& box, CheckBoxVariant variant) {
@@ -68,6 +79,13 @@ EditBox& newEmbeddedEdit(GradientPanel& frame, unsigned options) {
 void applyGroupPanelPreset(GradientPanel& panel) {
     panel.setBorderColor(AllLooks, 0x000000);
     panel.setCornerWidth(NormalLook, 0).setCornerHeight(NormalLook, 0);
+}
+
+void applyShadedGroupPanelPreset(GradientPanel& panel, Color start, Color end) {
+    applyGroupPanelPreset(panel);
+    panel.setStartColor(NormalLook, start).setEndColor(NormalLook, end).setGradientStyle(NormalLook, 6);
+    panel.setStartColor(DisabledLook, 0xDDDDDD).setEndColor(DisabledLook, 0xC0C0C0);
+    panel.setShadowColor(AllLooks, 0xC0C0C0);
 }
 
 void applyBarPreset(GradientProgressBar& bar, Color fillEnd) {

@@ -1,5 +1,5 @@
-// The shared gradient settings of the window definitions: each preset
-// writes its settings into a control in the order the layout gives them.
+// The gradient settings that the controls of the editor's windows share.
+// They need the toolkit alone (the gradient demo shows them too).
 #pragma once
 
 #include "toolkit/gradient/gradient.h"
@@ -28,6 +28,9 @@ toolkit::EditBox& newEmbeddedEdit(toolkit::GradientPanel& frame, unsigned option
 
 // Group panels: black borders, square corners in the normal look.
 void applyGroupPanelPreset(toolkit::GradientPanel& panel);
+// A group panel shaded from `start` to `end` diagonally from its
+// bottom-left corner, grey when disabled.
+void applyShadedGroupPanelPreset(toolkit::GradientPanel& panel, toolkit::Color start, toolkit::Color end);
 
 // A progress bar used as a slider, its fill ending in `fillEnd`.
 void applyBarPreset(toolkit::GradientProgressBar& bar, toolkit::Color fillEnd);

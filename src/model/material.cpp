@@ -91,8 +91,6 @@ bool writeName(FileStream& stream, const TextureName& name) {
     return stream.write(&length, 1) == 1 && stream.write(name.view().data(), length) == length;
 }
 
-bool inUnitRange(float value) { return value >= 0.0F && value <= 1.0F; }  // false for not-a-number
-
 bool setColor(Color& color, float red, float green, float blue) {
     if (!inUnitRange(red) || !inUnitRange(green) || !inUnitRange(blue)) return false;
     color = {red, green, blue};
@@ -173,11 +171,16 @@ void Material::clear() {
 }
 
 std::string Material::getTextureNames() const {
+    return joinTextureNames(reflectionName_.view(), diffuseName_.view(), alphaName_.view(), separator_);
+}
+
+std::string Material::joinTextureNames(std::string_view reflection, std::string_view diffuse, std::string_view alpha,
+                                       char separator) {
     std::string joined;
-    joined.reserve(reflectionName_.length() + diffuseName_.length() + alphaName_.length() + 2U);
-    joined.append(reflectionName_.view()).append(1, separator_);
-    joined.append(diffuseName_.view()).append(1, separator_);
-    joined.append(alphaName_.view());
+    joined.reserve(reflection.size() + diffuse.size() + alpha.size() + 2U);
+    joined.append(reflection).append(1, separator);
+    joined.append(diffuse).append(1, separator);
+    joined.append(alpha);
     return joined;
 }
 

@@ -59,6 +59,10 @@ private:
 
 using Color = std::array<float, 3>;  // red, green, blue, each 0..1
 
+// Whether a colour component or density lies within 0..1, the range a
+// material takes; false for not-a-number.
+constexpr bool inUnitRange(float value) { return value >= 0.0F && value <= 1.0F; }
+
 // The texture kinds in the order of the joined names.
 enum TextureKind : int { ReflectionKind = 0, DiffuseKind = 1, AlphaKind = 2 };
 
@@ -83,6 +87,10 @@ public:
 
     // Reflection name, separator, diffuse name, separator, alpha name.
     std::string getTextureNames() const;
+    // The same joined text for any three names, such as those a panel holds
+    // before they are written into the material.
+    static std::string joinTextureNames(std::string_view reflection, std::string_view diffuse,
+                                        std::string_view alpha, char separator);
     // Takes the three names from a joined text; see the source for the
     // rules. False (and nothing changed) when the text is refused.
     bool setTextureNames(std::string_view joined);

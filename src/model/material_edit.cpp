@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "toolkit/base/text.h"
+
 namespace model {
 
 namespace {
@@ -19,8 +21,6 @@ std::int64_t roundedQuotient(std::int64_t numerator, std::int64_t denominator) {
     if (2 * remainder > denominator || (2 * remainder == denominator && quotient % 2 != 0)) ++quotient;
     return quotient;
 }
-
-bool inUnitRange(float value) { return value >= 0.0F && value <= 1.0F; }  // false for not-a-number
 
 float clampedToUnitRange(float value) { return inUnitRange(value) ? value : (value > 1.0F ? 1.0F : 0.0F); }
 
@@ -48,7 +48,20 @@ void checkValue(const std::optional<float>& value, const char* field, std::vecto
     if (value && !inUnitRange(*value)) problems.push_back({EditRefusal::ValueOutOfRange, field});
 }
 
-constexpr std::array<const char*, 3> kNameFields{"reflection-name", "diffuse-name", "alpha-name"};
+// The three colours of a material: the part of a change that gives one,
+// how the material gives and takes it, and the field problems name.
+struct ColorField {
+    MaterialEdit::ColorEdit MaterialEdit::*edit;
+    const Color& (Material::*stored)() const;
+    bool (Material::*store)(float red, float green, float blue);
+    const char* name;
+};
+
+constexpr std::array<ColorField, 3> kColorFields{{
+    {&MaterialEdit::ambient, &Material::ambient, &Material::setAmbient, "ambient"},
+    {&MaterialEdit::diffuse, &Material::diffuse, &Material::setDiffuse, "diffuse"},
+    {&MaterialEdit::emission, &Material::emission, &Material::setEmission, "emission"},
+}};
 
 // The diffuse name the material has once the change is made.
 std::string_view diffuseNameAfter(const Material& material, const MaterialEdit& edit) {
@@ -106,27 +119,24 @@ bool searchFinds(const Material& material, std::string_view text) {
 }
 
 std::optional<std::uint8_t> frameCountOfText(std::string_view text) {
-    std::size_t at = 0;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+    const toolkit::SignedDigits number = toolkit::scanSignedDigits(text);
     int value = 0;  // stops growing once past the largest count, so it never wraps
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at)
-        value = std::min(value * 10 + (text[at] - '0'), kMaxFrames + 1);
-    if (negative || !isFrameCount(value)) return std::nullopt;
+    for (const char digit : number.digits) value = std::min(value * 10 + (digit - '0'), kMaxFrames + 1);
+    if (number.negative || !isFrameCount(value)) return std::nullopt;
     return static_cast<std::uint8_t>(value);
 }
 
 bool MaterialEdit::empty() const {
-    return colorEditEmpty(ambient) && colorEditEmpty(diffuse) && colorEditEmpty(emission) && !reflectionDensity &&
-           !density && std::none_of(names.begin(), names.end(), [](const auto& name) { return name.has_value(); }) &&
+    return std::all_of(kColorFields.begin(), kColorFields.end(),
+                       [this](const ColorField& color) { return colorEditEmpty(this->*color.edit); }) &&
+           !reflectionDensity && !density &&
+           std::none_of(names.begin(), names.end(), [](const auto& name) { return name.has_value(); }) &&
            flagsToSet == 0 && flagsToClear == 0 && !animation;
 }
 
 std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit& edit) {
     std::vector<EditProblem> problems;
-    checkColor(edit.ambient, "ambient", problems);
-    checkColor(edit.diffuse, "diffuse", problems);
-    checkColor(edit.emission, "emission", problems);
+    for (const ColorField& color : kColorFields) checkColor(edit.*color.edit, color.name, problems);
     checkValue(edit.reflectionDensity, "reflection-density", problems);
     checkValue(edit.density, "density", problems);
     // Each name is set on its own, so only the names the change gives are
@@ -135,9 +145,10 @@ std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit&
     for (std::size_t kind = 0; kind < edit.names.size(); ++kind) {
         if (!edit.names[kind]) continue;
         const std::string& name = *edit.names[kind];
-        if (name.size() > TextureName::kMaxLength) problems.push_back({EditRefusal::NameTooLong, kNameFields[kind]});
+        const std::string field(kTextureNameFields[kind]);
+        if (name.size() > TextureName::kMaxLength) problems.push_back({EditRefusal::NameTooLong, field});
         if (name.find(Material::kSeparator) != std::string::npos)
-            problems.push_back({EditRefusal::NameHasSeparator, kNameFields[kind]});
+            problems.push_back({EditRefusal::NameHasSeparator, field});
     }
     if (((edit.flagsToSet | edit.flagsToClear) & ~kEditorFlags) != 0)
         problems.push_back({EditRefusal::NotAnEditorFlag, "flags"});
@@ -165,17 +176,11 @@ bool applyEdit(Material& material, const MaterialEdit& edit) {
     material.addEditorFlag(edit.flagsToSet);
     if (edit.reflectionDensity) material.setReflectionDensity(*edit.reflectionDensity);
     if (edit.density) material.setDensity(*edit.density);
-    if (!colorEditEmpty(edit.ambient)) {
-        const Color color = mergedColor(material.ambient(), edit.ambient);
-        material.setAmbient(color[0], color[1], color[2]);
-    }
-    if (!colorEditEmpty(edit.diffuse)) {
-        const Color color = mergedColor(material.diffuse(), edit.diffuse);
-        material.setDiffuse(color[0], color[1], color[2]);
-    }
-    if (!colorEditEmpty(edit.emission)) {
-        const Color color = mergedColor(material.emission(), edit.emission);
-        material.setEmission(color[0], color[1], color[2]);
+    for (const ColorField& field : kColorFields) {
+        const MaterialEdit::ColorEdit& edited = edit.*field.edit;
+        if (colorEditEmpty(edited)) continue;
+        const Color color = mergedColor((material.*field.stored)(), edited);
+        (material.*field.store)(color[0], color[1], color[2]);
     }
     return true;
 }

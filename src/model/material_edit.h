@@ -99,6 +99,9 @@ struct EditProblem {
     std::string field;  // "ambient", "density", "diffuse-name", "flags", "animation", ...
 };
 
+// The fields of the three texture names as problems name them, by TextureKind.
+constexpr std::array<std::string_view, 3> kTextureNameFields{"reflection-name", "diffuse-name", "alpha-name"};
+
 // Every reason the change cannot be made to this material; empty when it can.
 std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit& edit);
 

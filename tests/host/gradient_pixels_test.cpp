@@ -296,15 +296,15 @@ TEST(StateRectangleTest, CheckMarkFrameIsCentredOnItsSquareWithTruncatedHalves) 
 // --- transitions -------------------------------------------------------------------
 
 TEST(TransitionTest, EachTransitionBlendsFromItsSourceToItsTarget) {
-    EXPECT_EQ(transitionLooks(NormalToOver).source, kNormalLook);
-    EXPECT_EQ(transitionLooks(NormalToOver).target, kOverLook);
-    EXPECT_EQ(transitionLooks(NormalToDown).target, kDownLook);
-    EXPECT_EQ(transitionLooks(OverToNormal).source, kOverLook);
-    EXPECT_EQ(transitionLooks(OverToNormal).target, kNormalLook);
-    EXPECT_EQ(transitionLooks(OverToDown).target, kDownLook);
-    EXPECT_EQ(transitionLooks(DownToNormal).source, kDownLook);
-    EXPECT_EQ(transitionLooks(DownToNormal).target, kNormalLook);
-    EXPECT_EQ(transitionLooks(DownToOver).target, kOverLook);
+    EXPECT_EQ(transitionLooks(NormalToOver).source, NormalIndex);
+    EXPECT_EQ(transitionLooks(NormalToOver).target, OverIndex);
+    EXPECT_EQ(transitionLooks(NormalToDown).target, DownIndex);
+    EXPECT_EQ(transitionLooks(OverToNormal).source, OverIndex);
+    EXPECT_EQ(transitionLooks(OverToNormal).target, NormalIndex);
+    EXPECT_EQ(transitionLooks(OverToDown).target, DownIndex);
+    EXPECT_EQ(transitionLooks(DownToNormal).source, DownIndex);
+    EXPECT_EQ(transitionLooks(DownToNormal).target, NormalIndex);
+    EXPECT_EQ(transitionLooks(DownToOver).target, OverIndex);
 }
 
 TEST(TransitionTest, TicksAddTheSpeedsStepUntilFull) {

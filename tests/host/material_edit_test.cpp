@@ -95,7 +95,9 @@ TEST(TextureNameRule, FrameCountsRunFromTwoTo255) {
 TEST(TextureNameRule, FrameCountTextIsReadWithoutWrappingAt32Bits) {
     EXPECT_EQ(model::frameCountOfText("2"), 2);
     EXPECT_EQ(model::frameCountOfText("+255x"), 255);
-    EXPECT_EQ(model::frameCountOfText("4294967298"), std::nullopt);  // 2 once wrapped at 32 bits
+    EXPECT_EQ(model::frameCountOfText("0002"), 2);
+    EXPECT_EQ(model::frameCountOfText("4294967298"), std::nullopt);            // 2 once wrapped at 32 bits
+    EXPECT_EQ(model::frameCountOfText("18446744073709551618"), std::nullopt);  // 2 once wrapped at 64 bits
     EXPECT_EQ(model::frameCountOfText("256"), std::nullopt);
     EXPECT_EQ(model::frameCountOfText("1"), std::nullopt);
     EXPECT_EQ(model::frameCountOfText("-3"), std::nullopt);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <string_view>
 
 #include "toolkit/base/text.h"
@@ -67,6 +68,30 @@ TEST(TextToInt, ValueWrapsAtThirtyTwoBits) {
 TEST(TextToInt, StopsAtTheEndOfTheGivenText) {
     const std::string_view digits = "123456";
     EXPECT_EQ(textToInt(digits.substr(0, 3)), 123);
+}
+
+TEST(ScanSignedDigits, GivesTheSignAndTheRunOfDigitsUpToTheFirstOtherCharacter) {
+    const toolkit::SignedDigits negative = toolkit::scanSignedDigits("-0042x7");
+    EXPECT_TRUE(negative.negative);
+    EXPECT_EQ(negative.digits, "0042");
+    const toolkit::SignedDigits positive = toolkit::scanSignedDigits("+12.5");
+    EXPECT_FALSE(positive.negative);
+    EXPECT_EQ(positive.digits, "12");
+    EXPECT_EQ(toolkit::scanSignedDigits("7").digits, "7");
+}
+
+TEST(ScanSignedDigits, KeepsARunOfAnyLengthWhole) {
+    const std::string digits(400, '9');
+    EXPECT_EQ(toolkit::scanSignedDigits(digits + "!").digits, digits);
+    EXPECT_EQ(toolkit::scanSignedDigits("-" + digits).digits, digits);
+}
+
+TEST(ScanSignedDigits, FindsNoDigitsWhereNoneFollowTheSign) {
+    for (const std::string_view text : {"", "-", "+", "--5", "+-5", " 5", "x1"}) {
+        const toolkit::SignedDigits number = toolkit::scanSignedDigits(text);
+        EXPECT_TRUE(number.digits.empty()) << text;
+        EXPECT_EQ(number.negative, text.starts_with('-')) << text;
+    }
 }
 
 TEST(EnsureTrailingBackslash, AppendsABackslashWhenMissing) {

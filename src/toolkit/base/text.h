@@ -10,8 +10,17 @@ namespace toolkit {
 
 // Decimal text of a number, with a leading minus sign when negative.
 std::string intToText(std::int32_t value);
-// An optional sign, then decimal digits up to the first other character.
-// No digits give 0; the value wraps at 32 bits.
+
+// A number as the number boxes read it: an optional sign, then the decimal
+// digits up to the first other character.
+struct SignedDigits {
+    bool negative = false;
+    std::string_view digits;  // the whole run, however long; empty when none follow the sign
+};
+SignedDigits scanSignedDigits(std::string_view text);
+
+// The number that scanSignedDigits finds. No digits give 0; the value
+// wraps at 32 bits.
 std::int32_t textToInt(std::string_view text);
 // Appends a backslash when the text is empty or does not end with one.
 std::string ensureTrailingBackslash(std::string text);

@@ -40,8 +40,9 @@ struct GradientLook {
     std::uint32_t glyphRow = 0;
 };
 
-// The looks, by state.
-enum LookIndex : int { NormalIndex = 0, OverIndex = 1, DownIndex = 2, DisabledIndex = 3 };
+// The looks by index, numbered with the pixel arithmetic.
+using gradient::LookIndex;
+using enum gradient::LookIndex;
 
 // Which looks a setter writes.
 enum LookSet : unsigned {
@@ -135,7 +136,7 @@ protected:
     void paintContent(HDC dc) override;
 
     Kind kind_;
-    std::array<GradientLook, 4> looks_;
+    std::array<GradientLook, gradient::kLookCount> looks_;
     RECT insets_{4, 4, -4, -4};
     int checkMarkSize_ = 13;
     Color checkMarkColor_ = 0xF3706C;
@@ -147,7 +148,7 @@ protected:
     bool smoothCorners_ = true;
     bool reactsToMouse_;
     int speedIndex_ = 2;
-    std::array<RECT, 4> stateRects_{};
+    std::array<RECT, gradient::kLookCount> stateRects_{};
     RECT blendRect_{};
 
 private:
@@ -167,7 +168,7 @@ private:
     // --- pictures (gradient_control.cpp) ---
     // The look's picture at the client size, rendered when marked; nullptr
     // for an empty client area.
-    Bitmap* renderedPicture(int look);
+    Bitmap* renderedPicture(LookIndex look);
     // What painting shows now: the blend, the normal or the disabled look.
     Bitmap* shownPicture();
     // Whether the composite is what shows: during a transition and after
@@ -184,7 +185,7 @@ private:
     void resetInteraction();
     void takeFocus();
 
-    std::array<Picture, 4> pictures_;
+    std::array<Picture, gradient::kLookCount> pictures_;
     Picture composite_;
     gradient::Interaction interaction_;
     gradient::TransitionState transition_;

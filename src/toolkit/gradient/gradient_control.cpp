@@ -18,7 +18,7 @@ constexpr wchar_t kTypeProperty[] = L"GRUSH_TYPE";
 
 // start, end, outer, text, shadow, border, corner width and height, border
 // width, gradient style, shadow offset.
-const std::array<GradientLook, 4> kDefaultLooks = {{
+const std::array<GradientLook, gradient::kLookCount> kDefaultLooks = {{
     {0xFFFFFF, 0xD1BEAF, kButtonFaceColor, 0x000000, 0xFFFFFF, 0xA4A0A0, 4, 4, 1, 1, 1},
     {0xE1CEBF, 0xFFFFFF, kButtonFaceColor, 0x000000, 0x808080, 0xA4A0A0, 4, 4, 1, 3, 1},
     {0xF0FBFF, 0xB6BFC6, kButtonFaceColor, 0x000000, 0x808080, 0x808080, 8, 4, 2, 4, -1},
@@ -185,7 +185,7 @@ RECT GradientControl::contentRect() const {
 
 // --- pictures ------------------------------------------------------------------
 
-Bitmap* GradientControl::renderedPicture(int look) {
+Bitmap* GradientControl::renderedPicture(LookIndex look) {
     const int width = clientWidth();
     const int height = clientHeight();
     if (width <= 0 || height <= 0) return nullptr;

@@ -261,21 +261,21 @@ Point checkMarkOrigin(const Rect& square) {
 TransitionLooks transitionLooks(Transition transition) {
     switch (transition) {
         case NormalToOver:
-            return {kNormalLook, kOverLook};
+            return {NormalIndex, OverIndex};
         case NormalToDown:
-            return {kNormalLook, kDownLook};
+            return {NormalIndex, DownIndex};
         case OverToNormal:
-            return {kOverLook, kNormalLook};
+            return {OverIndex, NormalIndex};
         case OverToDown:
-            return {kOverLook, kDownLook};
+            return {OverIndex, DownIndex};
         case DownToNormal:
-            return {kDownLook, kNormalLook};
+            return {DownIndex, NormalIndex};
         case DownToOver:
-            return {kDownLook, kOverLook};
+            return {DownIndex, OverIndex};
         case NoTransition:
             break;
     }
-    return {kNormalLook, kNormalLook};
+    return {NormalIndex, NormalIndex};
 }
 
 int transitionStep(int speedIndex) {

@@ -197,8 +197,10 @@ Point checkMarkOrigin(const Rect& square);
 
 // --- interaction and transitions ---------------------------------------------------
 
-// The looks, by index (as the controls number them).
-constexpr int kNormalLook = 0, kOverLook = 1, kDownLook = 2, kDisabledLook = 3;
+// The looks of a control, by index: normal, pointer over it, pressed and
+// disabled. A control keeps one picture of each; transitions blend two.
+enum LookIndex : int { NormalIndex = 0, OverIndex = 1, DownIndex = 2, DisabledIndex = 3 };
+constexpr int kLookCount = 4;
 
 enum Transition : int {
     NoTransition = -1,
@@ -211,8 +213,8 @@ enum Transition : int {
 };
 
 struct TransitionLooks {
-    int source;
-    int target;
+    LookIndex source;
+    LookIndex target;
 };
 TransitionLooks transitionLooks(Transition transition);
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "editor/presets.h"
 #include "toolkit/base/object.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/application.h"
@@ -16,6 +17,7 @@
 #include "toolkit/windows/plain_controls.h"
 
 using namespace toolkit;
+using namespace editor;
 
 namespace {
 
@@ -27,49 +29,6 @@ const char* const kStateNames[] = {"обычный", "наведение", "на
 constexpr int kFirstColumn = 170;
 constexpr int kColumnWidth = 150;
 constexpr int kButtonWidth = 136;
-
-void pushButtonPreset(GradientControl& button, Color overEnd) {
-    button.setEndColor(NormalLook, 0xC0C0C0).setShadowColor(NormalLook, 0xC0C0C0).setBorderColor(NormalLook, 0);
-    button.setStartColor(OverLook, 0xFFFFFF).setEndColor(OverLook, overEnd).setShadowColor(OverLook, overEnd);
-    button.setBorderColor(OverLook, 0xFFFFFF);
-    button.setStartColor(DownLook, 0xC0C0C0).setEndColor(DownLook, 0xFFFFFF).setShadowColor(DownLook, 0xC0C0C0);
-    button.setGradientStyle(DownLook, 1).setShadowOffset(DownLook, 1);
-    button.setEndColor(DisabledLook, 0xC0C0C0).setTextColor(DisabledLook, 0x808080);
-    button.setShadowColor(DisabledLook, 0xC0C0C0).setBorderColor(DisabledLook, 0xC0C0C0);
-    button.setGradientStyle(DisabledLook, 1);
-    button.setCornerWidth(AllLooks, 0).setCornerHeight(AllLooks, 0).setShowFocusRectangle(false);
-}
-
-void tabButtonPreset(GradientControl& button, Color normalEnd) {
-    pushButtonPreset(button, 0x00FFFF);
-    button.setShadowColor(OverLook, 0xFFFFFF).setStartColor(DownLook, 0xDFDFDF);
-    button.setEndColor(NormalLook, normalEnd);
-}
-
-void checkBoxPreset(GradientCheckBox& box, bool large) {
-    box.setEndColor(NormalLook, 0xC0C0C0).setShadowColor(NormalLook, 0xC0C0C0).setBorderColor(NormalLook, 0);
-    box.setStartColor(OverLook, 0xC0C0C0).setShadowColor(OverLook, 0xFFFFFF).setBorderColor(OverLook, 0xFFFFFF);
-    box.setStartColor(DownLook, 0xF7F7F7).setEndColor(DownLook, 0xC0C0C0).setShadowColor(DownLook, 0xC0C0C0);
-    box.setShadowOffset(DownLook, 1);
-    box.setTransparent(true);
-    box.setInsets(large ? 21 : 18, 1, -1, -1);
-    box.setCheckMarkSize(large ? 15 : 12).setCheckMarkColor(large ? 0x0000FF : 0xFF0000);
-    box.setShowFocusRectangle(false);
-}
-
-void groupPanelPreset(GradientPanel& panel, Color start, Color end, std::uint8_t style) {
-    panel.setBorderColor(AllLooks, 0).setCornerWidth(NormalLook, 0).setCornerHeight(NormalLook, 0);
-    panel.setStartColor(NormalLook, start).setEndColor(NormalLook, end).setGradientStyle(NormalLook, style);
-    panel.setStartColor(DisabledLook, 0xDDDDDD).setEndColor(DisabledLook, 0xC0C0C0);
-    panel.setShadowColor(AllLooks, 0xC0C0C0);
-}
-
-void barPreset(GradientProgressBar& bar, Color fillEnd) {
-    bar.setStartColor(AllLooks, 0xFFFFFF).setEndColor(AllLooks, fillEnd).setShadowColor(AllLooks, 0xC0C0C0);
-    bar.setBorderColor(AllLooks, 0);
-    bar.setCornerWidth(NormalLook, 0).setCornerHeight(NormalLook, 0).setBorderWidth(NormalLook, 0);
-    bar.setShowCaption(false).setOuterColor(AllLooks, 0xDDDDDD);
-}
 
 // Puts the control into its state once the windows are on screen.
 void enterState(GradientControl& control, State state) {
@@ -134,9 +93,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         for (int column = 0; column < 4; ++column) {
             GradientButton& button = newGradientButton(form, row.preset == 2 ? "Env" : "Показать все");
             button.setPosition(kFirstColumn + column * kColumnWidth, top).setSize(kButtonWidth, 30);
-            if (row.preset == 1) pushButtonPreset(button, 0x00FF00);
+            if (row.preset == 1) applyPushButtonPreset(button, 0x00FF00);
             if (row.preset == 2) {
-                tabButtonPreset(button, column == 0 ? 0xEEEEEE : 0xC0C0C0);
+                applyTabButtonPreset(button, column == 0 ? 0xEEEEEE : 0xC0C0C0);
                 button.setFontHeight(14);
             }
             plan.place(button, kStates[column]);
@@ -156,7 +115,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The editor's check boxes, transparent over a gradient panel.
     GradientPanel& settings = newGradientPanel(form);
     settings.setPosition(4, top).setSize(952, 112);
-    groupPanelPreset(settings, 0xC5C5C5, 0xEFEFEF, 6);
+    applyShadedGroupPanelPreset(settings, 0xC5C5C5, 0xEFEFEF);
     top += 8;
     const struct {
         const char* title;
@@ -170,7 +129,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             box.setPosition(kFirstColumn - 4 + column * kColumnWidth, panelTop);
             box.setSize(kButtonWidth, row.large ? 21 : 20);
             if (!row.large) box.setFontHeight(14);
-            checkBoxPreset(box, row.large);
+            applyCheckBoxPreset(box, row.large ? CheckBoxVariant::Large : CheckBoxVariant::Small);
             plan.place(box, kStates[column]);
         }
         panelTop += 32;
@@ -192,28 +151,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     plain.setPosition(kFirstColumn, top).setSize(kButtonWidth, 90).setCaption("Заголовок панели");
     GradientPanel& group = newGradientPanel(form);
     group.setPosition(kFirstColumn + kColumnWidth, top).setSize(kButtonWidth, 90);
-    groupPanelPreset(group, 0xE4E4E4, 0xC0C0C0, 1);
+    applyGroupPanelPreset(group);
+    group.setStartColor(NormalLook, 0xE4E4E4).setStartColor(DisabledLook, 0xDDDDDD);
+    group.setEndColor(AllLooks, 0xC0C0C0).setShadowColor(AllLooks, 0xC0C0C0);
     newLabel(group, "Diffuse канал").setPosition(8, 8).setSize(120, 16).setFontHeight(14).setTransparent(true);
     GradientPanel& frame = newGradientPanel(group);
     frame.setPosition(8, 32).setSize(118, 24);
-    frame.setShadowColor(AllLooks, 0xC0C0C0).setBorderColor(AllLooks, 0);
-    frame.setCornerWidth(NormalLook, 0).setCornerHeight(NormalLook, 0).setGradientStyle(NormalLook, 3);
-    frame.setStartColor(AllLooks, 0xE5E5E5).setEndColor(AllLooks, 0xFFFFFF);
-    EditBox& edit = newEditBox(frame, UpperCase);
-    edit.setAlignToParent(ClientAlignment).setBorder(false).setTransparent(true);
-    edit.setFontColor(0).setFontHeight(18).setCaption("ТЕКСТУРА.BMP");
+    applyEditFramePreset(frame, EditFrameVariant::Full);
+    newEmbeddedEdit(frame, UpperCase).setCaption("ТЕКСТУРА.BMP");
     GradientPanel& swatch = newGradientPanel(group);
     swatch.setPosition(70, 62).setSize(57, 24);
-    swatch.setStartColor(NormalLook, 0x3080E0).setCornerWidth(NormalLook, 1).setCornerHeight(NormalLook, 1);
-    swatch.setEndColor(AllLooks, 0xC0C0C0).setShadowColor(AllLooks, 0xC0C0C0).setBorderColor(AllLooks, 0);
-    swatch.setGradientStyle(AllLooks, 0);
+    applySwatchPreset(swatch);
+    swatch.setStartColor(NormalLook, 0x3080E0);
     GradientPanel& rounded = newGradientPanel(form);
     rounded.setPosition(kFirstColumn + 2 * kColumnWidth, top).setSize(kButtonWidth, 90).setCaption("Скругление");
     rounded.setCornerWidth(AllLooks, 20).setCornerHeight(AllLooks, 20).setBorderWidth(AllLooks, 3);
     rounded.setGradientStyle(NormalLook, 5).setOuterColor(AllLooks, 0xE1E1E1);
     GradientPanel& off = newGradientPanel(form);
     off.setPosition(kFirstColumn + 3 * kColumnWidth, top).setSize(kButtonWidth, 90).setCaption("Отключена");
-    groupPanelPreset(off, 0xC8C8C8, 0xE4E4E4, 6);
+    applyShadedGroupPanelPreset(off, 0xC8C8C8, 0xE4E4E4);
     plan.place(off, State::Disabled);
     GradientPanel& sharp = newGradientPanel(form);
     sharp.setPosition(kFirstColumn + 4 * kColumnWidth, top).setSize(kButtonWidth, 90).setCaption("Без сглаживания");
@@ -232,7 +188,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     for (int column = 1; column < 5; ++column) {
         GradientProgressBar& bar = newGradientProgressBar(form);
         bar.setPosition(kFirstColumn + column * kColumnWidth, top + 2).setSize(kButtonWidth, 17);
-        barPreset(bar, fills[column - 1]);
+        applyBarPreset(bar, fills[column - 1]);
+        bar.setOuterColor(AllLooks, 0xDDDDDD);
         bar.setProgress(positions[column - 1]);
         if (column == 4) plan.place(bar, State::Disabled);
     }
