@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Builds the editor and starts it on the bundled sample, under Wine on
-# Linux. With a display the editor's window opens there; without one (a
-# server, CI) it runs on a virtual display and a screenshot of it is saved.
+# Builds the editor and starts it under Wine on Linux with the bundled
+# sample open, or with the model given:
+#
+#   ./run.sh [MODEL.4ds]
+#
+# With a display the editor's window opens there; without one (a server,
+# CI) it runs on a virtual display and a screenshot of it is saved.
 set -euo pipefail
+model=$(realpath -m -- "${1:-$(dirname "$0")/samples/sample.4ds}")
 cd "$(dirname "$0")"
 root=$PWD
 source tools/common.sh
+[ -f "$model" ] || { echo "No such model: $model" >&2; exit 2; }
 
 ensure_packages "${SKIRVANE_PACKAGES[@]}" || { echo "Could not install the packages" >&2; exit 1; }
 mkdir -p build
@@ -29,14 +35,16 @@ if [ ! -f "$settings" ]; then
   printf '[Paths]\r\nMAPS=%s\r\n' "$maps" >"$settings"
 fi
 
+# The model as the editor names files: on drive Z:, the file system's root.
+windows_model="Z:${model//\//\\}"
 # Started from the samples folder, the open dialog starts there.
 cd samples
 if [ -n "${DISPLAY:-}" ]; then
-  echo "Starting the editor; open samples/sample.4ds with Файл → Открыть.." >&2
-  "$WINE" "$program"
+  echo "Starting the editor on $model" >&2
+  "$WINE" "$program" "$windows_model"
 else
   shot=$root/build/run-screenshot.png
   echo "No display: running the editor on a virtual one for a screenshot" >&2
-  "$root/tools/screenshot.sh" --delay 6 "$shot" "$program" >/dev/null
+  "$root/tools/screenshot.sh" --delay 6 "$shot" "$program" "$windows_model" >/dev/null
   echo "Screenshot of the editor's main window: $shot"
 fi

@@ -85,6 +85,14 @@ public:
 
     // The viewer the panel hands texture names to and the menu shows.
     void attachViewer(ViewerWindow& viewer);
+    // Opens the model at the path as Open would (the program's argument, a
+    // dropped file), asking first about unsaved changes.
+    void openModelAt(const std::wstring& path);
+    // The same at start, unless the start-up step is ending the program.
+    void openAtStart(const std::wstring& path);
+    // The keyboard shortcuts, taken before the message reaches its window;
+    // true for a message that was one.
+    bool takeShortcut(const MSG& message);
 
     toolkit::Form& form() const { return *form_; }
     const model::ModelFile& model() const { return model_; }
@@ -110,6 +118,9 @@ private:
     void saveModel();
     void saveModelAs();
     void exitProgram();
+    // Loads the model file, which Save then writes to; a refused file brings
+    // its message and leaves the open model as it was.
+    bool loadModel(const std::string& path);
     // Writes the model to the file last chosen; true when it was written.
     bool writeModel();
     // Asks for a file name, then writes the model there; true when written.
@@ -270,6 +281,8 @@ private:
     std::uint64_t modelsOpened_ = 0;
     // Set when an edit reaches a material; cleared by a load or a save.
     bool unsavedChanges_ = false;
+    // The folder dialog at start was cancelled: the program is ending.
+    bool ending_ = false;
     // The material the panel shows and writes back into (none before the
     // first show and once its model is gone), and the panel as it was shown
     // or last written back.

@@ -8,6 +8,8 @@
 #include "toolkit/base/ini_file.h"
 #include "toolkit/base/object.h"
 #include "toolkit/base/text.h"
+#include "toolkit/base/win32_text.h"
+#include "toolkit/windows/dialogs.h"
 #include "toolkit/windows/main_menu.h"
 #include "toolkit/windows/message_box.h"
 #include "toolkit/windows/status_bar.h"
@@ -59,6 +61,7 @@ void MainWindow::onCreate() {
             writeTextureFolderSetting(textureFolder_);
         } else {
             application_.close();  // the program ends as soon as the loop runs
+            ending_ = true;
         }
     }
     textureFolder_ = ensureTrailingBackslash(textureFolder_);
@@ -107,15 +110,61 @@ void MainWindow::openModel() {
         fileDialog_->result = previousName;
         return;
     }
-    if (!model_.load(fileDialog_->result)) {
-        messageBox("Can't read file: " + fileDialog_->result, kStopMessage);
-        fileDialog_->result = previousName;
+    const std::string chosen = fileDialog_->result;
+    fileDialog_->result = previousName;
+    loadModel(chosen);
+}
+
+// The path given at start or dropped onto the window opens as Open opens
+// the file chosen in its dialog.
+void MainWindow::openModelAt(const std::wstring& path) {
+    if (!readyToDropModel()) return;
+    const std::optional<std::string> text = pathAsProgramText(path);
+    if (!text) {
+        messageBox("Can't read file: " + fromWide(path), kStopMessage);
         return;
     }
+    loadModel(*text);
+}
+
+bool MainWindow::loadModel(const std::string& path) {
+    if (!model_.load(path)) {
+        messageBox("Can't read file: " + path, kStopMessage);
+        return false;
+    }
+    fileDialog_->result = path;
     currentMaterial_ = nullptr;  // the material it pointed to is gone
     ++modelsOpened_;
     unsavedChanges_ = false;
     fillList();
+    return true;
+}
+
+void MainWindow::openAtStart(const std::wstring& path) {
+    if (!ending_) openModelAt(path);
+}
+
+// Ctrl+O, Ctrl+S, Ctrl+F (the search box with its text selected), F5
+// ("Показать все") and Enter in the search box ("Найти"), whichever
+// control of the main window has the keyboard.
+bool MainWindow::takeShortcut(const MSG& message) {
+    if (message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != form_->handle()) return false;
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (control && message.wParam == 'O') {
+        openModel();
+    } else if (control && message.wParam == 'S') {
+        saveModel();
+    } else if (control && message.wParam == 'F') {
+        SetFocus(searchBox_->handle());
+        SendMessageW(searchBox_->handle(), EM_SETSEL, 0, -1);
+    } else if (!control && message.wParam == VK_F5) {
+        showAll();
+    } else if (!control && message.wParam == VK_RETURN && message.hwnd == searchBox_->handle()) {
+        search();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void MainWindow::saveModel() { writeModel(); }

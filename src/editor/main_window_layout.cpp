@@ -23,7 +23,7 @@ using namespace toolkit;
 namespace {
 
 const std::array<std::string, 22> kMenuTemplate = {
-    "Файл",  "(", "Открыть..", "Сохранить", "Сохранить как..", "-", "Выход", ")", "Правка", "(",
+    "Файл",  "(", "Открыть..\tCtrl+O", "Сохранить\tCtrl+S", "Сохранить как..", "-", "Выход", ")", "Правка", "(",
     "Путь к папке с изображениями..",       ")", "Просмотр", "(", "+Отображать viewer поверх всех окон",
     "Viewer", ")", "Помощь", "(", "О программе", ")", "",
 };
@@ -369,6 +369,10 @@ void MainWindow::wireEvents() {
     showAllButton_->setOnClick([this](Control&) { showAll(); });
     showAllButton_->setAnchors(true, false, true, true);
     fileDialog_->owner = form_->handle();
+    form_->setOnFilesDropped([this](Control&, const std::vector<std::wstring>& paths) {
+        if (!paths.empty()) openModelAt(paths.front());
+    });
+    application_.setPreFilter([this](MSG& message) { return takeShortcut(message); });
 }
 
 }  // namespace editor

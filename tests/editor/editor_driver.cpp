@@ -10,7 +10,7 @@
 #include <iterator>
 #include <memory>
 
-#include "menu_reader.h"
+#include "program_agent.h"
 #include "model_bytes.h"
 
 namespace editor_driver {
@@ -341,6 +341,12 @@ void pressKey(WORD virtualKey) {
     sendKey(virtualKey, 0, KEYEVENTF_KEYUP);
 }
 
+void pressControlKey(WORD virtualKey) {
+    sendKey(VK_CONTROL, 0, 0);
+    pressKey(virtualKey);
+    sendKey(VK_CONTROL, 0, KEYEVENTF_KEYUP);
+}
+
 void typeText(const std::wstring& text) {
     for (wchar_t character : text) {
         sendKey(0, character, KEYEVENTF_UNICODE);
@@ -469,7 +475,8 @@ bool RemoteMemory::read(std::size_t offset, void* data, std::size_t size) const 
 // --- the program -------------------------------------------------------------------------------
 
 EditorSession::EditorSession(const std::string& program, const std::optional<std::string>& settings,
-                             std::string mainCaption, const std::wstring& programFolderName)
+                             std::string mainCaption, const std::wstring& programFolderName,
+                             const std::wstring& arguments)
     : mainCaption_(std::move(mainCaption)),
       programFolder_(programFolderName.empty() ? folder_.path() : folder_.path() / programFolderName) {
     const std::filesystem::path source(windowsPath(program));
@@ -484,6 +491,7 @@ EditorSession::EditorSession(const std::string& program, const std::optional<std
     parkPointer();
 
     std::wstring commandLine = L"\"" + copy.wstring() + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -496,9 +504,9 @@ EditorSession::EditorSession(const std::string& program, const std::optional<std
 }
 
 EditorSession::~EditorSession() {
-    if (menuHook_ != nullptr) UnhookWindowsHookEx(menuHook_);
-    if (menuSnapshot_ != nullptr) UnmapViewOfFile(menuSnapshot_);
-    if (menuMapping_ != nullptr) CloseHandle(menuMapping_);
+    if (agentHook_ != nullptr) UnhookWindowsHookEx(agentHook_);
+    if (agentBlock_ != nullptr) UnmapViewOfFile(agentBlock_);
+    if (agentMapping_ != nullptr) CloseHandle(agentMapping_);
     if (process_ == nullptr) return;
     if (running()) {
         // As a user closes it; the main window may still be hidden behind a
@@ -620,44 +628,59 @@ HWND EditorSession::waitForFolderDialog(int timeoutMilliseconds) const {
         timeoutMilliseconds);
 }
 
-bool EditorSession::hookMenuReader(HWND window) {
-    if (menuSnapshot_ != nullptr) return true;
+bool EditorSession::hookAgent(HWND window) {
+    if (agentBlock_ != nullptr) return true;
     // Loaded here too, to hand the system the hook inside the library;
     // kept for the rest of the run.
-    HMODULE library = LoadLibraryW(windowsPath(SKIRVANE_MENU_READER).c_str());
+    HMODULE library = LoadLibraryW(windowsPath(SKIRVANE_PROGRAM_AGENT).c_str());
     const auto hook = library != nullptr
-                          ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, kReadMenuHook)))
+                          ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library, kAgentHook)))
                           : nullptr;
     if (hook == nullptr) return false;
     static std::uint32_t sessions = 0;
-    menuToken_ = (static_cast<WPARAM>(GetCurrentProcessId()) << 32) | ++sessions;
-    menuMapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(MenuSnapshot),
-                                      menuSnapshotName(menuToken_).c_str());
-    if (menuMapping_ == nullptr) return false;
-    menuSnapshot_ =
-        static_cast<MenuSnapshot*>(MapViewOfFile(menuMapping_, FILE_MAP_WRITE, 0, 0, sizeof(MenuSnapshot)));
-    menuHook_ = SetWindowsHookExW(WH_CALLWNDPROC, hook, library, GetWindowThreadProcessId(window, nullptr));
-    return menuSnapshot_ != nullptr && menuHook_ != nullptr;
+    agentToken_ = (static_cast<WPARAM>(GetCurrentProcessId()) << 32) | ++sessions;
+    agentMapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(AgentBlock),
+                                       agentBlockName(agentToken_).c_str());
+    if (agentMapping_ == nullptr) return false;
+    agentBlock_ = static_cast<AgentBlock*>(MapViewOfFile(agentMapping_, FILE_MAP_WRITE, 0, 0, sizeof(AgentBlock)));
+    agentHook_ = SetWindowsHookExW(WH_CALLWNDPROC, hook, library, GetWindowThreadProcessId(window, nullptr));
+    return agentBlock_ != nullptr && agentHook_ != nullptr;
+}
+
+bool EditorSession::dropFiles(const std::vector<std::string>& paths) {
+    HWND window = mainWindow();
+    if (window == nullptr || !hookAgent(window)) return false;
+    std::wstring list;
+    for (const std::string& path : paths) list += fromCp1251(path) + L'\0';
+    list += L'\0';
+    if (list.size() > std::size(agentBlock_->droppedPaths)) return false;
+    std::copy(list.begin(), list.end(), agentBlock_->droppedPaths);
+    static const UINT dropFilesMessage = RegisterWindowMessageW(kDropFilesMessage);
+    return sendWithin(window, dropFilesMessage, agentToken_, reinterpret_cast<LPARAM>(window)).has_value();
 }
 
 std::vector<MenuItem> EditorSession::menu() {
     HWND window = mainWindow();
-    if (window == nullptr || !hookMenuReader(window)) return {};
+    if (window == nullptr || !hookAgent(window)) return {};
     static const UINT readMenuMessage = RegisterWindowMessageW(kReadMenuMessage);
-    menuSnapshot_->count = -1;
-    if (!sendWithin(window, readMenuMessage, menuToken_, reinterpret_cast<LPARAM>(window)) || menuSnapshot_->count < 0)
+    MenuSnapshot& snapshot = agentBlock_->menu;
+    snapshot.count = -1;
+    if (!sendWithin(window, readMenuMessage, agentToken_, reinterpret_cast<LPARAM>(window)) || snapshot.count < 0)
         return {};
 
     std::vector<MenuItem> items;
     std::vector<std::string> path;
-    const int filled = std::min(menuSnapshot_->count, static_cast<int>(std::size(menuSnapshot_->entries)));
+    const int filled = std::min(snapshot.count, static_cast<int>(std::size(snapshot.entries)));
     for (int i = 0; i < filled; ++i) {
-        const MenuEntry& entry = menuSnapshot_->entries[i];
+        const MenuEntry& entry = snapshot.entries[i];
         path.resize(static_cast<std::size_t>(std::clamp(entry.depth, 0, static_cast<int>(path.size()))));
         const std::size_t length = std::find(std::begin(entry.caption), std::end(entry.caption), L'\0') -
                                    std::begin(entry.caption);
-        path.push_back(toCp1251(std::wstring(entry.caption, length)));
-        items.push_back({path, entry.id, (entry.type & MFT_SEPARATOR) != 0, (entry.state & MFS_CHECKED) != 0,
+        const std::string caption = toCp1251(std::wstring(entry.caption, length));
+        const std::size_t tab = caption.find('\t');
+        path.push_back(caption.substr(0, tab));
+        items.push_back({path, tab == std::string::npos ? std::string() : caption.substr(tab + 1), entry.id,
+                         (entry.type & MFT_SEPARATOR) != 0, (entry.state & MFS_CHECKED) != 0,
                          (entry.state & MFS_DISABLED) == 0, entry.hasSubMenu != FALSE});
     }
     return items;

@@ -117,6 +117,8 @@ bool clickMiddle(HWND window);
 
 // Presses and releases one key.
 void pressKey(WORD virtualKey);
+// The same with the Ctrl key held.
+void pressControlKey(WORD virtualKey);
 // Types the text (code page 1251) character by character, whatever the
 // keyboard layout; a control that changes typed letters (to capitals, say)
 // gets the characters as typed.
@@ -175,10 +177,11 @@ private:
 
 // --- The program ------------------------------------------------------------------
 
-struct MenuSnapshot;  // filled by the menu reader inside the program
+struct AgentBlock;  // shared with the program agent inside the program
 
 struct MenuItem {
-    std::vector<std::string> path;  // captions from the menu bar down
+    std::vector<std::string> path;  // captions from the menu bar down, without their shortcut keys
+    std::string shortcut;           // what the caption shows after its tab
     UINT id = 0;
     bool separator = false;
     bool checked = false;
@@ -197,9 +200,11 @@ public:
     static constexpr char kSettingsFile[] = "Skirvane.ini";
 
     // With a folder name given, the program and its settings go into a
-    // folder of that name inside the session's folder.
+    // folder of that name inside the session's folder; `arguments` follow
+    // the program's name on its command line.
     EditorSession(const std::string& program, const std::optional<std::string>& settings,
-                  std::string mainCaption = "Skirvane.textures", const std::wstring& programFolderName = L"");
+                  std::string mainCaption = "Skirvane.textures", const std::wstring& programFolderName = L"",
+                  const std::wstring& arguments = L"");
     ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
@@ -234,12 +239,15 @@ public:
     HWND waitForFolderDialog(int timeoutMilliseconds = kWindowTimeout) const;
 
     // The main window's menu, depth first in menu order (read inside the
-    // program's process: see menu_reader.h).
+    // program's process: see program_agent.h).
     std::vector<MenuItem> menu();
     std::optional<MenuItem> menuItem(const std::vector<std::string>& path);
     // Chooses the item as a click in the menu does: its command is posted
     // to the main window (posted, since it may open a modal dialog).
     bool chooseMenuItem(const std::vector<std::string>& path);
+    // Drops the files onto the main window as the shell drops them
+    // (WM_DROPFILES); true once the program has the drop.
+    bool dropFiles(const std::vector<std::string>& paths);
     // Chooses the item and answers the file dialog it opens with `path`;
     // true once the dialog has taken it.
     bool chooseFile(const std::vector<std::string>& item, const std::string& path);
@@ -279,9 +287,10 @@ private:
     HWND findTopLevel(const std::function<bool(HWND)>& wanted) const;
     // The program's top-level windows, shown or hidden.
     std::vector<HWND> allTopLevelWindows() const;
-    // Hooks the menu reader into the main window's thread (menu_reader.h),
-    // with the snapshot it fills; false when either cannot be made.
-    bool hookMenuReader(HWND window);
+    // Hooks the program agent into the main window's thread
+    // (program_agent.h), with the block it serves; false when either cannot
+    // be made.
+    bool hookAgent(HWND window);
     std::wstring remoteText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM part) const;
     std::string treeItemText(HWND tree, LPARAM item) const;
     // The folder dialog's tree item of the folder; 0 when the tree has none.
@@ -293,10 +302,10 @@ private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND mainWindow_ = nullptr;
-    HHOOK menuHook_ = nullptr;
-    HANDLE menuMapping_ = nullptr;
-    MenuSnapshot* menuSnapshot_ = nullptr;
-    WPARAM menuToken_ = 0;  // names the snapshot
+    HHOOK agentHook_ = nullptr;
+    HANDLE agentMapping_ = nullptr;
+    AgentBlock* agentBlock_ = nullptr;
+    WPARAM agentToken_ = 0;  // names the block
 };
 
 // Presses a dialog's button by its identifier (IDOK, IDCANCEL, ...).

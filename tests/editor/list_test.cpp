@@ -234,6 +234,54 @@ TEST_F(MaterialListTest, NameOrSearchTextWithACharacterTheCodePageLacksIsRefused
     EXPECT_FALSE(holdsName(saved, "CAFE.BMP"));
 }
 
+// The selected row shows in the highlight colours while the list has the
+// keyboard, and in the button face framed in the button shadow while a
+// name box has it.
+TEST_F(MaterialListTest, SelectedRowIsShownWithAndWithoutTheKeyboard) {
+    open(kThreeMaterials);
+    HWND list = editor_.controls().materialList;
+    const auto rowColour = [&](int inside) {
+        const auto rect = editor_.session().listRowRect(list, 0);
+        const test_support::Picture picture = screenPicture(list);
+        return rect ? picture.at(rect->left + inside, rect->top + inside) : 0xFFFFFFFFU;
+    };
+    const auto systemColour = [](int index) {
+        const COLORREF colour = GetSysColor(index);
+        return static_cast<std::uint32_t>(GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
+    };
+    ASSERT_TRUE(editor_.session().clickListRow(list, 0));
+    EXPECT_TRUE(waitUntil([&] { return rowColour(1) == systemColour(COLOR_HIGHLIGHT); })) << std::hex << rowColour(1);
+    ASSERT_TRUE(typeIntoBox(editor_.controls().alphaNameBox, ""));
+    EXPECT_TRUE(waitUntil([&] { return rowColour(1) == systemColour(COLOR_BTNFACE); })) << std::hex << rowColour(1);
+    EXPECT_EQ(rowColour(0), systemColour(COLOR_BTNSHADOW)) << std::hex << rowColour(0);
+}
+
+// Ctrl+F takes the keyboard to the search box with its text selected,
+// Enter there finds, F5 lists every material again, Ctrl+S saves and
+// Ctrl+O opens the file dialog, whichever control has the keyboard.
+TEST_F(MaterialListTest, ShortcutsWorkFromAnyControl) {
+    open(kThreeMaterials);
+    const MainWindowControls& controls = editor_.controls();
+    ASSERT_TRUE(editor_.search("SKY"));
+    ASSERT_TRUE(enterIntoBox(controls.diffuseNameBox, "STONE"));
+    pressControlKey('F');
+    ASSERT_TRUE(waitUntil([&] { return focusedWindow(controls.searchBox) == controls.searchBox; }));
+    typeText("TRAVA");
+    pressKey(VK_RETURN);
+    EXPECT_TRUE(waitUntil([&] { return editor_.rows() == std::vector<std::string>{"[3] |TRAVA.BMP|"}; }));
+    pressKey(VK_F5);
+    EXPECT_TRUE(waitUntil([&] { return editor_.rows().size() == kThreeRows.size(); }));
+    pressControlKey('S');
+    ASSERT_TRUE(editor_.waitForEarlierInput());  // the save is done: a reader now keeps it from nothing
+    EXPECT_TRUE(holdsName(readFileBytes(editor_.inUserFolder("model.4ds")), "STONE.BMP"));
+    pressControlKey('O');
+    HWND dialog = editor_.session().waitForFileDialog();
+    ASSERT_NE(dialog, nullptr);
+    pressButton(dialog, IDCANCEL);
+    EXPECT_TRUE(waitForWindowGone(dialog));
+    EXPECT_EQ(editor_.session().menuItem({"Файл", "Сохранить"})->shortcut, "Ctrl+S");
+}
+
 // --- searching ---------------------------------------------------------------------
 
 // One editor with one model for all the searches: a search leaves the

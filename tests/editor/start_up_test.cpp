@@ -33,6 +33,17 @@ const std::vector<std::string> kExit{"Файл", "Выход"};
 const std::vector<std::string> kTextureFolder{"Правка", "Путь к папке с изображениями.."};
 const std::vector<std::string> kAbout{"Помощь", "О программе"};
 
+// Writes a file whose name code page 1251 holds (the narrow file
+// functions of the test would take it in another code page).
+void writeFileAt(const std::string& path, const std::string& bytes) {
+    std::ofstream(fs::path(fromCp1251(path)), std::ios::binary) << bytes;
+}
+
+std::string readFileAt(const std::string& path) {
+    std::ifstream in(fs::path(fromCp1251(path)), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 std::string settingsWithFolder(const std::string& folder) { return "[Paths]\r\nMAPS=" + folder + "\r\n"; }
 
 bool isFolder(const std::string& path) {
@@ -64,9 +75,10 @@ std::string sampleModel() {
 // One editor started for one test, with the helpers a user's steps need.
 class EditorTest : public ::testing::Test {
 protected:
-    // Starts the editor with that settings file (none: no file).
-    void start(const std::optional<std::string>& settings) {
-        session_.emplace(SKIRVANE_EXE, settings, "Skirvane.textures", programFolderName_);
+    // Starts the editor with that settings file (none: no file) and the
+    // arguments after its name.
+    void start(const std::optional<std::string>& settings, const std::wstring& arguments = L"") {
+        session_.emplace(SKIRVANE_EXE, settings, "Skirvane.textures", programFolderName_, arguments);
         ASSERT_TRUE(session_->started());
     }
 
@@ -114,7 +126,7 @@ protected:
     // replaces it, it would keep the program from doing so.
     std::string savedBytes(const std::string& path) {
         EXPECT_TRUE(session_->waitForEarlierCommands()) << "the About box did not come alone and go";
-        return fs::is_regular_file(fromCp1251(path)) ? readFileBytes(path) : std::string();
+        return readFileAt(path);
     }
 
     void waitForEarlierCommands() {
@@ -295,6 +307,47 @@ TEST_F(ModelCommandTest, RefusedFileIsReportedAndThePreviousModelStays) {
     const std::string expected = test_support::withSavedHeader(first);
     EXPECT_EQ(savedBytes(inFolder("first.4ds")), expected);
     EXPECT_EQ(readFileBytes(inFolder("refused.4ds")), refused);
+}
+
+// The model named on the command line opens at start as Open opens it;
+// further arguments are ignored, and a refused file brings its message.
+TEST_F(ModelCommandTest, ModelGivenOnTheCommandLineOpensAtStart) {
+    const std::string model = inFolder("Моя модель 1.4ds");
+    writeFileAt(model, sampleModel());
+    const std::string refused = inFolder("не модель.4ds");
+    writeFileAt(refused, "4DS?no model");
+    const std::string folder = settingsWithFolder(toCp1251(userFolder_.path().wstring()));
+    ASSERT_NO_FATAL_FAILURE(start(folder, L"\"" + fromCp1251(model) + L"\" \"" + fromCp1251(refused) + L"\""));
+    HWND list = findMainWindowControls(session_->mainWindow()).materialList;
+    EXPECT_TRUE(waitUntil([&] { return session_->listItemCount(list) == 2; }));
+    ASSERT_NO_FATAL_FAILURE(choose(kSave));
+    EXPECT_EQ(savedBytes(model), test_support::withSavedHeader(sampleModel()));
+
+    ASSERT_NO_FATAL_FAILURE(start(folder, L"\"" + fromCp1251(refused) + L"\""));
+    EXPECT_EQ(answerMessageBox(), "Can't read file: " + refused);
+    EXPECT_EQ(session_->listItemCount(findMainWindowControls(session_->mainWindow()).materialList), 0);
+}
+
+// A model dropped onto the window opens as Open opens it, the first of
+// several, once the question about unsaved changes lets it.
+TEST_F(ModelCommandTest, DroppedModelOpensOnceTheUnsavedChangesAreAnswered) {
+    writeFileBytes(inFolder("first.4ds"), sampleModel());
+    test_support::ModelBytes other;
+    other.records = {test_support::recordWithNames("", "DROPPED.BMP", "")};
+    writeFileBytes(inFolder("dropped.4ds"), test_support::encodeModel(other));
+    ASSERT_NO_FATAL_FAILURE(startReady());
+    ASSERT_NO_FATAL_FAILURE(chooseFile(kOpen, inFolder("first.4ds")));
+    const MainWindowControls controls = findMainWindowControls(session_->mainWindow());
+    ASSERT_TRUE(enterIntoBox(controls.diffuseNameBox, "CHANGED"));
+    ASSERT_TRUE(waitUntil([&] { return windowText(controls.diffuseNameBox) == "CHANGED.BMP"; }));  // taken
+    ASSERT_TRUE(session_->dropFiles({inFolder("dropped.4ds"), inFolder("first.4ds")}));
+    HWND question = session_->waitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(messageText(question), "Сохранить изменения в файле " + inFolder("first.4ds") + "?");
+    pressButton(question, IDNO);
+    EXPECT_TRUE(waitUntil([&] { return session_->listRows(controls.materialList) ==
+                                       std::vector<std::string>{"[1] |DROPPED.BMP|"}; }));
+    EXPECT_EQ(readFileBytes(inFolder("first.4ds")), sampleModel());
 }
 
 TEST_F(ModelCommandTest, FailedSaveIsReported) {

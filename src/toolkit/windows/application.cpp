@@ -123,6 +123,7 @@ void Application::run() {
     for (Form* form : forms_)
         if (form->visible() || form == mainForm_) form->setVisible(true);
     if (mainForm_ != nullptr) SetForegroundWindow(mainForm_->handle());
+    if (onStarted_) onStarted_();
     handleQueuedMessages();  // what was queued before the loop started
     while (!terminated_) {
         WaitMessage();

@@ -32,6 +32,9 @@ public:
 
     // A message the pre-filter returns true for is not dispatched.
     void setPreFilter(std::function<bool(MSG&)> filter) { preFilter_ = std::move(filter); }
+    // Runs once the loop starts: the forms are shown, nothing queued has
+    // been handled yet.
+    void setOnStarted(std::function<void()> handler) { onStarted_ = std::move(handler); }
 
     // Shows the main form, runs the message loop until the program is told
     // to end, then handles what is still queued and closes every window.
@@ -60,6 +63,7 @@ private:
     Form* minimiseForm_ = nullptr;
     std::vector<Form*> forms_;
     std::function<bool(MSG&)> preFilter_;
+    std::function<void()> onStarted_;
     HICON icon_ = nullptr;
     bool terminated_ = false;
 };

@@ -44,6 +44,8 @@ struct MouseInfo {
 
 using NotifyEvent = std::function<void(Control& sender)>;
 using CloseEvent = std::function<void(Control& sender, bool& accept)>;
+// The paths of the files dropped onto a form, in the order the shell gives.
+using FilesDroppedEvent = std::function<void(Control& sender, const std::vector<std::wstring>& paths)>;
 using PaintEvent = std::function<void(Control& sender, HDC dc)>;
 using MouseEvent = std::function<void(Control& sender, const MouseInfo& mouse)>;
 // The shift state of the key events: MK_SHIFT, MK_CONTROL and this bit for

@@ -2,6 +2,9 @@
 // top, and the show state kept while the application is minimised.
 #include "toolkit/windows/form.h"
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "toolkit/base/win32_text.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
@@ -39,6 +42,7 @@ HWND Form::makeWindow() {
     if (window == nullptr) return nullptr;
     if (icon_ != nullptr) SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     if (menu_ != nullptr) SetMenu(window, menu_->handle());
+    if (onFilesDropped_) DragAcceptFiles(window, TRUE);
     // The system may have placed it, or made it larger than asked.
     RECT bounds;
     GetWindowRect(window, &bounds);
@@ -73,6 +77,12 @@ Form& Form::setClientSize(int width, int height) {
 Form& Form::setIcon(HINSTANCE module, const char* resourceName) {
     icon_ = loadIcon(module, resourceName);
     if (window_ != nullptr) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    return *this;
+}
+
+Form& Form::setOnFilesDropped(FilesDroppedEvent handler) {
+    onFilesDropped_ = std::move(handler);
+    if (window_ != nullptr) DragAcceptFiles(window_, onFilesDropped_ ? TRUE : FALSE);
     return *this;
 }
 
@@ -163,6 +173,17 @@ bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
             }
             if (focusedChild_ == nullptr || !IsChild(window_, focusedChild_) || HIWORD(wParam) != 0) return false;
             SetFocus(focusedChild_);
+            return true;
+        }
+        case WM_DROPFILES: {
+            const auto drop = reinterpret_cast<HDROP>(wParam);
+            std::vector<std::wstring> paths(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
+            for (UINT i = 0; i < paths.size(); ++i) {
+                paths[i].resize(DragQueryFileW(drop, i, nullptr, 0));
+                DragQueryFileW(drop, i, paths[i].data(), static_cast<UINT>(paths[i].size() + 1));
+            }
+            DragFinish(drop);
+            if (onFilesDropped_) onFilesDropped_(*this, paths);
             return true;
         }
         case WM_DESTROY:

@@ -21,6 +21,8 @@ public:
         onClose_ = std::move(handler);
         return *this;
     }
+    // With a handler the form takes files dropped onto it from the shell.
+    Form& setOnFilesDropped(FilesDroppedEvent handler);
     Form& setStayOnTop(bool stayOnTop);
     // Makes the form visible, brings it to the foreground and focuses it.
     void showAndBringToFront();
@@ -52,6 +54,7 @@ private:
 
     Application& application_;
     CloseEvent onClose_;
+    FilesDroppedEvent onFilesDropped_;
     HICON icon_ = nullptr;
     HWND focusedChild_ = nullptr;  // taken back when the form is active again
     int clientWidthWanted_ = 0, clientHeightWanted_ = 0;

@@ -269,11 +269,49 @@ bool ListView::notifyMessage(const NMHDR& header, LRESULT& result) {
     } else if (header.code == LVN_ODSTATECHANGED) {
         const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
         reportStateChange(change.iFrom, change.iTo, change.uOldState, change.uNewState);
+    } else if (header.code == NM_CUSTOMDRAW) {
+        // The list reads the colours back from the structure it sent.
+        return drawRow(reinterpret_cast<NMLVCUSTOMDRAW&>(const_cast<NMHDR&>(header)), result);
     } else {
         return false;
     }
     result = 0;
     return true;
+}
+
+bool ListView::drawRow(NMLVCUSTOMDRAW& draw, LRESULT& result) {
+    if ((options_ & HideSelectionOption) != 0) return false;
+    const bool focused = GetFocus() == window_;
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            result = CDRF_NOTIFYITEMDRAW | (focused ? 0 : CDRF_NOTIFYPOSTPAINT);
+            return true;
+        case CDDS_ITEMPREPAINT: {
+            const auto row = static_cast<WPARAM>(draw.nmcd.dwItemSpec);
+            result = CDRF_DODEFAULT;
+            if ((SendMessageW(window_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) == 0) return true;
+            draw.clrText = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+            draw.clrTextBk = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+            draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);  // our colours, not the list's own
+            result = CDRF_NEWFONT;
+            return true;
+        }
+        case CDDS_POSTPAINT:
+            // The button face is as light as many lists' own background: a
+            // frame in the button shadow, drawn over the finished rows, shows
+            // the selected row there too.
+            for (int row = -1; (row = static_cast<int>(SendMessageW(window_, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                                     LVNI_SELECTED))) >= 0;) {
+                RECT label{};
+                label.left = LVIR_LABEL;
+                if (SendMessageW(window_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label)))
+                    FrameRect(draw.nmcd.hdc, &label, GetSysColorBrush(COLOR_BTNSHADOW));
+            }
+            result = CDRF_DODEFAULT;
+            return true;
+        default:
+            return false;
+    }
 }
 
 ListView& newListView(Control& parent, ListView::View view, std::uint32_t options, HIMAGELIST large, HIMAGELIST small,

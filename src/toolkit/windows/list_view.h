@@ -71,6 +71,11 @@ protected:
     // The column-width property (LVM_SETCOLUMNWIDTH) is for column 0.
     void writeIntProperty(UINT message, int value) override;
     bool notifyMessage(const NMHDR& header, LRESULT& result) override;
+    // Paints a selected row in the highlight colours while the list has the
+    // keyboard and in the button face without it, which showing the
+    // selection always means (not every system draws the second), framed
+    // then in the button shadow.
+    bool drawRow(NMLVCUSTOMDRAW& draw, LRESULT& result);
 
 private:
     struct Column {
