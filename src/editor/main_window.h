@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "model/edit_history.h"
 #include "model/material_edit.h"
 #include "model/model_file.h"
 #include "toolkit/base/object.h"
@@ -73,10 +74,12 @@ public:
         SaveItem = 2,
         SaveAsItem = 3,
         ExitItem = 5,
-        TextureFolderItem = 7,
-        ViewerOnTopItem = 9,
-        ShowViewerItem = 10,
-        AboutItem = 12,
+        UndoItem = 7,
+        RedoItem = 8,
+        TextureFolderItem = 9,
+        ViewerOnTopItem = 11,
+        ShowViewerItem = 12,
+        AboutItem = 14,
     };
 
     // Builds the window with its menu, dialogs and controls, wires the
@@ -131,6 +134,14 @@ private:
     bool readyToDropModel();
     // The materials are released: nothing may reach them any more.
     void releaseModel();
+    // Undo and redo: the panel is written back first (its change a step of
+    // its own), then the material of the step gets its state back and is
+    // shown in its row, the whole list filled when a search hides it.
+    void undo();
+    void redo();
+    void restoreMaterial(std::int32_t number, const model::MaterialState& state);
+    // Undo and redo are offered only when there is a step to take.
+    void updateUndoItems();
     void chooseTextureFolder();
     void showAbout();
     void showViewer();
@@ -151,6 +162,8 @@ private:
     // The two directions of the copy between a material and the panel.
     void showMaterial(model::Material& material);
     void applyPanel();
+    // Makes the change and records it as a step when the material changed.
+    void changeMaterial(model::Material& material, const model::MaterialEdit& edit);
     // What the panel shows, kept by a handler that waits on a dialog or a
     // message box: the main window stays usable meanwhile, and the handler
     // goes on only while the panel still shows the same material.
@@ -279,8 +292,9 @@ private:
     // Counts the models opened and released, so that a material kept across
     // a dialog is never taken for one of a later model at the same address.
     std::uint64_t modelsOpened_ = 0;
-    // Set when an edit reaches a material; cleared by a load or a save.
-    bool unsavedChanges_ = false;
+    // Every change that reached a material since the model was opened; it
+    // also tells whether anything is unsaved.
+    model::EditHistory history_;
     // The folder dialog at start was cancelled: the program is ending.
     bool ending_ = false;
     // The material the panel shows and writes back into (none before the

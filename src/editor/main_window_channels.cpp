@@ -73,7 +73,7 @@ void MainWindow::writeChosenColor(model::Material& material, const ColorChannelC
         const float value = model::valueOfColorByte(model::colorByteOfPosition(model::sliderPositionOfByte(byte)));
         if (value != stored[i]) editedColor(edit, index)[i] = value;
     }
-    if (!edit.empty() && model::applyEdit(material, edit)) unsavedChanges_ = true;
+    if (!edit.empty()) changeMaterial(material, edit);
 }
 
 }  // namespace editor

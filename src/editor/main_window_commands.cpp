@@ -67,6 +67,7 @@ void MainWindow::onCreate() {
     textureFolder_ = ensureTrailingBackslash(textureFolder_);
     fitListColumn();
     menu_->setItemState(ViewerOnTopItem, MainMenu::kCheckedState, false);
+    updateUndoItems();
 }
 
 void MainWindow::onClose(bool& accept) {
@@ -78,13 +79,14 @@ void MainWindow::releaseModel() {
     currentMaterial_ = nullptr;
     materialList_->clear();
     model_.clear();
+    history_.clear();
     ++modelsOpened_;
     fileDialog_->result.clear();  // a save still queued would write the empty model over the file
 }
 
 bool MainWindow::readyToDropModel() {
     applyPanel();
-    if (!unsavedChanges_) return true;
+    if (history_.atSaved()) return true;
     const std::string& path = fileDialog_->result;
     const std::string question =
         path.empty() ? std::string("Сохранить изменения?") : "Сохранить изменения в файле " + path + "?";
@@ -135,7 +137,8 @@ bool MainWindow::loadModel(const std::string& path) {
     fileDialog_->result = path;
     currentMaterial_ = nullptr;  // the material it pointed to is gone
     ++modelsOpened_;
-    unsavedChanges_ = false;
+    history_.clear();
+    updateUndoItems();
     fillList();
     return true;
 }
@@ -144,13 +147,19 @@ void MainWindow::openAtStart(const std::wstring& path) {
     if (!ending_) openModelAt(path);
 }
 
-// Ctrl+O, Ctrl+S, Ctrl+F (the search box with its text selected), F5
+// Ctrl+Z undo, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+O, Ctrl+S, Ctrl+F (the
+// search box with its text selected), F5
 // ("Показать все") and Enter in the search box ("Найти"), whichever
 // control of the main window has the keyboard.
 bool MainWindow::takeShortcut(const MSG& message) {
     if (message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != form_->handle()) return false;
     const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    if (control && message.wParam == 'O') {
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (control && message.wParam == 'Z' && !shift) {
+        undo();
+    } else if (control && (message.wParam == 'Y' || (message.wParam == 'Z' && shift))) {
+        redo();
+    } else if (control && message.wParam == 'O') {
         openModel();
     } else if (control && message.wParam == 'S') {
         saveModel();
@@ -167,6 +176,25 @@ bool MainWindow::takeShortcut(const MSG& message) {
     return true;
 }
 
+void MainWindow::undo() {
+    applyPanel();
+    if (!history_.canUndo()) return;
+    const model::EditHistory::Step& step = history_.undo();
+    restoreMaterial(step.number, model::MaterialState(step.before));
+}
+
+void MainWindow::redo() {
+    applyPanel();
+    if (!history_.canRedo()) return;
+    const model::EditHistory::Step& step = history_.redo();
+    restoreMaterial(step.number, model::MaterialState(step.after));
+}
+
+void MainWindow::updateUndoItems() {
+    menu_->setItemState(UndoItem, MFS_DISABLED, !history_.canUndo());
+    menu_->setItemState(RedoItem, MFS_DISABLED, !history_.canRedo());
+}
+
 void MainWindow::saveModel() { writeModel(); }
 
 void MainWindow::saveModelAs() { writeModelAs(); }
@@ -179,7 +207,7 @@ bool MainWindow::writeModel() {
         messageBox("Can't write file: " + path, kStopMessage);
         return false;
     }
-    unsavedChanges_ = false;
+    history_.markSaved();
     return true;
 }
 

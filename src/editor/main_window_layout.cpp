@@ -22,10 +22,11 @@ using namespace toolkit;
 
 namespace {
 
-const std::array<std::string, 22> kMenuTemplate = {
-    "Файл",  "(", "Открыть..\tCtrl+O", "Сохранить\tCtrl+S", "Сохранить как..", "-", "Выход", ")", "Правка", "(",
-    "Путь к папке с изображениями..",       ")", "Просмотр", "(", "+Отображать viewer поверх всех окон",
-    "Viewer", ")", "Помощь", "(", "О программе", ")", "",
+const std::array<std::string, 24> kMenuTemplate = {
+    "Файл",     "(", "Открыть..\tCtrl+O", "Сохранить\tCtrl+S", "Сохранить как..", "-", "Выход", ")",
+    "Правка",   "(", "Отменить\tCtrl+Z", "Повторить\tCtrl+Y", "Путь к папке с изображениями..", ")",
+    "Просмотр", "(", "+Отображать viewer поверх всех окон", "Viewer", ")",
+    "Помощь",   "(", "О программе", ")", "",
 };
 
 constexpr char kBarHint[] = "Правый клик - установить регулятор в максимальную(минимальную) позицию";
@@ -130,6 +131,8 @@ void MainWindow::buildMenu() {
     attach(SaveItem, &MainWindow::saveModel);
     attach(SaveAsItem, &MainWindow::saveModelAs);
     attach(ExitItem, &MainWindow::exitProgram);
+    attach(UndoItem, &MainWindow::undo);
+    attach(RedoItem, &MainWindow::redo);
     attach(TextureFolderItem, &MainWindow::chooseTextureFolder);
     attach(ViewerOnTopItem, &MainWindow::switchViewerOnTop);
     attach(ShowViewerItem, &MainWindow::showViewer);

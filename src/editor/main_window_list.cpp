@@ -95,6 +95,20 @@ void MainWindow::onListItemState(int row, UINT oldState, UINT newState) {
     if (auto* material = reinterpret_cast<model::Material*>(materialList_->itemData(row))) showMaterial(*material);
 }
 
+// Selecting the row shows the material; the panel written back on the way
+// holds no change, since undo and redo write it back before they start.
+void MainWindow::restoreMaterial(std::int32_t number, const model::MaterialState& state) {
+    model::Material* material = model_.materials().materialAt(number);
+    if (material == nullptr) return;
+    material->setState(state);
+    updateUndoItems();
+    const auto data = reinterpret_cast<LPARAM>(material);
+    if (materialList_->indexOfData(data) < 0) fillList();  // a search hides it
+    const int row = materialList_->indexOfData(data);
+    materialList_->setItemText(row, 0, rowText(number, material->getTextureNames()));
+    materialList_->selectIndex(row);
+}
+
 void MainWindow::fitListColumn() {
     materialList_->setIntProperty(kColumnWidthProperty, materialList_->width() - kColumnMargin);
 }

@@ -186,8 +186,17 @@ void MainWindow::applyPanel() {
     if (currentMaterial_ == nullptr) return;
     const PanelState now = panelState();
     const MaterialEdit edit = panelEdit(now);
-    if (!edit.empty() && model::applyEdit(*currentMaterial_, edit)) unsavedChanges_ = true;
+    if (!edit.empty()) changeMaterial(*currentMaterial_, edit);
     shownState_ = now;
+}
+
+void MainWindow::changeMaterial(model::Material& material, const MaterialEdit& edit) {
+    model::MaterialState before = material.state();
+    if (!model::applyEdit(material, edit)) return;
+    model::MaterialState after = material.state();
+    if (after == before) return;
+    history_.record(model_.materials().numberOf(&material), std::move(before), std::move(after));
+    updateUndoItems();
 }
 
 bool MainWindow::noticeKeptThePanel(const char* text) {

@@ -287,4 +287,41 @@ void Material::removeAnimation() {
     flags_ &= ~AnimatedDiffuse;
 }
 
+MaterialState Material::state() const {
+    return {flags_,
+            ambient_,
+            diffuse_,
+            emission_,
+            density_,
+            reflectionDensity_,
+            std::string(reflectionName_.view()),
+            std::string(diffuseName_.view()),
+            std::string(alphaName_.view()),
+            animation_};
+}
+
+void Material::setState(const MaterialState& state) {
+    flags_ = state.flags;
+    ambient_ = state.ambient;
+    diffuse_ = state.diffuse;
+    emission_ = state.emission;
+    density_ = state.density;
+    reflectionDensity_ = state.reflectionDensity;
+    reflectionName_ = TextureName(state.reflectionName);
+    diffuseName_ = TextureName(state.diffuseName);
+    alphaName_ = TextureName(state.alphaName);
+    animation_ = state.animation;
+}
+
+bool MaterialState::operator==(const MaterialState& other) const {
+    const auto sameBits = [](const float* a, const float* b, std::size_t count) {
+        return std::memcmp(a, b, count * sizeof(float)) == 0;
+    };
+    return flags == other.flags && sameBits(ambient.data(), other.ambient.data(), 3) &&
+           sameBits(diffuse.data(), other.diffuse.data(), 3) && sameBits(emission.data(), other.emission.data(), 3) &&
+           sameBits(&density, &other.density, 1) && sameBits(&reflectionDensity, &other.reflectionDensity, 1) &&
+           reflectionName == other.reflectionName && diffuseName == other.diffuseName && alphaName == other.alphaName &&
+           animation == other.animation;
+}
+
 }  // namespace model

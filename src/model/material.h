@@ -66,6 +66,8 @@ constexpr bool inUnitRange(float value) { return value >= 0.0F && value <= 1.0F;
 // The texture kinds in the order of the joined names.
 enum TextureKind : int { ReflectionKind = 0, DiffuseKind = 1, AlphaKind = 2 };
 
+struct MaterialState;
+
 class Material : public toolkit::ToolkitObject {
 public:
     static constexpr std::size_t kAnimationBlockSize = 18;
@@ -136,6 +138,11 @@ public:
     const std::optional<AnimationBlock>& animation() const { return animation_; }
     char separator() const { return separator_; }
 
+    // Everything the material holds, as a value, and back: what undo gives
+    // a material back, byte for byte.
+    MaterialState state() const;
+    void setState(const MaterialState& state);
+
     // Whether a diffuse name may carry an animation: at least 6 characters
     // with "00" right before a four-character extension.
     static bool qualifiesForAnimation(std::string_view diffuseName);
@@ -157,6 +164,23 @@ private:
     TextureName alphaName_;
     std::optional<AnimationBlock> animation_;
     char separator_ = kSeparator;
+};
+
+struct MaterialState {
+    std::uint32_t flags = 0;
+    Color ambient{};
+    Color diffuse{};
+    Color emission{};
+    float density = 0;
+    float reflectionDensity = 0;
+    std::string reflectionName;
+    std::string diffuseName;
+    std::string alphaName;
+    std::optional<Material::AnimationBlock> animation;
+
+    // Equal when every stored byte is: floats compare by their bits, so a
+    // not-a-number equals itself.
+    bool operator==(const MaterialState& other) const;
 };
 
 }  // namespace model

@@ -232,4 +232,78 @@ TEST_F(UnsavedChangesTest, InputQueuedBehindTheCloseFindsNothingToTouch) {
     EXPECT_EQ(session_.fileBytes(), opened_);
 }
 
+// --- undo and redo ------------------------------------------------------------------------
+
+class UndoTest : public PanelTest {
+protected:
+    void undo() { editor_driver::pressControlKey('Z'); }
+    void redo() { editor_driver::pressControlKey('Y'); }
+    bool undoOffered() { return session_.editor().menuItem({"Правка", "Отменить"})->enabled; }
+    // Waits until the program has taken the keys.
+    void settle() { panel_driver::waitForInputHandled(session_.editor()); }
+    // The save waits on a message box; on a display without a window
+    // manager no window is active after it, and settling clicks one.
+    void saveAndSettle() {
+        ASSERT_NO_FATAL_FAILURE(save());
+        settle();
+    }
+};
+
+// Each change that reaches a material is a step: a name, a flag, a colour
+// and a bar, each undone to the opened file and redone to the edited one;
+// undoing back to what was saved leaves nothing unsaved.
+TEST_F(UndoTest, EveryChangeIsUndoneAndRedoneByteForByte) {
+    const RecordBytes first = recordWithNames("", "ROCK.BMP", "");
+    const RecordBytes second = recordWithNames("", "WOOD.BMP", "");
+    ASSERT_NO_FATAL_FAILURE(open({first, second}));
+    const std::string opened = session_.fileBytes();
+    ASSERT_NO_FATAL_FAILURE(enter(panel().diffuseNameBox, "stone"));
+    ASSERT_NO_FATAL_FAILURE(select(1));
+    ASSERT_NO_FATAL_FAILURE(toggle(panel().doubleSidedBox));
+    ASSERT_NO_FATAL_FAILURE(select(0));
+    ASSERT_NO_FATAL_FAILURE(chooseColour(panel().ambient.swatch, {200, 100, 50}));
+    ASSERT_NO_FATAL_FAILURE(save());
+    const std::string edited = session_.fileBytes();
+    ASSERT_TRUE(panel_driver::clickSlider(panel().diffuseDensityBar, 10, panel_driver::Button::Right));
+    ASSERT_TRUE(positionBecomes(panel().diffuseDensityBar, 0));
+    undo();  // the bar's change becomes a step and is undone at once
+    EXPECT_TRUE(positionBecomes(panel().diffuseDensityBar, 100));
+    for (int step = 0; step < 3; ++step) undo();
+    settle();
+    EXPECT_FALSE(undoOffered());
+    EXPECT_EQ(windowText(panel().diffuseNameBox), "ROCK.BMP");
+    ASSERT_NO_FATAL_FAILURE(saveAndSettle());
+    EXPECT_EQ(session_.fileBytes(), test_support::withSavedHeader(opened));
+
+    for (int step = 0; step < 3; ++step) redo();
+    settle();
+    EXPECT_TRUE(undoOffered());
+    ASSERT_NO_FATAL_FAILURE(saveAndSettle());
+    EXPECT_EQ(session_.fileBytes(), edited);
+    redo();  // the bar again: a change since the save
+    settle();
+    undo();
+    settle();
+    ASSERT_TRUE(editor_driver::clickCloseBox(session_.mainWindow()));
+    EXPECT_TRUE(session_.editor().waitForExit()) << "back at the saved state, nothing is asked";
+}
+
+// Undo shows the material of the step in its row, the whole list filled
+// when a search hides it.
+TEST_F(UndoTest, UndoAcrossASearchShowsTheMaterialInTheFullList) {
+    ASSERT_NO_FATAL_FAILURE(open({recordWithNames("", "ROCK.BMP", ""), recordWithNames("", "SKY.BMP", "")}));
+    ASSERT_NO_FATAL_FAILURE(enter(panel().diffuseNameBox, "stone"));
+    ASSERT_TRUE(waitUntil([&] { return windowText(panel().diffuseNameBox) == "STONE.BMP"; }));
+    HWND searchBox = editor_driver::findMainWindowControls(session_.mainWindow()).searchBox;
+    ASSERT_TRUE(editor_driver::typeIntoBox(searchBox, "SKY"));
+    editor_driver::pressKey(VK_RETURN);
+    ASSERT_TRUE(waitUntil([&] { return session_.rows() == std::vector<std::string>{"[2] |SKY.BMP|"}; }));
+    undo();
+    EXPECT_TRUE(waitUntil([&] {
+        return session_.rows() == std::vector<std::string>{"[1] |ROCK.BMP|", "[2] |SKY.BMP|"};
+    }));
+    EXPECT_EQ(session_.editor().selectedListRow(panel().materialList), 0);
+    EXPECT_TRUE(waitUntil([&] { return windowText(panel().diffuseNameBox) == "ROCK.BMP"; }));
+}
+
 }  // namespace

@@ -252,6 +252,8 @@ TEST_F(MainWindowTest, MenuHoldsTheCommandsWithTheOnTopMarkCleared) {
         {"Файл", ""},
         {"Файл", "Выход"},
         {"Правка"},
+        {"Правка", "Отменить"},
+        {"Правка", "Повторить"},
         {"Правка", "Путь к папке с изображениями.."},
         {"Просмотр"},
         {"Просмотр", "Отображать viewer поверх всех окон"},
@@ -261,6 +263,8 @@ TEST_F(MainWindowTest, MenuHoldsTheCommandsWithTheOnTopMarkCleared) {
     };
     ASSERT_EQ(paths, expected);
     EXPECT_TRUE(items[4].separator);
+    EXPECT_FALSE(items[7].enabled) << "nothing to undo yet";
+    EXPECT_FALSE(items[8].enabled) << "nothing to redo yet";
     for (const MenuItem& item : items) EXPECT_FALSE(item.checked) << item.path.back();
 }
 
