@@ -53,7 +53,7 @@ TEST(EditHistory, UndoAndRedoWalkTheStepsAndANewChangeDropsWhatCouldBeRedone) {
         history.record(static_cast<std::int32_t>(step), stateWithFlags(step - 1), stateWithFlags(step));
     EXPECT_FALSE(history.atSaved());
     EXPECT_EQ(history.undo().before.flags, 2U);
-    const EditHistory::Step &second = history.undo();
+    const EditHistory::Step& second = history.undo();
     EXPECT_EQ(second.number, 2);
     EXPECT_EQ(second.before.flags, 1U);
     EXPECT_EQ(history.redo().after.flags, 2U);
