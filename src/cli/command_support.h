@@ -34,6 +34,7 @@ extern const Command kSetCommand;
 extern const Command kImportCommand;
 extern const Command kTexturesCommand;
 extern const Command kFindCommand;
+extern const Command kRenameTextureCommand;
 
 // The short names of the texture kinds, by TextureKind, as the viewer
 // labels its images.
