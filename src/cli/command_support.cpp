@@ -44,9 +44,10 @@ std::optional<std::string_view> optionValue(Arguments arguments, std::size_t& at
     return arguments[++at];
 }
 
-bool loadModel(const std::string& pathArgument, model::ModelFile& model, std::ostream& err) {
+bool loadModel(const std::string& pathArgument, model::ModelFile& model, std::ostream& err,
+               model::ModelFile::LoadScope scope) {
     std::string path;
-    if (pathOfArgument(pathArgument, path) && model.load(path)) return true;
+    if (pathOfArgument(pathArgument, path) && model.load(path, scope)) return true;
     err << "Can't read file: " << pathArgument << '\n';
     return false;
 }

@@ -3,6 +3,7 @@
 // from texts and the wording of refused changes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -33,6 +34,11 @@ extern const Command kSetCommand;
 extern const Command kImportCommand;
 extern const Command kTexturesCommand;
 extern const Command kFindCommand;
+extern const Command kRenameTextureCommand;
+
+// The short names of the texture kinds, by TextureKind, as the viewer
+// labels its images.
+constexpr std::array<std::string_view, 3> kTextureKindNames{"Env", "Diff", "Alfa"};
 
 void printCommandUsage(const Command& command, std::ostream& stream);
 // Reports a command line the command cannot take, with its usage; gives
@@ -49,7 +55,8 @@ std::optional<std::string_view> optionValue(Arguments arguments, std::size_t& at
 std::string_view optionName(std::string_view argument);
 
 // Load and save report failures on `err` with the path as given.
-bool loadModel(const std::string& pathArgument, model::ModelFile& model, std::ostream& err);
+bool loadModel(const std::string& pathArgument, model::ModelFile& model, std::ostream& err,
+               model::ModelFile::LoadScope scope = model::ModelFile::WholeFile);
 bool saveModel(const model::ModelFile& model, const std::string& pathArgument, std::ostream& err);
 
 // The whole text as a number, or nothing. Floats are read exactly (the

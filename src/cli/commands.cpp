@@ -26,8 +26,9 @@ int save(Arguments arguments, std::ostream&, std::ostream& err) {
     return Success;
 }
 
-constexpr std::array<const Command*, 6> kCommands{&kShowCommand,   &kSaveCommand,     &kSetCommand,
-                                                  &kImportCommand, &kTexturesCommand, &kFindCommand};
+constexpr std::array<const Command*, 7> kCommands{&kShowCommand,         &kSaveCommand,     &kSetCommand,
+                                                  &kImportCommand,       &kTexturesCommand, &kFindCommand,
+                                                  &kRenameTextureCommand};
 
 void printUsage(std::ostream& stream) {
     stream << "Usage: skirvane-cli COMMAND ARGUMENTS\n"

@@ -1,5 +1,6 @@
 #include "cli/cp1251.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -18,13 +19,13 @@ constexpr std::array<char16_t, 64> kUpperHalf = {
     0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
 };
 
-char32_t codePointOf(unsigned char byte) {
+constexpr char32_t codePointOf(unsigned char byte) {
     if (byte < 0x80) return byte;
     if (byte < 0xC0) return kUpperHalf[byte - 0x80];
     return 0x0410 + (byte - 0xC0);
 }
 
-bool byteOf(char32_t codePoint, char& byte) {
+constexpr bool byteOf(char32_t codePoint, char& byte) {
     if (codePoint < 0x80) {  // the common case, and the same byte
         byte = static_cast<char>(codePoint);
         return true;
@@ -37,6 +38,28 @@ bool byteOf(char32_t codePoint, char& byte) {
     }
     return false;
 }
+
+// The capital of a small letter the code page holds; any other code point
+// stays as it is.
+constexpr char32_t capitalOf(char32_t codePoint) {
+    if (codePoint >= 'a' && codePoint <= 'z') return codePoint - 0x20;
+    if (codePoint >= 0x0430 && codePoint <= 0x044F) return codePoint - 0x20;  // а..я
+    if (codePoint >= 0x0450 && codePoint <= 0x045F) return codePoint - 0x50;  // ё, ђ, ї, ў, џ, ...
+    if (codePoint == 0x0491) return 0x0490;                                   // ґ
+    return codePoint;
+}
+
+// The byte of each byte's capital. Every capital of a small letter the
+// code page holds is in the code page too.
+constexpr std::array<unsigned char, 256> kCapitalBytes = [] {
+    std::array<unsigned char, 256> capitals{};
+    for (unsigned value = 0; value < 256; ++value) {
+        char byte = static_cast<char>(value);
+        byteOf(capitalOf(codePointOf(static_cast<unsigned char>(value))), byte);
+        capitals[value] = static_cast<unsigned char>(byte);
+    }
+    return capitals;
+}();
 
 void appendUtf8(char32_t codePoint, std::string& out) {
     if (codePoint < 0x80) {
@@ -100,6 +123,12 @@ Utf8Conversion utf8ToCp1251(std::string_view text, std::string& converted) {
     }
     converted = std::move(out);
     return Utf8Conversion::Converted;
+}
+
+bool sameFileName(std::string_view a, std::string_view b) {
+    const auto capital = [](char byte) { return kCapitalBytes[static_cast<unsigned char>(byte)]; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&capital](char x, char y) { return capital(x) == capital(y); });
 }
 
 }  // namespace cli

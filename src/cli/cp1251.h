@@ -14,4 +14,9 @@ enum class Utf8Conversion { Converted, NotUtf8, NotInCodePage };
 // continuation byte. `converted` changes only when the text converts.
 Utf8Conversion utf8ToCp1251(std::string_view text, std::string& converted);
 
+// Whether two names name the same file on Windows, which compares file
+// names regardless of letter case: equal once every letter, Latin or
+// Cyrillic, is a capital.
+bool sameFileName(std::string_view a, std::string_view b);
+
 }  // namespace cli

@@ -1,7 +1,9 @@
-// skirvane-cli find: the materials the editor's search lists for a text.
+// skirvane-cli find: the materials the editor's search lists for a text,
+// in one model or many.
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/cp1251.h"
+#include "cli/model_walk.h"
 
 namespace cli {
 
@@ -10,28 +12,36 @@ namespace {
 constexpr std::string_view kDetails =
     "Prints one line per material whose joined texture names (reflection|diffuse|alpha)\n"
     "hold TEXT, as the editor's list shows it: \"[3] |WOOD01.BMP|\". The comparison is exact\n"
-    "and case-sensitive, separators included; an empty TEXT finds nothing.\n";
+    "and case-sensitive, separators included; an empty TEXT finds nothing.\n"
+    "Each PATH is a model or a folder, searched with its subfolders for *.4ds files (any\n"
+    "letter case) in sorted order. Unless PATH is one model, each model's lines follow a\n"
+    "line with its path. A model that cannot be read is reported and the others are\n"
+    "searched; the exit status is then 1.\n";
 
 int find(Arguments arguments, std::ostream& out, std::ostream& err) {
-    if (arguments.size() != 2) return wrongUsage(kFindCommand, "give the model and the text", err);
+    if (arguments.size() < 2) return wrongUsage(kFindCommand, "give the models or folders and the text", err);
+    const Arguments paths = arguments.first(arguments.size() - 1);
     std::string text;
-    if (const Utf8Conversion conversion = utf8ToCp1251(arguments[1], text); conversion != Utf8Conversion::Converted) {
+    if (const Utf8Conversion conversion = utf8ToCp1251(arguments.back(), text);
+        conversion != Utf8Conversion::Converted) {
         err << "TEXT: " << unconvertedText(conversion) << '\n';
         return Failure;
     }
-    model::ModelFile model;
-    if (!loadModel(arguments[0], model, err)) return Failure;
-    for (std::int32_t n = 1; n <= model.materials().count(); ++n) {
-        const model::Material& material = *model.materials().materialAt(n);
-        if (model::searchFinds(material, text))
-            out << '[' << n << "] " << cp1251ToUtf8(material.getTextureNames()) << '\n';
-    }
-    return Success;
+    const ModelWalk walk{model::ModelFile::MaterialsOnly, !namesOneModel(paths)};
+    const auto listMatches = [&text](const std::string&, model::ModelFile& model, std::ostream& lines, std::ostream&) {
+        for (std::int32_t n = 1; n <= model.materials().count(); ++n) {
+            const model::Material& material = *model.materials().materialAt(n);
+            if (model::searchFinds(material, text))
+                lines << '[' << n << "] " << cp1251ToUtf8(material.getTextureNames()) << '\n';
+        }
+        return true;
+    };
+    return visitModels(paths, walk, listMatches, out, err) ? Success : Failure;
 }
 
 }  // namespace
 
-const Command kFindCommand{"find", "find MODEL.4ds TEXT", "list the materials whose texture names hold TEXT", kDetails,
+const Command kFindCommand{"find", "find PATH... TEXT", "list the materials whose texture names hold TEXT", kDetails,
                            find};
 
 }  // namespace cli

@@ -1,12 +1,15 @@
 // skirvane-cli textures: whether the viewer would show each texture of the
-// model's materials from a texture folder.
-#include <array>
+// materials of one model or many from a texture folder.
 #include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "cli/cp1251.h"
 #include "cli/json_model.h"
+#include "cli/model_walk.h"
 #include "cli/paths.h"
 #include "toolkit/base/file_stream.h"
 #include "toolkit/base/object.h"
@@ -25,8 +28,12 @@ constexpr std::string_view kDetails =
     "  unloadable  the file is there but is no bitmap the viewer loads (the reason follows)\n"
     "  not-read    the file is there, but the viewer reads only names that end with their\n"
     "              first \".BMP\" (capitals), so it shows nothing\n"
-    "The exit status is 1 when any texture is missing or unloadable. --json prints a list of\n"
-    "{\"number\", \"kind\", \"name\", \"status\"} objects, with \"reason\" for unloadable ones.\n";
+    "Each PATH is a model or a folder, searched with its subfolders for *.4ds files (any\n"
+    "letter case) in sorted order; the options may stand anywhere. Unless PATH is one model,\n"
+    "each model's lines follow a line with its path. The exit status is 1 when any texture\n"
+    "is missing or unloadable, or a model cannot be read (the others are still checked).\n"
+    "--json prints one list of {\"number\", \"kind\", \"name\", \"status\"} objects, with\n"
+    "\"reason\" for unloadable ones and, unless PATH is one model, \"model\" (its path) first.\n";
 
 struct TextureCheck {
     std::string_view status;
@@ -45,17 +52,16 @@ TextureCheck checkTexture(const std::string& folder, std::string_view name) {
 }
 
 struct TexturesRequest {
-    std::string model;
+    std::vector<std::string> paths;
     std::string folderArgument;
     bool json = false;
 };
 
 std::optional<std::string> readRequest(Arguments arguments, TexturesRequest& request) {
-    std::vector<std::string> operands;
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string_view name = optionName(arguments[at]);
         if (!isOption(arguments[at])) {
-            operands.push_back(arguments[at]);
+            request.paths.push_back(arguments[at]);
         } else if (arguments[at] == "--json") {
             request.json = true;
         } else if (name == "--maps") {
@@ -66,9 +72,8 @@ std::optional<std::string> readRequest(Arguments arguments, TexturesRequest& req
             return "unknown option " + arguments[at];
         }
     }
-    if (operands.size() != 1) return "give one model";
+    if (request.paths.empty()) return "give at least one model or folder";
     if (request.folderArgument.empty()) return "give the texture folder with --maps DIR";
-    request.model = operands[0];
     return std::nullopt;
 }
 
@@ -76,48 +81,54 @@ int textures(Arguments arguments, std::ostream& out, std::ostream& err) {
     TexturesRequest request;
     if (const std::optional<std::string> problem = readRequest(arguments, request))
         return wrongUsage(kTexturesCommand, *problem, err);
-    model::ModelFile model;
-    if (!loadModel(request.model, model, err)) return Failure;
     std::string folder;
     if (!pathOfArgument(request.folderArgument, folder) || !toolkit::folderExists(folder)) {
         err << "Can't find folder: " << request.folderArgument << '\n';
         return Failure;
     }
 
-    constexpr std::array<std::string_view, 3> kKinds{"Env", "Diff", "Alfa"};
-    std::map<std::string, TextureCheck, std::less<>> checked;  // materials share textures
+    const ModelWalk walk{model::ModelFile::MaterialsOnly, !namesOneModel(request.paths)};
+    std::map<std::string, TextureCheck, std::less<>> checked;  // models and materials share textures
     Json list = Json::array();
-    bool failed = false;
-    for (std::int32_t n = 1; n <= model.materials().count(); ++n) {
-        const model::Material& material = *model.materials().materialAt(n);
-        const std::array<std::string_view, 3> names{material.reflectionName(), material.diffuseName(),
-                                                    material.alphaName()};
-        for (std::size_t kind = 0; kind < names.size(); ++kind) {
-            if (names[kind].empty()) continue;
-            auto found = checked.find(names[kind]);
-            if (found == checked.end())
-                found = checked.emplace(std::string(names[kind]), checkTexture(folder, names[kind])).first;
-            const TextureCheck& check = found->second;
-            failed = failed || check.failed();
-            const std::string name = cp1251ToUtf8(names[kind]);
-            if (request.json) {
-                Json entry{{"number", n}, {"kind", kKinds[kind]}, {"name", name}, {"status", check.status}};
-                if (!check.reason.empty()) entry["reason"] = check.reason;
-                list.push_back(std::move(entry));
-            } else {
-                out << '[' << n << "] " << kKinds[kind] << ' ' << name << ": " << check.status;
-                if (!check.reason.empty()) out << " (" << check.reason << ')';
-                out << '\n';
+    const auto checkModel = [&](const std::string& path, model::ModelFile& model, std::ostream& lines, std::ostream&) {
+        bool allFound = true;
+        for (std::int32_t n = 1; n <= model.materials().count(); ++n) {
+            const model::Material& material = *model.materials().materialAt(n);
+            for (const model::TextureKind kind : {model::ReflectionKind, model::DiffuseKind, model::AlphaKind}) {
+                const std::string_view stored = material.textureName(kind);
+                if (stored.empty()) continue;
+                auto found = checked.find(stored);
+                if (found == checked.end())
+                    found = checked.emplace(std::string(stored), checkTexture(folder, stored)).first;
+                const TextureCheck& check = found->second;
+                allFound = allFound && !check.failed();
+                const std::string name = cp1251ToUtf8(stored);
+                if (request.json) {
+                    Json entry = Json::object();
+                    if (walk.pathLines) entry["model"] = path;
+                    entry["number"] = n;
+                    entry["kind"] = kTextureKindNames[kind];
+                    entry["name"] = name;
+                    entry["status"] = check.status;
+                    if (!check.reason.empty()) entry["reason"] = check.reason;
+                    list.push_back(std::move(entry));
+                } else {
+                    lines << '[' << n << "] " << kTextureKindNames[kind] << ' ' << name << ": " << check.status;
+                    if (!check.reason.empty()) lines << " (" << check.reason << ')';
+                    lines << '\n';
+                }
             }
         }
-    }
+        return allFound;
+    };
+    const bool passed = visitModels(request.paths, walk, checkModel, out, err);
     if (request.json) out << list.dump(2) << '\n';
-    return failed ? Failure : Success;
+    return passed ? Success : Failure;
 }
 
 }  // namespace
 
-const Command kTexturesCommand{"textures", "textures MODEL.4ds --maps DIR [--json]",
+const Command kTexturesCommand{"textures", "textures --maps DIR [--json] PATH...",
                                "check that the viewer would show each texture from DIR", kDetails, textures};
 
 }  // namespace cli

@@ -219,6 +219,18 @@ bool Material::setTextureName(TextureKind kind, std::string_view name) {
     return true;
 }
 
+std::string_view Material::textureName(TextureKind kind) const {
+    switch (kind) {
+        case ReflectionKind:
+            return reflectionName();
+        case DiffuseKind:
+            return diffuseName();
+        case AlphaKind:
+            return alphaName();
+    }
+    return {};
+}
+
 // A block that no longer suits the diffuse name is dropped; an empty name
 // takes the block with it, so that the record keeps its bit and block
 // together.

@@ -135,6 +135,8 @@ public:
     std::string_view reflectionName() const { return reflectionName_.view(); }
     std::string_view diffuseName() const { return diffuseName_.view(); }
     std::string_view alphaName() const { return alphaName_.view(); }
+    // The name of one kind: reflectionName, diffuseName or alphaName.
+    std::string_view textureName(TextureKind kind) const;
     const std::optional<AnimationBlock>& animation() const { return animation_; }
     char separator() const { return separator_; }
 

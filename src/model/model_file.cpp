@@ -11,18 +11,19 @@ namespace model {
 
 ModelFile::ModelFile() : materials_(toolkit::create<MaterialList>()) {}
 
-bool ModelFile::load(const std::string& path) {
+bool ModelFile::load(const std::string& path, LoadScope scope) {
     toolkit::Ref<toolkit::FileStream> stream = toolkit::openFileForReading(path);
     ModelFile fresh;
-    if (!fresh.readFrom(*stream)) return false;
+    if (!fresh.readFrom(*stream, scope)) return false;
     version_ = fresh.version_;
     materials_->swapMaterials(*fresh.materials_);
     remainder_ = std::move(fresh.remainder_);
     remainderSize_ = fresh.remainderSize_;
+    holdsRemainder_ = scope == WholeFile;
     return true;
 }
 
-bool ModelFile::readFrom(toolkit::FileStream& stream) {
+bool ModelFile::readFrom(toolkit::FileStream& stream, LoadScope scope) {
     std::uint8_t header[6];
     if (stream.read(header, sizeof header) != sizeof header || std::memcmp(header, kMagic, sizeof kMagic) != 0)
         return false;
@@ -30,6 +31,7 @@ bool ModelFile::readFrom(toolkit::FileStream& stream) {
     const std::int64_t size = stream.size();
     const std::int64_t afterHeader = stream.seek(8, toolkit::FileStream::FromCurrent);
     if (afterHeader < 0 || afterHeader > size || !materials_->read(stream)) return false;
+    if (scope == MaterialsOnly) return true;
 
     const std::int64_t at = stream.position();
     if (at < 0 || at > size) return false;
@@ -42,6 +44,7 @@ bool ModelFile::readFrom(toolkit::FileStream& stream) {
 }
 
 bool ModelFile::save(const std::string& path) const {
+    if (!holdsRemainder_) return false;
     return toolkit::saveFileAtomically(path, [this](toolkit::FileStream& stream) { return writeTo(stream); });
 }
 
@@ -60,6 +63,7 @@ void ModelFile::clear() {
     materials_->clear();
     remainder_.reset();
     remainderSize_ = 0;
+    holdsRemainder_ = true;
 }
 
 }  // namespace model

@@ -30,25 +30,33 @@ public:
     const MaterialList& materials() const { return *materials_; }
     std::span<const std::uint8_t> remainder() const { return {remainder_.get(), remainderSize_}; }
 
+    // How much of the file load reads: all of it, or the header and the
+    // material section alone, which is all that looking at the materials
+    // needs.
+    enum LoadScope { WholeFile, MaterialsOnly };
+
     // Replaces the model with the file's contents. A file that cannot be
     // read, lacks the magic or ends inside the header or the material
-    // section is refused: false, and the model stays as it was.
-    bool load(const std::string& path);
+    // section is refused: false, and the model stays as it was. A model
+    // loaded with MaterialsOnly holds no remainder and cannot be saved.
+    bool load(const std::string& path, LoadScope scope = WholeFile);
     // Writes the model to `path` through a temporary file that replaces it
     // in one step. False, with the file at `path` untouched, when anything
-    // cannot be written.
+    // cannot be written, and for a model that does not hold its remainder,
+    // whose file would lose it.
     bool save(const std::string& path) const;
     // Releases the materials and the remainder; the version stays.
     void clear();
 
 private:
-    bool readFrom(toolkit::FileStream& stream);
+    bool readFrom(toolkit::FileStream& stream, LoadScope scope);
     bool writeTo(toolkit::FileStream& stream) const;
 
     std::uint16_t version_ = 0;
     toolkit::Ref<MaterialList> materials_;
     toolkit::ByteBlock remainder_;
     std::size_t remainderSize_ = 0;
+    bool holdsRemainder_ = true;
 };
 
 }  // namespace model

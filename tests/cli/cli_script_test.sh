@@ -139,8 +139,56 @@ write_bitmap maps/SEA00.BMP
 check textures_passes_when_all_are_shown \
   eval 'run 0 textures m.4ds --maps maps --json && has out.txt "\"status\": \"shown\""'
 
+# Folders of models: the Windows build joins the names it finds with "\".
+sep=/
+[ ${#cli[@]} -gt 1 ] && sep='\'
+mkdir -p mod/sub
+write_model mod/a.4ds
+printf '4DS\0' >mod/broken.4ds  # ends inside its header
+write_model mod/sub/B.4DS
+printf 'notes' >mod/notes.txt
+check find_over_a_folder_groups_lines_by_model_and_passes_an_unreadable_one \
+  eval 'run 1 find mod SEA && has err.txt "Can'"'"'t read file: mod${sep}broken.4ds" &&
+        [ "$(cat out.txt)" = "$(printf "mod${sep}a.4ds\n[2] |SEA00.BMP|\nmod${sep}sub${sep}B.4DS\n[2] |SEA00.BMP|")" ] &&
+        ! grep -q " models" err.txt'
+
+check textures_over_a_folder_names_the_model_in_json \
+  eval 'run 1 textures --maps maps mod --json && has out.txt "\"model\": \"mod" && has out.txt "B.4DS\"" &&
+        [ "$(grep -c "\"status\": \"shown\"" out.txt)" -eq 4 ] && has err.txt "broken.4ds"'
+
+mkdir -p ren/sub
+write_model ren/a.4ds
+write_model ren/sub/b.4ds
+"${cli[@]}" set m.4ds 1 --diffuse-name STONE -o ren/other.4ds
+cp ren/other.4ds other-before.4ds
+check rename_texture_dry_run_writes_nothing \
+  eval 'run 0 rename-texture wood01.bmp OAK ren --dry-run && has out.txt "[1] Diff WOOD01.BMP -> OAK.BMP" &&
+        has out.txt "models scanned: 3, models changed: 2, names changed: 2, models refused: 0 (dry run: nothing written)" &&
+        cmp -s ren/a.4ds original.4ds && cmp -s ren/sub/b.4ds original.4ds && no_leftovers'
+
+check rename_texture_renames_in_every_model_and_keeps_the_rest \
+  eval 'run 0 rename-texture wood01.bmp OAK ren &&
+        has out.txt "models scanned: 3, models changed: 2, names changed: 2, models refused: 0" &&
+        run 0 show ren/sub/b.4ds && has out.txt "\"diffuseName\": \"OAK.BMP\"" && has out.txt "\"frames\": 4" &&
+        [ "$(tail -c 4 ren/a.4ds)" = MESH ] && cmp -s ren/other.4ds other-before.4ds && no_leftovers'
+
+cp ren/a.4ds ren-before.4ds
+check rename_texture_refuses_to_drop_an_animation \
+  eval 'run 1 rename-texture SEA00.BMP SEA ren && has err.txt "Not written: ren${sep}a.4ds" &&
+        has err.txt "material 2, diffuse-name: the diffuse texture is animated" &&
+        has out.txt "models changed: 0, names changed: 0, models refused: 3" && cmp -s ren/a.4ds ren-before.4ds &&
+        run 1 rename-texture SEA00.BMP "A|B" ren && has err.txt "NEW: " && cmp -s ren/a.4ds ren-before.4ds'
+
+# Progress goes to standard error only when that is a terminal; script(1)
+# gives the program one. Native build only: under Wine, whether a terminal
+# reaches the program as one is up to Wine's console.
+if [ ${#cli[@]} -eq 1 ]; then
+  check progress_shows_on_a_terminal \
+    eval 'script -qec "$(printf "%q " "${cli[@]}") find mod SEA" /dev/null </dev/null >tty.txt; has tty.txt "0 of 3 models"'
+fi
+
 check every_command_has_help \
-  eval 'for command in show save set import textures find; do
+  eval 'for command in show save set import textures find rename-texture; do
           run 0 "$command" --help && has out.txt "Usage: skirvane-cli $command" || return 1
         done'
 

@@ -136,11 +136,12 @@ TEST_F(CliTest, UnwritableTargetIsReportedWithItsPath) {
 TEST(CliUsage, HelpGoesToStandardOutputAndWrongUsageFails) {
     const Outcome help = runCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* synopsis : {"show MODEL.4ds", "save MODEL.4ds OUT.4ds", "set MODEL.4ds NUMBER",
-                                 "import MODEL.4ds EDITS.json", "textures MODEL.4ds --maps DIR", "find MODEL.4ds TEXT"})
+    for (const char* synopsis :
+         {"show MODEL.4ds", "save MODEL.4ds OUT.4ds", "set MODEL.4ds NUMBER", "import MODEL.4ds EDITS.json",
+          "textures --maps DIR [--json] PATH...", "find PATH... TEXT", "rename-texture OLD NEW PATH... [--dry-run]"})
         EXPECT_NE(help.out.find(synopsis), std::string::npos) << synopsis;
 
-    for (const char* command : {"show", "save", "set", "import", "textures", "find"}) {
+    for (const char* command : {"show", "save", "set", "import", "textures", "find", "rename-texture"}) {
         const Outcome commandHelp = runCli({command, "--help"});
         EXPECT_EQ(commandHelp.status, 0);
         EXPECT_TRUE(commandHelp.out.starts_with(std::string("Usage: skirvane-cli ") + command + " ")) << command;

@@ -131,7 +131,6 @@ TEST_F(CliTexturesTest, MissingFolderAndWrongUsageAreReported) {
          std::vector<std::vector<std::string>>{{"textures", model},
                                                {"textures", model, "--maps"},
                                                {"textures", "--maps", maps_},
-                                               {"textures", model, model, "--maps", maps_},
                                                {"textures", model, "--maps", maps_, "--xml"}}) {
         const Outcome outcome = runCli(wrong);
         EXPECT_EQ(outcome.status, 2) << testing::PrintToString(wrong);

@@ -60,4 +60,31 @@ TEST(Cp1251, OnlyWellFormedUtf8IsDecoded) {
     }
 }
 
+// The pairs of small and capital letters the code page holds, and no other
+// pair of bytes, name the same file.
+TEST(Cp1251, FileNamesAreTheSameRegardlessOfLetterCase) {
+    std::vector<std::pair<int, int>> pairs;  // small, capital
+    for (int small = 'a'; small <= 'z'; ++small) pairs.emplace_back(small, small - 0x20);
+    for (int small = 0xE0; small <= 0xFF; ++small) pairs.emplace_back(small, small - 0x20);  // а..я
+    // ђ ѓ љ њ ќ ћ џ ў ј ґ ё є ї і ѕ and their capitals
+    const std::string smalls = "\x90\x83\x9A\x9C\x9D\x9E\x9F\xA2\xBC\xB4\xB8\xBA\xBF\xB3\xBE";
+    const std::string capitals = "\x80\x81\x8A\x8C\x8D\x8E\x8F\xA1\xA3\xA5\xA8\xAA\xAF\xB2\xBD";
+    for (std::size_t i = 0; i < smalls.size(); ++i)
+        pairs.emplace_back(static_cast<unsigned char>(smalls[i]), static_cast<unsigned char>(capitals[i]));
+    for (const auto& [small, capital] : pairs)
+        EXPECT_TRUE(
+            cli::sameFileName(std::string(1, static_cast<char>(small)), std::string(1, static_cast<char>(capital))))
+            << small;
+    std::size_t same = 0;
+    for (int x = 0; x < 256; ++x)
+        for (int y = 0; y < 256; ++y)
+            same += cli::sameFileName(std::string(1, static_cast<char>(x)), std::string(1, static_cast<char>(y)));
+    EXPECT_EQ(same, 256 + 2 * pairs.size());
+
+    EXPECT_TRUE(cli::sameFileName("wood01.bmp", "WOOD01.BMP"));
+    EXPECT_TRUE(cli::sameFileName("\xEA\xE0\xEC\xE5\xED\xFC.bmp", "\xCA\xC0\xCC\xC5\xCD\xDC.BMP"));  // камень, КАМЕНЬ
+    EXPECT_FALSE(cli::sameFileName("WOOD.BMP", "WOOD.BMP.BMP"));
+    EXPECT_FALSE(cli::sameFileName("WOOD1.BMP", "WOOD2.BMP"));
+}
+
 }  // namespace

@@ -126,6 +126,23 @@ TEST_F(ModelFileTest, EveryUnreadableFileIsRefused) {
     EXPECT_FALSE(model_.load(folder_.path().string()));  // a folder
 }
 
+TEST_F(ModelFileTest, MaterialsOnlyLoadSkipsTheRemainderAndCannotBeSaved) {
+    const std::string path = put("m.4ds", sampleBytes());
+    ASSERT_TRUE(model_.load(path, ModelFile::MaterialsOnly));
+    EXPECT_EQ(model_.version(), 0x1234);
+    ASSERT_EQ(model_.materials().count(), 2);
+    EXPECT_EQ(model_.materials().materialAt(2)->diffuseName(), "B.BMP");
+    EXPECT_TRUE(model_.remainder().empty());
+    EXPECT_FALSE(model_.save(path));
+    EXPECT_EQ(readFileBytes(path), sampleBytes());
+    EXPECT_EQ(filesIn(folder_.path()), 1U);
+
+    ModelFile cut;
+    EXPECT_FALSE(cut.load(put("cut.4ds", sampleBytes().substr(0, 40)), ModelFile::MaterialsOnly));
+    ASSERT_TRUE(model_.load(path));  // a whole load makes the model savable again
+    EXPECT_TRUE(model_.save(path));
+}
+
 TEST_F(ModelFileTest, RefusedFileKeepsThePreviousModel) {
     ASSERT_TRUE(model_.load(put("good.4ds", sampleBytes())));
     model::Material* first = model_.materials().materialAt(1);

@@ -58,7 +58,9 @@ struct StreamOperations {
         s.bufferFill_ = s.bufferRead_ = 0;
         if (missing >= FileStream::kBufferSize)
             return delivered + native::readFile(s.handle_, out + delivered, missing);
-        s.bufferFill_ = native::readFile(s.handle_, s.buffer_.get(), FileStream::kBufferSize);
+        const std::size_t ahead = std::max(missing, s.readAhead_);
+        s.readAhead_ = std::min(2 * s.readAhead_, FileStream::kBufferSize);
+        s.bufferFill_ = native::readFile(s.handle_, s.buffer_.get(), ahead);
         const std::size_t more = std::min(missing, s.bufferFill_);
         std::memcpy(out + delivered, s.buffer_.get(), more);
         s.bufferRead_ = more;

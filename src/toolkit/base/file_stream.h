@@ -21,7 +21,10 @@ using NativeHandle = std::intptr_t;
 //
 // Small reads and writes are gathered in a buffer so that a record made of
 // many small fields costs few system calls; what a caller sees (counts,
-// position, size, the file's end) is the same as without it.
+// position, size, the file's end) is the same as without it. A read stream
+// reads ahead little at first and twice as much at each refill, up to the
+// buffer's size, so that reading only the start of a file (the header and
+// the materials of a model) costs little.
 class FileStream : public ToolkitObject {
 public:
     enum Origin : std::int32_t { FromStart = 0, FromCurrent = 1, FromEnd = 2 };
@@ -66,11 +69,13 @@ private:
     friend struct StreamOperations;
 
     static constexpr std::size_t kBufferSize = 64 * 1024;
+    static constexpr std::size_t kFirstReadAhead = 4 * 1024;
 
     NativeHandle handle_;
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t bufferFill_ = 0;  // bytes in the buffer
     std::size_t bufferRead_ = 0;  // read stream: bytes of the buffer already handed out
+    std::size_t readAhead_ = kFirstReadAhead;  // read stream: the bytes the next refill asks for
     bool writeFailed_ = false;
     const Operations* operations_;
 };
