@@ -149,7 +149,7 @@ write_model mod/sub/B.4DS
 printf 'notes' >mod/notes.txt
 check find_over_a_folder_groups_lines_by_model_and_passes_an_unreadable_one \
   eval 'run 1 find mod SEA && has err.txt "Can'"'"'t read file: mod${sep}broken.4ds" &&
-        [ "$(cat out.txt)" = "$(printf "mod${sep}a.4ds\n[2] |SEA00.BMP|\nmod${sep}sub${sep}B.4DS\n[2] |SEA00.BMP|")" ] &&
+        [ "$(cat out.txt)" = "$(printf "%s\n" "mod${sep}a.4ds" "[2] |SEA00.BMP|" "mod${sep}sub${sep}B.4DS" "[2] |SEA00.BMP|")" ] &&
         ! grep -q " models" err.txt'
 
 check textures_over_a_folder_names_the_model_in_json \
