@@ -11,22 +11,7 @@
 # hyperfine).
 set -euo pipefail
 
-if [ $# -ne 1 ]; then
-  echo "Usage: $0 BUILD_DIR" >&2
-  exit 2
-fi
-build=$(cd "$1" && pwd)
-generator=$build/bench/make-mod-folder
-cli=$build/src/cli/skirvane-cli
-for program in "$generator" "$cli"; do
-  [ -x "$program" ] || { echo "Missing $program; build the host tree first" >&2; exit 1; }
-done
-command -v hyperfine >/dev/null || { echo "hyperfine is missing (Debian package hyperfine)" >&2; exit 1; }
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/skirvane-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-"$generator" mod
+source "$(dirname "$0")/cli_bench_setup.sh" "${1:-}" make-mod-folder mod
 find mod -type f -print0 | sort -z >files.list
 mkdir maps
 

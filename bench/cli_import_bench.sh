@@ -10,7 +10,7 @@
 # times as long as the save. Needs hyperfine (Debian package hyperfine).
 set -euo pipefail
 
-source "$(dirname "$0")/big_model_setup.sh"
+source "$(dirname "$0")/cli_bench_setup.sh" "${1:-}" make-big-model big.4ds
 "$cli" show big.4ds |
   sed -e 's/^\(      "density": \).*,$/\10.5,/' -e 's/^\(      "alphaName": \)".*",$/\1"MASK.BMP",/' >full.json
 count=$(grep -c '"number"' full.json)

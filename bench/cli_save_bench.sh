@@ -7,7 +7,7 @@
 # 1.5 times as long as the copy. Needs hyperfine (Debian package hyperfine).
 set -euo pipefail
 
-source "$(dirname "$0")/big_model_setup.sh"
+source "$(dirname "$0")/cli_bench_setup.sh" "${1:-}" make-big-model big.4ds
 echo "Model: $(stat -c %s big.4ds) bytes in $work ($(df -T . | awk 'NR == 2 { print $2 }'))"
 
 hyperfine --warmup 3 --runs 15 --export-csv times.csv \
