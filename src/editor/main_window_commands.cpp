@@ -176,6 +176,8 @@ bool MainWindow::takeShortcut(const MSG& message) {
     return true;
 }
 
+// The step's state is copied: showing the material writes the panel back,
+// which must not find the history's storage under it.
 void MainWindow::undo() {
     applyPanel();
     if (!history_.canUndo()) return;
