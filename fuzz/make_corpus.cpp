@@ -44,9 +44,9 @@ RecordBytes textured(std::uint32_t flags, std::string diffuseName) {
 }
 
 RecordBytes withEveryPart() {
-    RecordBytes record = textured(test_support::kReflectionBit | test_support::kAlphaBit |
-                                      test_support::kAnimationBit | 0x10000000,
-                                  "FIRE00.BMP");
+    RecordBytes record =
+        textured(test_support::kReflectionBit | test_support::kAlphaBit | test_support::kAnimationBit | 0x10000000,
+                 "FIRE00.BMP");
     record.reflectionDensity = 0.5F;
     record.reflectionName = "SKY.BMP";
     record.alphaName = "MASK.BMP";
@@ -84,6 +84,22 @@ std::vector<Input> loadableInputs() {
     add("empty-optional-names.4ds", modelOf({emptyNames}));
     add("every-flag-bit.4ds", modelOf({allBits}));
 
+    // Real files' layouts: the alpha bit with an empty diffuse name stores
+    // no alpha name, nor does a diffuse image with its own alpha; versions
+    // 41 and 42 have the wide fixed part.
+    RecordBytes alphaBitOnly;
+    alphaBitOnly.flags = 0x40040001;
+    RecordBytes reflectionAndAlphaBit = textured(0x40889101, "");
+    reflectionAndAlphaBit.reflectionName = "CHROME.BMP";
+    RecordBytes ownAlpha = textured(test_support::kImageAlphaBit | test_support::kAlphaBit, "LEAF.BMP");
+    add("alpha-bit-without-names.4ds", modelOf({alphaBitOnly, reflectionAndAlphaBit, ownAlpha}, "mesh"));
+    for (const std::uint16_t version : {41, 42}) {
+        ModelBytes wide = modelOf(
+            {test_support::distinctWideRecord(), withEveryPart(), alphaBitOnly, textured(0, "WOOD.BMP")}, "mesh");
+        wide.version = version;
+        add("wide-records-" + std::to_string(version) + ".4ds", wide);
+    }
+
     RecordBytes longNames = withEveryPart();
     longNames.reflectionName = std::string(255, '\xDF');
     longNames.diffuseName = std::string(254, 'A') + "|";
@@ -118,6 +134,9 @@ std::vector<Input> refusedInputs() {
     const std::string everyPart = encodeModel(modelOf({withEveryPart()}));
     std::string count5 = encodeModel(modelOf({}));
     count5[14] = 5;
+    ModelBytes wide = modelOf({withEveryPart()});
+    wide.version = 41;
+    const std::string wideBytes = encodeModel(wide);
     std::string spaceMagic = everyPart;
     spaceMagic[3] = ' ';
     return {
@@ -130,6 +149,7 @@ std::vector<Input> refusedInputs() {
         {"count-without-records.4ds", count5},
         {"end-inside-a-name.4ds", everyPart.substr(0, everyPart.size() - 25)},
         {"end-inside-the-animation.4ds", everyPart.substr(0, everyPart.size() - 5)},
+        {"end-inside-a-wide-fixed-part.4ds", wideBytes.substr(0, 16 + 60)},
     };
 }
 

@@ -117,6 +117,11 @@ std::string_view refusalText(const model::EditProblem& problem) {
     case EditRefusal::FrameCountOutOfRange: return "the frame count must lie within 2..255";
     case EditRefusal::NameNotAnimatable:
         return "an animated diffuse name needs \"00\" before a four-character extension, as in WATER00.BMP";
+    case EditRefusal::AlphaNameNotStored:
+        return "a model stores an alpha name only after a diffuse name, and not when the diffuse image carries its "
+               "own alpha (flag bit 0x01000000)";
+    case EditRefusal::AlphaNameWouldVanish:
+        return "the alpha name is stored only after a diffuse name; give an empty alpha name too to remove both";
     }
     return "refused";
 }

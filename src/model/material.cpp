@@ -17,12 +17,13 @@ struct NamedFlag {
     std::string_view name;
 };
 
-constexpr std::array<NamedFlag, 11> kFlagNames{{
+constexpr std::array<NamedFlag, 12> kFlagNames{{
     {Base, "Base"},
     {ExtraSettings, "ExtraSettings"},
     {DiffuseTexture, "DiffuseTexture"},
     {ReflectionTexture, "ReflectionTexture"},
     {DiffuseChannel, "DiffuseChannel"},
+    {ImageAlpha, "ImageAlpha"},
     {AlphaHighlight, "AlphaHighlight"},
     {AnimatedDiffuse, "AnimatedDiffuse"},
     {DoubleSided, "DoubleSided"},
@@ -41,25 +42,28 @@ void encodeU32(std::uint32_t value, std::uint8_t* bytes) {
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-bool readU32(FileStream& stream, std::uint32_t& value) {
-    std::uint8_t bytes[4];
-    if (stream.read(bytes, sizeof bytes) != sizeof bytes) return false;
-    value = decodeU32(bytes);
-    return true;
+float decodeFloat(const std::uint8_t* bytes) { return std::bit_cast<float>(decodeU32(bytes)); }
+void encodeFloat(float value, std::uint8_t* bytes) { encodeU32(std::bit_cast<std::uint32_t>(value), bytes); }
+
+// Where the fields of a record's fixed part lie in each layout. A wide
+// colour holds a fourth component after its red, green and blue.
+struct FixedPart {
+    std::size_t size;
+    std::size_t ambient, diffuse, emission, density;
+    std::size_t specular, glossiness;  // wide only
+};
+constexpr FixedPart kNarrowPart{44, 4, 16, 28, 40, 0, 0};
+constexpr FixedPart kWidePart{76, 4, 20, 52, 72, 36, 68};
+constexpr std::size_t kFourthComponent = 12;
+
+const FixedPart& fixedPartOf(bool wide) { return wide ? kWidePart : kNarrowPart; }
+
+Color decodeColor(const std::uint8_t* bytes) {
+    return {decodeFloat(bytes), decodeFloat(bytes + 4), decodeFloat(bytes + 8)};
 }
 
-bool readFloat(FileStream& stream, float& value) {
-    std::uint32_t bits = 0;
-    if (!readU32(stream, bits)) return false;
-    value = std::bit_cast<float>(bits);
-    return true;
-}
-
-bool readColor(FileStream& stream, Color& color) {
-    std::uint8_t bytes[12];
-    if (stream.read(bytes, sizeof bytes) != sizeof bytes) return false;
-    for (std::size_t i = 0; i < 3; ++i) color[i] = std::bit_cast<float>(decodeU32(bytes + 4 * i));
-    return true;
+void encodeColor(const Color& color, std::uint8_t* bytes) {
+    for (std::size_t i = 0; i < color.size(); ++i) encodeFloat(color[i], bytes + 4 * i);
 }
 
 bool readName(FileStream& stream, TextureName& name) {
@@ -70,20 +74,6 @@ bool readName(FileStream& stream, TextureName& name) {
     if (stream.read(chars, length) != length) return false;
     name = TextureName(std::string_view(chars, length));
     return true;
-}
-
-bool writeU32(FileStream& stream, std::uint32_t value) {
-    std::uint8_t bytes[4];
-    encodeU32(value, bytes);
-    return stream.write(bytes, sizeof bytes) == sizeof bytes;
-}
-
-bool writeFloat(FileStream& stream, float value) { return writeU32(stream, std::bit_cast<std::uint32_t>(value)); }
-
-bool writeColor(FileStream& stream, const Color& color) {
-    std::uint8_t bytes[12];
-    for (std::size_t i = 0; i < 3; ++i) encodeU32(std::bit_cast<std::uint32_t>(color[i]), bytes + 4 * i);
-    return stream.write(bytes, sizeof bytes) == sizeof bytes;
 }
 
 bool writeName(FileStream& stream, const TextureName& name) {
@@ -125,15 +115,51 @@ TextureName::TextureName(std::string_view text) : length_(static_cast<std::uint8
     std::memcpy(chars_.get(), text.data(), text.size());
 }
 
-bool Material::read(FileStream& stream) {
-    if (!readU32(stream, flags_) || !readColor(stream, ambient_) || !readColor(stream, diffuse_) ||
-        !readColor(stream, emission_) || !readFloat(stream, density_))
-        return false;
-    if ((flags_ & ReflectionTexture) != 0 &&
-        (!readFloat(stream, reflectionDensity_) || !readName(stream, reflectionName_)))
-        return false;
+RecordLayout recordLayoutOf(std::uint16_t version) {
+    return version == 41 || version == 42 ? RecordLayout::Wide : RecordLayout::Narrow;
+}
+
+bool WideFields::operator==(const WideFields& other) const {
+    return std::bit_cast<std::array<std::uint32_t, 8>>(*this) == std::bit_cast<std::array<std::uint32_t, 8>>(other);
+}
+
+bool Material::storesAlphaName(std::uint32_t flags, std::string_view diffuseName) {
+    return (flags & AlphaTexture) != 0 && canHoldAlphaName(flags, diffuseName);
+}
+
+bool Material::canHoldAlphaName(std::uint32_t flags, std::string_view diffuseName) {
+    return !diffuseName.empty() && (flags & ImageAlpha) == 0;
+}
+
+bool Material::read(FileStream& stream, RecordLayout layout) {
+    const bool wide = layout == RecordLayout::Wide;
+    const FixedPart& part = fixedPartOf(wide);
+    std::array<std::uint8_t, kWidePart.size> fixed{};
+    if (stream.read(fixed.data(), part.size) != part.size) return false;
+    const std::uint8_t* bytes = fixed.data();
+    flags_ = decodeU32(bytes);
+    ambient_ = decodeColor(bytes + part.ambient);
+    diffuse_ = decodeColor(bytes + part.diffuse);
+    emission_ = decodeColor(bytes + part.emission);
+    density_ = decodeFloat(bytes + part.density);
+    if (wide) {
+        const std::uint8_t* specular = bytes + part.specular;
+        wide_ = WideFields{decodeFloat(bytes + part.ambient + kFourthComponent),
+                           decodeFloat(bytes + part.diffuse + kFourthComponent),
+                           decodeFloat(bytes + part.emission + kFourthComponent),
+                           {decodeFloat(specular), decodeFloat(specular + 4), decodeFloat(specular + 8),
+                            decodeFloat(specular + kFourthComponent)},
+                           decodeFloat(bytes + part.glossiness)};
+    }
+
+    if ((flags_ & ReflectionTexture) != 0) {
+        std::uint8_t densityBytes[4];
+        if (stream.read(densityBytes, sizeof densityBytes) != sizeof densityBytes) return false;
+        reflectionDensity_ = decodeFloat(densityBytes);
+        if (!readName(stream, reflectionName_)) return false;
+    }
     if (!readName(stream, diffuseName_)) return false;
-    if ((flags_ & AlphaTexture) != 0 && !readName(stream, alphaName_)) return false;
+    if (storesAlphaName(flags_, diffuseName_.view()) && !readName(stream, alphaName_)) return false;
     if ((flags_ & AnimatedDiffuse) != 0) {
         AnimationBlock block;
         if (stream.read(block.data(), block.size()) != block.size()) return false;
@@ -143,14 +169,33 @@ bool Material::read(FileStream& stream) {
 }
 
 bool Material::write(FileStream& stream) const {
-    if (!writeU32(stream, flags_) || !writeColor(stream, ambient_) || !writeColor(stream, diffuse_) ||
-        !writeColor(stream, emission_) || !writeFloat(stream, density_))
-        return false;
-    if ((flags_ & ReflectionTexture) != 0 &&
-        (!writeFloat(stream, reflectionDensity_) || !writeName(stream, reflectionName_)))
-        return false;
+    const FixedPart& part = fixedPartOf(wide_.has_value());
+    std::array<std::uint8_t, kWidePart.size> fixed{};
+    std::uint8_t* bytes = fixed.data();
+    encodeU32(flags_, bytes);
+    encodeColor(ambient_, bytes + part.ambient);
+    encodeColor(diffuse_, bytes + part.diffuse);
+    encodeColor(emission_, bytes + part.emission);
+    encodeFloat(density_, bytes + part.density);
+    if (wide_) {
+        encodeFloat(wide_->ambientFourth, bytes + part.ambient + kFourthComponent);
+        encodeFloat(wide_->diffuseFourth, bytes + part.diffuse + kFourthComponent);
+        encodeFloat(wide_->emissionFourth, bytes + part.emission + kFourthComponent);
+        for (std::size_t i = 0; i < wide_->specular.size(); ++i)
+            encodeFloat(wide_->specular[i], bytes + part.specular + 4 * i);
+        encodeFloat(wide_->glossiness, bytes + part.glossiness);
+    }
+    if (stream.write(bytes, part.size) != part.size) return false;
+
+    if ((flags_ & ReflectionTexture) != 0) {
+        std::uint8_t densityBytes[4];
+        encodeFloat(reflectionDensity_, densityBytes);
+        if (stream.write(densityBytes, sizeof densityBytes) != sizeof densityBytes ||
+            !writeName(stream, reflectionName_))
+            return false;
+    }
     if (!writeName(stream, diffuseName_)) return false;
-    if ((flags_ & AlphaTexture) != 0 && !writeName(stream, alphaName_)) return false;
+    if (storesAlphaName(flags_, diffuseName_.view()) && !writeName(stream, alphaName_)) return false;
     if ((flags_ & AnimatedDiffuse) != 0) {
         // The bit and the block go together (read, setAnimation and
         // setTextureNames keep them so); zeros only guard the record's shape.
@@ -168,6 +213,7 @@ void Material::clear() {
     diffuseName_ = TextureName();
     alphaName_ = TextureName();
     animation_.reset();
+    if (wide_) wide_ = WideFields{};
 }
 
 std::string Material::getTextureNames() const {
@@ -185,8 +231,9 @@ std::string Material::joinTextureNames(std::string_view reflection, std::string_
 }
 
 // The text must hold exactly two separators, be no longer than three full
-// names and two separators, and give no name longer than 255 characters.
-// Each name's presence bit follows the name. An animation block is checked
+// names and two separators, give no name longer than 255 characters, and no
+// alpha name the record could not store. Each name's presence bit follows
+// the name. An animation block is checked
 // again against the new diffuse name, and goes with an emptied one.
 bool Material::setTextureNames(std::string_view joined) {
     if (joined.size() > kMaxJoinedLength || std::count(joined.begin(), joined.end(), separator_) != 2) return false;
@@ -196,7 +243,7 @@ bool Material::setTextureNames(std::string_view joined) {
     const std::string_view diffuse = joined.substr(first + 1, second - first - 1);
     const std::string_view alpha = joined.substr(second + 1);
     if (reflection.size() > TextureName::kMaxLength || diffuse.size() > TextureName::kMaxLength ||
-        alpha.size() > TextureName::kMaxLength)
+        alpha.size() > TextureName::kMaxLength || (!alpha.empty() && !canHoldAlphaName(flags_, diffuse)))
         return false;
 
     setNameAndBit(reflectionName_, flags_, ReflectionTexture, reflection);
@@ -208,6 +255,8 @@ bool Material::setTextureNames(std::string_view joined) {
 
 bool Material::setTextureName(TextureKind kind, std::string_view name) {
     if (name.size() > TextureName::kMaxLength || name.find(separator_) != std::string_view::npos) return false;
+    if (kind == AlphaKind && !name.empty() && !canHoldAlphaName(flags_, diffuseName_.view())) return false;
+    if (kind == DiffuseKind && name.empty() && !alphaName_.empty()) return false;
     switch (kind) {
     case ReflectionKind: setNameAndBit(reflectionName_, flags_, ReflectionTexture, name); break;
     case DiffuseKind:
@@ -309,7 +358,8 @@ MaterialState Material::state() const {
             std::string(reflectionName_.view()),
             std::string(diffuseName_.view()),
             std::string(alphaName_.view()),
-            animation_};
+            animation_,
+            wide_};
 }
 
 void Material::setState(const MaterialState& state) {
@@ -323,6 +373,7 @@ void Material::setState(const MaterialState& state) {
     diffuseName_ = TextureName(state.diffuseName);
     alphaName_ = TextureName(state.alphaName);
     animation_ = state.animation;
+    wide_ = state.wide;
 }
 
 bool MaterialState::operator==(const MaterialState& other) const {
@@ -333,7 +384,7 @@ bool MaterialState::operator==(const MaterialState& other) const {
            sameBits(diffuse.data(), other.diffuse.data(), 3) && sameBits(emission.data(), other.emission.data(), 3) &&
            sameBits(&density, &other.density, 1) && sameBits(&reflectionDensity, &other.reflectionDensity, 1) &&
            reflectionName == other.reflectionName && diffuseName == other.diffuseName && alphaName == other.alphaName &&
-           animation == other.animation;
+           animation == other.animation && wide == other.wide;
 }
 
 }  // namespace model

@@ -21,6 +21,7 @@ enum MaterialFlag : std::uint32_t {
     DiffuseTexture = 0x00040000,
     ReflectionTexture = 0x00080000,
     DiffuseChannel = 0x00800000,
+    ImageAlpha = 0x01000000,  // the diffuse image carries its own alpha: no alpha name is stored
     AlphaHighlight = 0x02000000,
     AnimatedDiffuse = 0x04000000,
     DoubleSided = 0x10000000,
@@ -59,6 +60,26 @@ private:
 
 using Color = std::array<float, 3>;  // red, green, blue, each 0..1
 
+// How a model's version lays out the fixed part of its records: the 44
+// bytes of versions 27 and 29 (and of every version not named here), or the
+// 76 bytes of versions 41 and 42, whose colours have a fourth component and
+// which add a specular colour and a glossiness.
+enum class RecordLayout { Narrow, Wide };
+RecordLayout recordLayoutOf(std::uint16_t version);
+
+// What a wide record holds beyond the fields the editor edits; carried byte
+// for byte.
+struct WideFields {
+    float ambientFourth = 0;
+    float diffuseFourth = 0;
+    float emissionFourth = 0;
+    std::array<float, 4> specular{};  // red, green, blue and a fourth component
+    float glossiness = 0;
+
+    // Equal when every float has the same bits.
+    bool operator==(const WideFields& other) const;
+};
+
 // Whether a colour component or density lies within 0..1, the range a
 // material takes; false for not-a-number.
 constexpr bool inUnitRange(float value) { return value >= 0.0F && value <= 1.0F; }
@@ -79,13 +100,23 @@ public:
     // Fills a new material from the stream. False when the stream ends
     // before the record does; the fields not delivered keep their empty
     // values.
-    bool read(toolkit::FileStream& stream);
-    // Appends the record. Every optional part is decided by its flag bit, as
-    // read decides it, so that whatever was read is written back the same.
-    // False when the stream does not take every byte.
+    bool read(toolkit::FileStream& stream, RecordLayout layout = RecordLayout::Narrow);
+    // Appends the record in the layout it was read in. Every optional part
+    // is decided by the flag word (and the alpha name by the diffuse name),
+    // as read decides it, so that whatever was read is written back the
+    // same. False when the stream does not take every byte.
     bool write(toolkit::FileStream& stream) const;
-    // Flags := Base, every number 0, no names, no animation block.
+    // Flags := Base, every number 0, no names, no animation block; the
+    // layout stays.
     void clear();
+
+    // Whether a record stores an alpha name: real files hold one only after
+    // a non-empty diffuse name, with the alpha bit set, and never for a
+    // diffuse image that carries its own alpha.
+    static bool storesAlphaName(std::uint32_t flags, std::string_view diffuseName);
+    // Whether a material could hold an alpha name with this diffuse name:
+    // storesAlphaName once the alpha bit is set.
+    static bool canHoldAlphaName(std::uint32_t flags, std::string_view diffuseName);
 
     // Reflection name, separator, diffuse name, separator, alpha name.
     std::string getTextureNames() const;
@@ -94,13 +125,16 @@ public:
     static std::string joinTextureNames(std::string_view reflection, std::string_view diffuse,
                                         std::string_view alpha, char separator);
     // Takes the three names from a joined text; see the source for the
-    // rules. False (and nothing changed) when the text is refused.
+    // rules. False (and nothing changed) when the text is refused, an alpha
+    // name among them that the record could not store too.
     bool setTextureNames(std::string_view joined);
     // Sets one name and its presence bit, leaving the other two names and
     // their bits as they are. A new diffuse name has the animation block
     // checked against it, and an emptied one drops the block. False (and
     // nothing changed) for a name longer than 255 characters or holding the
-    // separator.
+    // separator, an alpha name the record could not store (canHoldAlphaName)
+    // and an empty diffuse name while an alpha name is held, which would
+    // vanish from the file.
     bool setTextureName(TextureKind kind, std::string_view name);
 
     void resetFlags() { flags_ = Base; }
@@ -139,6 +173,8 @@ public:
     std::string_view textureName(TextureKind kind) const;
     const std::optional<AnimationBlock>& animation() const { return animation_; }
     char separator() const { return separator_; }
+    // Present for a material read in the wide layout.
+    const std::optional<WideFields>& wideFields() const { return wide_; }
 
     // Everything the material holds, as a value, and back: what undo gives
     // a material back, byte for byte.
@@ -166,6 +202,7 @@ private:
     TextureName alphaName_;
     std::optional<AnimationBlock> animation_;
     char separator_ = kSeparator;
+    std::optional<WideFields> wide_;
 };
 
 struct MaterialState {
@@ -179,6 +216,7 @@ struct MaterialState {
     std::string diffuseName;
     std::string alphaName;
     std::optional<Material::AnimationBlock> animation;
+    std::optional<WideFields> wide;
 
     // Equal when every stored byte is: floats compare by their bits, so a
     // not-a-number equals itself.

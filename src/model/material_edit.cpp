@@ -63,10 +63,19 @@ constexpr std::array<ColorField, 3> kColorFields{{
     {&MaterialEdit::emission, &Material::emission, &Material::setEmission, "emission"},
 }};
 
-// The diffuse name the material has once the change is made.
-std::string_view diffuseNameAfter(const Material& material, const MaterialEdit& edit) {
-    const std::optional<std::string>& name = edit.names[DiffuseKind];
-    return name ? std::string_view(*name) : material.diffuseName();
+// The name of a kind the material has once the change is made.
+std::string_view nameAfter(const Material& material, const MaterialEdit& edit, TextureKind kind) {
+    const std::optional<std::string>& name = edit.names[kind];
+    return name ? std::string_view(*name) : material.textureName(kind);
+}
+
+// A change that would leave an alpha name the record cannot store is
+// refused rather than lose the name on saving.
+void checkAlphaName(const Material& material, const MaterialEdit& edit, std::vector<EditProblem>& problems) {
+    const bool alphaGiven = edit.names[AlphaKind].has_value();
+    const std::optional<EditRefusal> refusal = alphaNameRefusal(
+        material.flags(), nameAfter(material, edit, DiffuseKind), nameAfter(material, edit, AlphaKind), alphaGiven);
+    if (refusal) problems.push_back({*refusal, std::string(kTextureNameFields[alphaGiven ? AlphaKind : DiffuseKind])});
 }
 
 }  // namespace
@@ -134,6 +143,12 @@ bool MaterialEdit::empty() const {
            flagsToSet == 0 && flagsToClear == 0 && !animation;
 }
 
+std::optional<EditRefusal> alphaNameRefusal(std::uint32_t flags, std::string_view diffuseName,
+                                            std::string_view alphaName, bool alphaNameGiven) {
+    if (alphaName.empty() || Material::canHoldAlphaName(flags, diffuseName)) return std::nullopt;
+    return alphaNameGiven ? EditRefusal::AlphaNameNotStored : EditRefusal::AlphaNameWouldVanish;
+}
+
 std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit& edit) {
     std::vector<EditProblem> problems;
     for (const ColorField& color : kColorFields) checkColor(edit.*color.edit, color.name, problems);
@@ -150,12 +165,13 @@ std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit&
         if (name.find(Material::kSeparator) != std::string::npos)
             problems.push_back({EditRefusal::NameHasSeparator, field});
     }
+    checkAlphaName(material, edit, problems);
     if (((edit.flagsToSet | edit.flagsToClear) & ~kEditorFlags) != 0)
         problems.push_back({EditRefusal::NotAnEditorFlag, "flags"});
     if (edit.animation && *edit.animation) {
         if (!isFrameCount((*edit.animation)->frames))
             problems.push_back({EditRefusal::FrameCountOutOfRange, "animation"});
-        if (!Material::qualifiesForAnimation(diffuseNameAfter(material, edit)))
+        if (!Material::qualifiesForAnimation(nameAfter(material, edit, DiffuseKind)))
             problems.push_back({EditRefusal::NameNotAnimatable, "animation"});
     }
     return problems;
@@ -164,8 +180,14 @@ std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit&
 bool applyEdit(Material& material, const MaterialEdit& edit) {
     if (!checkEdit(material, edit).empty()) return false;
 
-    for (std::size_t kind = 0; kind < edit.names.size(); ++kind)
-        if (edit.names[kind]) material.setTextureName(static_cast<TextureKind>(kind), *edit.names[kind]);
+    // An emptied alpha name goes before the diffuse name and a new one after
+    // it, so that the material never holds an alpha name without a diffuse
+    // name on the way.
+    const bool alphaEmptied = edit.names[AlphaKind] && edit.names[AlphaKind]->empty();
+    const std::array<TextureKind, 3> order = alphaEmptied ? std::array{ReflectionKind, AlphaKind, DiffuseKind}
+                                                          : std::array{ReflectionKind, DiffuseKind, AlphaKind};
+    for (const TextureKind kind : order)
+        if (edit.names[kind]) material.setTextureName(kind, *edit.names[kind]);
     if (edit.animation) {
         if (*edit.animation)
             material.setAnimation((*edit.animation)->frames, (*edit.animation)->delay);

@@ -86,12 +86,14 @@ struct MaterialEdit {
 
 // Why a change is refused.
 enum class EditRefusal {
-    ValueOutOfRange,      // a colour component or density outside 0..1
-    NameTooLong,          // more than 255 characters
-    NameHasSeparator,     // a name holding "|"
-    NotAnEditorFlag,      // a flag bit the editor does not manage
-    FrameCountOutOfRange, // frames outside 2..255
-    NameNotAnimatable,    // animation asked for a diffuse name without "00" before its extension
+    ValueOutOfRange,       // a colour component or density outside 0..1
+    NameTooLong,           // more than 255 characters
+    NameHasSeparator,      // a name holding "|"
+    NotAnEditorFlag,       // a flag bit the editor does not manage
+    FrameCountOutOfRange,  // frames outside 2..255
+    NameNotAnimatable,     // animation asked for a diffuse name without "00" before its extension
+    AlphaNameNotStored,    // an alpha name without a diffuse name, or for a diffuse image with its own alpha
+    AlphaNameWouldVanish,  // the diffuse name emptied while an alpha name stays, which only follows a diffuse name
 };
 
 struct EditProblem {
@@ -101,6 +103,14 @@ struct EditProblem {
 
 // The fields of the three texture names as problems name them, by TextureKind.
 constexpr std::array<std::string_view, 3> kTextureNameFields{"reflection-name", "diffuse-name", "alpha-name"};
+
+// Whether a material can store the names it would have: an alpha name
+// only after a diffuse name and for a diffuse image without its own alpha
+// (the flag word's bits). Nothing when it can; otherwise AlphaNameNotStored
+// when the alpha name is the one being given, AlphaNameWouldVanish when it
+// is one already held.
+std::optional<EditRefusal> alphaNameRefusal(std::uint32_t flags, std::string_view diffuseName,
+                                            std::string_view alphaName, bool alphaNameGiven);
 
 // Every reason the change cannot be made to this material; empty when it can.
 std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit& edit);

@@ -17,7 +17,7 @@ std::int32_t MaterialList::numberOf(const Material* material) const {
 
 void MaterialList::append(toolkit::Ref<Material> material) { add(material.detach()); }
 
-bool MaterialList::read(toolkit::FileStream& stream) {
+bool MaterialList::read(toolkit::FileStream& stream, RecordLayout layout) {
     std::uint8_t bytes[2];
     if (stream.read(bytes, sizeof bytes) != sizeof bytes) return false;
     const std::int32_t count = bytes[0] | bytes[1] << 8;
@@ -25,7 +25,7 @@ bool MaterialList::read(toolkit::FileStream& stream) {
     bool complete = true;
     for (std::int32_t n = 0; n < count && complete; ++n) {
         toolkit::Ref<Material> material = toolkit::create<Material>();
-        complete = material->read(stream);
+        complete = material->read(stream, layout);
         toolkit::updateWindows();
         append(std::move(material));
     }

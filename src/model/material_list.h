@@ -25,10 +25,11 @@ public:
     // Takes ownership of the material and appends it.
     void append(toolkit::Ref<Material> material);
 
-    // Appends the materials of a section. The storage for all of them is
-    // taken at once; the windows are brought up to date after each one.
-    // False when the stream ends inside the section.
-    bool read(toolkit::FileStream& stream);
+    // Appends the materials of a section, their records in the given
+    // layout. The storage for all of them is taken at once; the windows are
+    // brought up to date after each one. False when the stream ends inside
+    // the section.
+    bool read(toolkit::FileStream& stream, RecordLayout layout = RecordLayout::Narrow);
     // Writes the section. False when the stream does not take every byte.
     bool write(toolkit::FileStream& stream) const;
     // Releases every material.

@@ -30,7 +30,7 @@ bool ModelFile::readFrom(toolkit::FileStream& stream, LoadScope scope) {
     version_ = static_cast<std::uint16_t>(header[4] | header[5] << 8);
     const std::int64_t size = stream.size();
     const std::int64_t afterHeader = stream.seek(8, toolkit::FileStream::FromCurrent);
-    if (afterHeader < 0 || afterHeader > size || !materials_->read(stream)) return false;
+    if (afterHeader < 0 || afterHeader > size || !materials_->read(stream, recordLayoutOf(version_))) return false;
     if (scope == MaterialsOnly) return true;
 
     const std::int64_t at = stream.position();

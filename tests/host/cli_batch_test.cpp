@@ -67,12 +67,12 @@ TEST_F(CliBatchTest, FindGroupsLinesByModelAndGoesOnPastAnUnreadableOne) {
     putInMod("b.4ds", "4DS but no model");
     putInMod("c.4ds", modelOf({recordWithNames("", "STONE.BMP", "")}));
     putInMod("d.4ds", modelOf({recordWithNames("", "", ""), recordWithNames("ENV.BMP", "WOOD02.BMP", "")}));
-    const std::string single = put("single.4ds", modelOf({recordWithNames("", "", "WOOD03.BMP")}));
+    const std::string single = put("single.4ds", modelOf({recordWithNames("", "GLASS.BMP", "WOOD03.BMP")}));
 
     const Outcome outcome = runCli({"find", mod(), single, "WOOD"});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, inMod("a.4ds") + "\n[1] |WOOD01.BMP|\n" + inMod("d.4ds") + "\n[2] ENV.BMP|WOOD02.BMP|\n" +
-                               single + "\n[1] ||WOOD03.BMP\n");
+                               single + "\n[1] |GLASS.BMP|WOOD03.BMP\n");
     EXPECT_EQ(outcome.err, "Can't read file: " + inMod("b.4ds") + "\n");
 }
 
@@ -85,7 +85,7 @@ TEST_F(CliBatchTest, TexturesOverAFolderNameTheModelOfEachEntry) {
     image.pixels = std::string(test_support::bmpLineBytes(1, 24), '\x40');
     test_support::writeFileBytes(file("maps/GOOD.BMP"), test_support::encodeBmp(image));
     putInMod("a.4ds", modelOf({recordWithNames("", "GOOD.BMP", "")}));
-    putInMod("sub/b.4ds", modelOf({recordWithNames("", "", "GONE.BMP")}));
+    putInMod("sub/b.4ds", modelOf({recordWithNames("GONE.BMP", "", "")}));
 
     const Outcome json = runCli({"textures", "--maps", maps, mod(), "--json"});
     EXPECT_EQ(json.status, 1);
@@ -99,7 +99,7 @@ TEST_F(CliBatchTest, TexturesOverAFolderNameTheModelOfEachEntry) {
 
     const Outcome text = runCli({"textures", mod(), "--maps", maps});
     EXPECT_EQ(text.out,
-              inMod("a.4ds") + "\n[1] Diff GOOD.BMP: shown\n" + inMod("sub/b.4ds") + "\n[1] Alfa GONE.BMP: missing\n");
+              inMod("a.4ds") + "\n[1] Diff GOOD.BMP: shown\n" + inMod("sub/b.4ds") + "\n[1] Env GONE.BMP: missing\n");
 }
 
 // Names equal but for letter case are renamed in every kind; a name that
@@ -140,7 +140,7 @@ TEST_F(CliBatchTest, DryRunWritesNothingAndListsWhatWouldChange) {
     animated.flags |= test_support::kAnimationBit;
     animated.animation[0] = 4;
     const std::string losing = putInMod("a.4ds", modelOf({animated}));
-    const std::string changing = putInMod("b.4ds", modelOf({recordWithNames("", "", "sea00.bmp")}));
+    const std::string changing = putInMod("b.4ds", modelOf({recordWithNames("", "WATER.BMP", "sea00.bmp")}));
     const std::string cyrillic = putInMod("c.4ds", modelOf({recordWithNames("", "\xCA\xC0\xCC\xC5\xCD\xDC.BMP", "")}));
 
     const Outcome sea = runCli({"rename-texture", "--dry-run", "SEA00.BMP", "OCEAN", mod()});
@@ -162,7 +162,7 @@ TEST_F(CliBatchTest, DryRunWritesNothingAndListsWhatWouldChange) {
                              "1, names changed: 1, models refused: 0 (dry run: nothing written)\n");
 
     EXPECT_EQ(test_support::readFileBytes(losing), modelOf({animated}));
-    EXPECT_EQ(test_support::readFileBytes(changing), modelOf({recordWithNames("", "", "sea00.bmp")}));
+    EXPECT_EQ(test_support::readFileBytes(changing), modelOf({recordWithNames("", "WATER.BMP", "sea00.bmp")}));
     EXPECT_EQ(test_support::readFileBytes(cyrillic),
               modelOf({recordWithNames("", "\xCA\xC0\xCC\xC5\xCD\xDC.BMP", "")}));
 }

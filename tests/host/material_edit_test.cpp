@@ -310,6 +310,51 @@ TEST_F(MaterialEditTest, EveryRefusalIsListedAndNothingChanges) {
     EXPECT_EQ(written(*material), test_support::encodeRecord(record));
 }
 
+// A record stores its alpha name only after a diffuse name and without the
+// image-alpha bit: a change that would leave an alpha name the file cannot
+// hold is refused, one that removes both names at once is made.
+TEST_F(MaterialEditTest, AlphaNameStaysOnlyWhereTheRecordStoresIt) {
+    RecordBytes glass = test_support::recordWithNames("", "GLASS.BMP", "GLASS+.BMP");
+    RecordBytes alphaBitOnly = test_support::recordWithNames("", "", "");
+    alphaBitOnly.flags |= test_support::kAlphaBit | model::DiffuseTexture;  // as real files have it
+    RecordBytes ownAlpha = test_support::recordWithNames("", "LEAF.BMP", "");
+    ownAlpha.flags |= test_support::kImageAlphaBit | test_support::kAlphaBit;
+
+    const auto problemsOf = [this](const RecordBytes& record, std::optional<std::string> diffuse,
+                                   std::optional<std::string> alpha) {
+        MaterialEdit edit;
+        edit.names[model::DiffuseKind] = std::move(diffuse);
+        edit.names[model::AlphaKind] = std::move(alpha);
+        std::vector<std::pair<EditRefusal, std::string>> listed;
+        for (const EditProblem& problem : model::checkEdit(*materialOf(record), edit))
+            listed.emplace_back(problem.refusal, problem.field);
+        return listed;
+    };
+    using Listed = std::vector<std::pair<EditRefusal, std::string>>;
+    EXPECT_EQ(problemsOf(glass, "", std::nullopt), (Listed{{EditRefusal::AlphaNameWouldVanish, "diffuse-name"}}));
+    EXPECT_EQ(problemsOf(glass, "", "MASK.BMP"), (Listed{{EditRefusal::AlphaNameNotStored, "alpha-name"}}));
+    EXPECT_EQ(problemsOf(alphaBitOnly, std::nullopt, "MASK.BMP"),
+              (Listed{{EditRefusal::AlphaNameNotStored, "alpha-name"}}));
+    EXPECT_EQ(problemsOf(ownAlpha, std::nullopt, "MASK.BMP"),
+              (Listed{{EditRefusal::AlphaNameNotStored, "alpha-name"}}));
+    EXPECT_TRUE(problemsOf(alphaBitOnly, "BOX.BMP", "BOX+.BMP").empty());
+
+    // Both names removed in one change: the alpha name goes first.
+    Ref<Material> material = materialOf(glass);
+    MaterialEdit removal;
+    removal.names[model::DiffuseKind] = "";
+    removal.names[model::AlphaKind] = "";
+    ASSERT_TRUE(model::applyEdit(*material, removal));
+    EXPECT_EQ(written(*material), test_support::encodeRecord(test_support::recordWithNames("", "", "")));
+
+    // The material itself refuses what the edits refuse.
+    material = materialOf(glass);
+    EXPECT_FALSE(material->setTextureName(model::DiffuseKind, ""));
+    EXPECT_FALSE(material->setTextureNames("||GLASS+.BMP"));
+    EXPECT_FALSE(materialOf(ownAlpha)->setTextureNames("|LEAF.BMP|MASK.BMP"));
+    EXPECT_EQ(written(*material), test_support::encodeRecord(glass));
+}
+
 // A renamed texture changes only that name and its bit: a set bit with an
 // empty name keeps its part of the record (the reflection density, the
 // alpha length byte), and only a new diffuse name checks the animation
@@ -367,8 +412,14 @@ TEST_F(MaterialEditTest, RenamingTheReflectionOrAlphaOfRandomRecordsLeavesTheRes
             Ref<Material> material = materialOf(record);
             MaterialEdit edit;
             edit.names[kind] = "NEW.BMP";
-            ASSERT_TRUE(model::applyEdit(*material, edit));
             RecordBytes expected = record;
+            // Only a record that can store an alpha name takes one.
+            if (kind == model::AlphaKind && !model::Material::canHoldAlphaName(record.flags, record.diffuseName)) {
+                ASSERT_FALSE(model::applyEdit(*material, edit));
+                ASSERT_EQ(written(*material), test_support::encodeRecord(expected)) << "round " << round;
+                continue;
+            }
+            ASSERT_TRUE(model::applyEdit(*material, edit));
             if (kind == model::ReflectionKind) {
                 // A density the record did not hold reads as 0.
                 if ((record.flags & test_support::kReflectionBit) == 0) expected.reflectionDensity = 0;

@@ -21,11 +21,11 @@ using toolkit::Ref;
 // Materials are made only by reading a record, so every test starts there.
 class MaterialTest : public ::testing::Test {
 protected:
-    Ref<Material> readRecord(const std::string& bytes) {
+    Ref<Material> readRecord(const std::string& bytes, model::RecordLayout layout = model::RecordLayout::Narrow) {
         test_support::writeFileBytes(folder_.file("record"), bytes);
         Ref<toolkit::FileStream> stream = toolkit::openFileForReading(folder_.file("record"));
         Ref<Material> material = toolkit::create<Material>();
-        lastReadComplete_ = material->read(*stream);
+        lastReadComplete_ = material->read(*stream, layout);
         lastReadPosition_ = stream->position();
         return material;
     }
@@ -141,6 +141,40 @@ TEST_F(MaterialTest, TruncatedRecordIsReportedAtEveryField) {
     }
     readRecord(bytes);
     EXPECT_TRUE(lastReadComplete_);
+}
+
+// Versions 41 and 42: a 76-byte fixed part whose colours have a fourth
+// component, with a specular colour and a glossiness; every field is read
+// from its own place and written back there.
+TEST_F(MaterialTest, WideRecordReadsEveryFieldAndWritesItBack) {
+    EXPECT_EQ(model::recordLayoutOf(41), model::RecordLayout::Wide);
+    EXPECT_EQ(model::recordLayoutOf(42), model::RecordLayout::Wide);
+    EXPECT_EQ(model::recordLayoutOf(29), model::RecordLayout::Narrow);
+    EXPECT_EQ(model::recordLayoutOf(43), model::RecordLayout::Narrow);
+
+    RecordBytes record = test_support::distinctWideRecord();
+    record.emissionFourth = std::numeric_limits<float>::quiet_NaN();
+    const std::string bytes = test_support::encodeRecord(record, 41);
+    ASSERT_EQ(bytes.size(), 76U + 4 + 8 + 10 + 11);
+
+    Ref<Material> material = readRecord(bytes, model::RecordLayout::Wide);
+    ASSERT_TRUE(lastReadComplete_);
+    EXPECT_EQ(material->ambient(), record.ambient);
+    EXPECT_EQ(material->diffuse(), record.diffuse);
+    EXPECT_EQ(material->emission(), record.emission);
+    EXPECT_EQ(material->density(), 0.17F);
+    EXPECT_EQ(material->getTextureNames(), "ENV.BMP|GLASS.BMP|GLASS+.BMP");
+    ASSERT_TRUE(material->wideFields().has_value());
+    EXPECT_EQ(material->wideFields()->ambientFourth, 0.04F);
+    EXPECT_EQ(material->wideFields()->diffuseFourth, 0.08F);
+    EXPECT_EQ(material->wideFields()->specular, record.specular);
+    EXPECT_TRUE(std::isnan(material->wideFields()->emissionFourth));
+    EXPECT_EQ(material->wideFields()->glossiness, 42.5F);
+    EXPECT_EQ(written(*material), bytes);
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+        readRecord(bytes.substr(0, cut), model::RecordLayout::Wide);
+        EXPECT_FALSE(lastReadComplete_) << "cut at " << cut;
+    }
 }
 
 TEST_F(MaterialTest, ClearResetsEverythingToBase) {

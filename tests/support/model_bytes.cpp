@@ -42,19 +42,35 @@ std::string randomName(std::mt19937& random) {
 
 }  // namespace
 
-std::string encodeRecord(const RecordBytes& record) {
+bool storesAlphaName(const RecordBytes& record) {
+    return (record.flags & kAlphaBit) != 0 && (record.flags & kImageAlphaBit) == 0 && !record.diffuseName.empty();
+}
+
+std::string encodeRecord(const RecordBytes& record, std::uint16_t version) {
     std::string out;
     appendU32(out, record.flags);
-    for (float c : record.ambient) appendFloat(out, c);
-    for (float c : record.diffuse) appendFloat(out, c);
-    for (float c : record.emission) appendFloat(out, c);
+    if (version == 41 || version == 42) {
+        const auto appendColor = [&out](const std::array<float, 3>& color, float fourth) {
+            for (float c : color) appendFloat(out, c);
+            appendFloat(out, fourth);
+        };
+        appendColor(record.ambient, record.ambientFourth);
+        appendColor(record.diffuse, record.diffuseFourth);
+        for (float c : record.specular) appendFloat(out, c);
+        appendColor(record.emission, record.emissionFourth);
+        appendFloat(out, record.glossiness);
+    } else {
+        for (float c : record.ambient) appendFloat(out, c);
+        for (float c : record.diffuse) appendFloat(out, c);
+        for (float c : record.emission) appendFloat(out, c);
+    }
     appendFloat(out, record.density);
     if (record.flags & kReflectionBit) {
         appendFloat(out, record.reflectionDensity);
         appendName(out, record.reflectionName);
     }
     appendName(out, record.diffuseName);
-    if (record.flags & kAlphaBit) appendName(out, record.alphaName);
+    if (storesAlphaName(record)) appendName(out, record.alphaName);
     if (record.flags & kAnimationBit) out.append(record.animation.begin(), record.animation.end());
     return out;
 }
@@ -74,6 +90,21 @@ RecordBytes recordWithNames(const std::string& reflectionName, const std::string
     return record;
 }
 
+RecordBytes distinctWideRecord() {
+    RecordBytes record = recordWithNames("ENV.BMP", "GLASS.BMP", "GLASS+.BMP");
+    record.ambient = {0.01F, 0.02F, 0.03F};
+    record.ambientFourth = 0.04F;
+    record.diffuse = {0.05F, 0.06F, 0.07F};
+    record.diffuseFourth = 0.08F;
+    record.specular = {0.09F, 0.10F, 0.11F, 0.12F};
+    record.emission = {0.13F, 0.14F, 0.15F};
+    record.emissionFourth = 0.16F;
+    record.glossiness = 42.5F;
+    record.density = 0.17F;
+    record.reflectionDensity = 0.18F;
+    return record;
+}
+
 std::string encodeModel(const ModelBytes& model) {
     std::string out = std::string("4DS", 3) + '\0';
     out += static_cast<char>(model.version & 0xFF);
@@ -81,7 +112,7 @@ std::string encodeModel(const ModelBytes& model) {
     out.append(model.headerTail.begin(), model.headerTail.end());
     out += static_cast<char>(model.records.size() & 0xFF);
     out += static_cast<char>(model.records.size() >> 8);
-    for (const RecordBytes& record : model.records) out += encodeRecord(record);
+    for (const RecordBytes& record : model.records) out += encodeRecord(record, model.version);
     out += model.remainder;
     return out;
 }
@@ -99,9 +130,13 @@ RecordBytes randomRecord(std::mt19937& random) {
         for (float& c : *color) c = randomFloat();
     record.density = randomFloat();
     record.reflectionDensity = randomFloat();
+    for (float* value : {&record.ambientFourth, &record.diffuseFourth, &record.emissionFourth, &record.glossiness})
+        *value = randomFloat();
+    for (float& c : record.specular) c = randomFloat();
     record.reflectionName = randomName(random);
     record.diffuseName = randomName(random);
     record.alphaName = randomName(random);
+    if (!storesAlphaName(record)) record.alphaName.clear();
     for (auto& b : record.animation) b = static_cast<std::uint8_t>(random());
     return record;
 }
