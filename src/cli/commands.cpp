@@ -63,7 +63,18 @@ int runCommand(const Command& command, Arguments arguments, std::ostream& out, s
 
 }  // namespace
 
-const Command kShowCommand{"show", "show MODEL.4ds", "print the model as JSON", "", show};
+constexpr std::string_view kShowDetails =
+    "Prints {\"version\": V, \"materials\": [...], \"remainderSize\": N} with one object per material\n"
+    "in file order: \"number\" (from 1), \"flags\", \"ambient\", \"diffuse\" and \"emission\" (red,\n"
+    "green, blue), \"density\", \"reflectionDensity\", the texture names \"reflectionName\",\n"
+    "\"diffuseName\" and \"alphaName\", and \"animation\" ({\"frames\": F, \"delay\": D}, or null).\n"
+    "Materials of version 41 and 42 models also have what their records hold beyond that, which\n"
+    "the editor keeps as stored: \"ambientFourth\", \"diffuseFourth\" and \"emissionFourth\" (the\n"
+    "fourth component of each colour), \"specular\" (red, green, blue, fourth) and \"glossiness\".\n"
+    "Numbers JSON cannot hold are the texts \"Infinity\", \"-Infinity\" and \"NaN:XXXXXXXX\" (the\n"
+    "value's bits).\n";
+
+const Command kShowCommand{"show", "show MODEL.4ds", "print the model as JSON", kShowDetails, show};
 const Command kSaveCommand{"save", "save MODEL.4ds OUT.4ds", "load MODEL and save it as OUT (OUT may be MODEL)", "",
                            save};
 

@@ -29,11 +29,13 @@ constexpr std::string_view kDetails =
     "object takes its last value (only the last \"materials\" list is applied). Each given field\n"
     "is taken with the rules of set (texture names as the editor's name box takes them); a\n"
     "field equal to the stored value is no change. What the editor cannot change must be absent\n"
-    "or equal the model's: \"version\", \"remainderSize\", and in \"flags\" the bits outside\n"
-    "DiffuseChannel, ExtraSettings, DoubleSided, DiffuseHighlight, AlphaHighlight and\n"
-    "ColorTransparency (as stored, or as the new names and animation make them). All or\n"
-    "nothing: when anything is refused, every refusal is listed and nothing is written. Without\n"
-    "-o the model is saved in place.\n";
+    "or equal the model's: \"version\", \"remainderSize\", the fields that only materials of\n"
+    "version 41 and 42 models have (\"ambientFourth\", \"diffuseFourth\", \"emissionFourth\",\n"
+    "\"specular\", \"glossiness\"), and in \"flags\" the bits outside DiffuseChannel,\n"
+    "ExtraSettings, DoubleSided, DiffuseHighlight, AlphaHighlight and ColorTransparency (as\n"
+    "stored, or as the new names and animation make them). All or nothing: when anything is\n"
+    "refused, every refusal is listed and nothing is written. Without -o the model is saved in\n"
+    "place.\n";
 
 // Edits files are read whole; a larger one is refused before it is read.
 // The show output of the largest model (65,535 materials with three names
@@ -51,6 +53,8 @@ using Problem = std::optional<std::string>;  // why a field cannot be taken
 constexpr std::string_view kFloatForm = "a number, or \"Infinity\", \"-Infinity\" or \"NaN:XXXXXXXX\"";
 const std::string kFloatExpected = "expected " + std::string(kFloatForm);
 const std::string kColorExpected = "expected three components, each " + std::string(kFloatForm);
+const std::string kSpecularExpected = "expected four components, each " + std::string(kFloatForm);
+constexpr std::string_view kOnlyWideText = "only the materials of version 41 and 42 models have it";
 
 bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
@@ -102,6 +106,35 @@ Problem readName(const Json& value, const Material& material, EntryEdit& entry) 
     return std::nullopt;
 }
 
+// What the editor keeps as stored: a given value is taken only when it is
+// the stored one.
+Problem keptAsStored(bool same, const Json& stored) {
+    if (same) return std::nullopt;
+    return "the editor cannot change it; the model's is " + stored.dump();
+}
+
+template <float model::WideFields::*kept>
+Problem readKeptFloat(const Json& value, const Material& material, EntryEdit&) {
+    if (!material.wideFields()) return std::string(kOnlyWideText);
+    float given = 0;
+    if (Problem problem = readFloat(value, given, kFloatExpected)) return problem;
+    const float stored = *material.wideFields().*kept;
+    return keptAsStored(sameBits(given, stored), floatToJson(stored));
+}
+
+Problem readSpecular(const Json& value, const Material& material, EntryEdit&) {
+    if (!material.wideFields()) return std::string(kOnlyWideText);
+    const std::array<float, 4>& stored = material.wideFields()->specular;
+    if (!value.is_array() || value.size() != stored.size()) return kSpecularExpected;
+    bool same = true;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        float component = 0;
+        if (Problem problem = readFloat(value[i], component, kSpecularExpected)) return problem;
+        same = same && sameBits(component, stored[i]);
+    }
+    return keptAsStored(same, floatsToJson(stored));
+}
+
 Problem readFlags(const Json& value, const Material& material, EntryEdit& entry) {
     const std::optional<std::uint64_t> flags = unsignedOf(value, UINT32_MAX);
     if (!flags) return "expected the flag word, a whole number within 0..4294967295";
@@ -144,11 +177,16 @@ struct FieldReader {
     Problem (*read)(const Json& value, const Material& material, EntryEdit& entry);
 };
 
-const std::array<FieldReader, 10> kFieldReaders{{
+const std::array<FieldReader, 15> kFieldReaders{{
     {"flags", "flags", readFlags},
     {"ambient", "ambient", readColor<&MaterialEdit::ambient, &Material::ambient>},
     {"diffuse", "diffuse", readColor<&MaterialEdit::diffuse, &Material::diffuse>},
     {"emission", "emission", readColor<&MaterialEdit::emission, &Material::emission>},
+    {"ambientFourth", "ambientFourth", readKeptFloat<&model::WideFields::ambientFourth>},
+    {"diffuseFourth", "diffuseFourth", readKeptFloat<&model::WideFields::diffuseFourth>},
+    {"emissionFourth", "emissionFourth", readKeptFloat<&model::WideFields::emissionFourth>},
+    {"specular", "specular", readSpecular},
+    {"glossiness", "glossiness", readKeptFloat<&model::WideFields::glossiness>},
     {"density", "density", readDensity<&MaterialEdit::density, &Material::density>},
     {"reflectionDensity", "reflection-density",
      readDensity<&MaterialEdit::reflectionDensity, &Material::reflectionDensity>},

@@ -15,10 +15,6 @@ constexpr std::string_view kInfinity = "Infinity";
 constexpr std::string_view kNegativeInfinity = "-Infinity";
 constexpr std::string_view kNotANumberPrefix = "NaN:";
 
-Json colorToJson(const model::Color& color) {
-    return Json::array({floatToJson(color[0]), floatToJson(color[1]), floatToJson(color[2])});
-}
-
 }  // namespace
 
 Json floatToJson(float value) {
@@ -49,13 +45,26 @@ bool floatFromJson(const Json& json, float& value) {
     return std::isnan(value);
 }
 
+Json floatsToJson(std::span<const float> values) {
+    Json list = Json::array();
+    for (const float value : values) list.push_back(floatToJson(value));
+    return list;
+}
+
 Json materialToJson(const model::Material& material, std::int32_t number) {
     Json json;
     json["number"] = number;
     json["flags"] = material.flags();
-    json["ambient"] = colorToJson(material.ambient());
-    json["diffuse"] = colorToJson(material.diffuse());
-    json["emission"] = colorToJson(material.emission());
+    json["ambient"] = floatsToJson(material.ambient());
+    json["diffuse"] = floatsToJson(material.diffuse());
+    json["emission"] = floatsToJson(material.emission());
+    if (const std::optional<model::WideFields>& wide = material.wideFields()) {
+        json["ambientFourth"] = floatToJson(wide->ambientFourth);
+        json["diffuseFourth"] = floatToJson(wide->diffuseFourth);
+        json["emissionFourth"] = floatToJson(wide->emissionFourth);
+        json["specular"] = floatsToJson(wide->specular);
+        json["glossiness"] = floatToJson(wide->glossiness);
+    }
     json["density"] = floatToJson(material.density());
     json["reflectionDensity"] = floatToJson(material.reflectionDensity());
     json["reflectionName"] = cp1251ToUtf8(material.reflectionName());

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
+#include <span>
 
 #include "model/model_file.h"
 
@@ -20,6 +21,12 @@ using Json = nlohmann::basic_json<nlohmann::ordered_map, std::vector, std::strin
 Json floatToJson(float value);
 bool floatFromJson(const Json& json, float& value);
 
+// A list of floats, each as floatToJson gives it.
+Json floatsToJson(std::span<const float> values);
+
+// A material as show prints it. A material of a version 41 or 42 model adds
+// what its record holds beyond the fields the editor edits: the fourth
+// components of its colours, the specular colour and the glossiness.
 Json materialToJson(const model::Material& material, std::int32_t number);
 Json modelToJson(const model::ModelFile& model);
 
