@@ -20,6 +20,10 @@ constexpr char kEnterHint[] = "Для принятия изменений наж
 constexpr char kFramesRefused[] = "Максимально возможное количество кадров: 255";
 constexpr char kNotAnimatable[] = "Diffuse текстура должна иметь имя формата *00.bmp";
 constexpr char kNameRefused[] = "Имя текстуры не должно быть длиннее 255 символов и содержать символ |";
+constexpr char kAlphaNameNotStored[] =
+    "Alfa текстура хранится в модели только вместе с основной текстурой без собственного альфа-канала";
+constexpr char kAlphaNameWouldVanish[] =
+    "Без основной текстуры alfa текстура не сохранится: сначала очистите имя alfa текстуры";
 constexpr char kEnter = 13;
 
 // The animation settings of a material that has none.
@@ -240,6 +244,18 @@ void MainWindow::nameKeyTyped(TextureKind kind, char character) {
     const std::optional<std::string> name = typed ? model::acceptTextureName(*typed) : std::nullopt;
     if (!name) {
         if (noticeKeptThePanel(typed ? kNameRefused : kNameNotInCodePage)) box.setCaption(panelName(kind));
+        return;
+    }
+    // The file stores an alpha name only after a diffuse name and for a
+    // diffuse image without its own alpha: a name that would break that is
+    // refused, not lost on saving.
+    const std::string& diffuse = kind == model::DiffuseKind ? *name : panelDiffuseName_;
+    const std::string& alpha = kind == model::AlphaKind ? *name : panelAlphaName_;
+    const std::uint32_t flags = currentMaterial_ != nullptr ? currentMaterial_->flags() : 0;
+    if (const auto refusal = model::alphaNameRefusal(flags, diffuse, alpha, kind == model::AlphaKind)) {
+        const bool notStored = *refusal == model::EditRefusal::AlphaNameNotStored;
+        if (noticeKeptThePanel(notStored ? kAlphaNameNotStored : kAlphaNameWouldVanish))
+            box.setCaption(panelName(kind));
         return;
     }
     if (*name != *typed) box.setCaption(*name);

@@ -27,6 +27,10 @@ constexpr char kEnterHint[] = "Для принятия изменений наж
 constexpr char kNameRefused[] = "Имя текстуры не должно быть длиннее 255 символов и содержать символ |";
 constexpr char kFramesRefused[] = "Максимально возможное количество кадров: 255";
 constexpr char kNotAnimatable[] = "Diffuse текстура должна иметь имя формата *00.bmp";
+constexpr char kAlphaNameNotStored[] =
+    "Alfa текстура хранится в модели только вместе с основной текстурой без собственного альфа-канала";
+constexpr char kAlphaNameWouldVanish[] =
+    "Без основной текстуры alfa текстура не сохранится: сначала очистите имя alfa текстуры";
 
 bool textBecomes(HWND box, const std::string& text) {
     return waitUntil([&] { return windowText(box) == text; });
@@ -90,17 +94,44 @@ TEST_F(TextureNameTest, EnterKeepsANameThatHoldsBmpOrTgaAnywhere) {
 
 TEST_F(TextureNameTest, EnterOnEmptyBoxesEmptiesTheNamesAndKeepsTheOtherBits) {
     RecordBytes record = recordWithNames("SKY.BMP", "ROCK.BMP", "MASK.BMP");
-    record.flags |= 0x01000100 | model::DoubleSided;  // and no Base
+    record.flags |= 0x00100100 | model::DoubleSided;  // and no Base
     ASSERT_NO_FATAL_FAILURE(open({record}));
-    for (HWND box : {panel().reflectionNameBox, panel().diffuseNameBox, panel().alphaNameBox})
+    // The alpha name goes first: it is stored only after a diffuse name.
+    for (HWND box : {panel().reflectionNameBox, panel().alphaNameBox, panel().diffuseNameBox})
         ASSERT_NO_FATAL_FAILURE(enter(box, ""));
     EXPECT_TRUE(rowsBecome({"[1] ||"}));
     EXPECT_EQ(windowText(panel().diffuseNameBox), "");
     ASSERT_TRUE(panel_driver::noDialogComes(session_.editor()));
     ASSERT_NO_FATAL_FAILURE(save());
     RecordBytes expected = recordWithNames("", "", "");
-    expected.flags = 0x01000100 | model::DoubleSided;
+    expected.flags = 0x00100100 | model::DoubleSided;
     expectSaved({expected});
+}
+
+// Real files set the alpha bit on materials without a diffuse name and
+// store no alpha name there: such a model shows every row and saves as it
+// was. An alpha name given there is refused, as is a diffuse name emptied
+// under an alpha name, and the boxes get their names back.
+TEST_F(TextureNameTest, AlphaNameIsTakenOnlyWhereTheFileCanStoreIt) {
+    RecordBytes button = recordWithNames("", "", "");
+    button.flags = 0x40040001;
+    const std::vector<RecordBytes> materials{button, recordWithNames("", "GLASS.BMP", "GLASS+.BMP"), button};
+    ASSERT_NO_FATAL_FAILURE(open(materials));
+    EXPECT_TRUE(rowsBecome({"[1] ||", "[2] |GLASS.BMP|GLASS+.BMP", "[3] ||"}));
+    for (const int row : {1, 2, 0}) ASSERT_NO_FATAL_FAILURE(select(row));
+    ASSERT_NO_FATAL_FAILURE(save());
+    expectSaved(materials);
+
+    ASSERT_NO_FATAL_FAILURE(enter(panel().alphaNameBox, "mask"));
+    expectNotice(kAlphaNameNotStored);
+    EXPECT_TRUE(textBecomes(panel().alphaNameBox, "")) << windowText(panel().alphaNameBox);
+    ASSERT_NO_FATAL_FAILURE(select(1));
+    ASSERT_NO_FATAL_FAILURE(enter(panel().diffuseNameBox, ""));
+    expectNotice(kAlphaNameWouldVanish);
+    EXPECT_TRUE(textBecomes(panel().diffuseNameBox, "GLASS.BMP")) << windowText(panel().diffuseNameBox);
+    EXPECT_TRUE(rowsBecome({"[1] ||", "[2] |GLASS.BMP|GLASS+.BMP", "[3] ||"}));
+    ASSERT_NO_FATAL_FAILURE(save());
+    expectSaved(materials);
 }
 
 TEST_F(TextureNameTest, NameAMaterialCannotHoldIsRefusedAndTheWorkingCopyComesBack) {
