@@ -309,7 +309,7 @@ protected:
         recordWithNames("", "WOOD.BMP", ""),           recordWithNames("", "wood.bmp", ""),
         recordWithNames("SKY.BMP", "GRASS.BMP", ""),   recordWithNames("", "rock.tga", "MASK.BMP"),
         recordWithNames("", "", ""),                   recordWithNames("ENV.BMP", "BARK.TGA", ""),
-        recordWithNames("", "grass.bmp", "GRASS_A.BMP"), recordWithNames("", "", "wood_a.bmp"),
+        recordWithNames("", "grass.bmp", "GRASS_A.BMP"), recordWithNames("wood_a.bmp", "", ""),
     };
     static inline std::unique_ptr<EditorUser> editor_;
 };
@@ -331,7 +331,7 @@ TEST_F(MaterialSearchTest, TypedLettersSearchAsCapitalsAndMissNamesInSmallLetter
 TEST_F(MaterialSearchTest, SearchTextMayRunAcrossASeparator) {
     EXPECT_EQ(searchFor("P|G"), (std::vector<std::string>{"[3] SKY.BMP|GRASS.BMP|"}));
     EXPECT_EQ(searchFor("|GRASS_"), (std::vector<std::string>{"[7] |grass.bmp|GRASS_A.BMP"}));
-    EXPECT_EQ(searchFor("||"), (std::vector<std::string>{"[5] ||", "[8] ||wood_a.bmp"}));
+    EXPECT_EQ(searchFor("||"), (std::vector<std::string>{"[5] ||", "[8] wood_a.bmp||"}));
 }
 
 TEST_F(MaterialSearchTest, HitsKeepTheirNumbersAndTheFirstHitIsShown) {
