@@ -163,9 +163,11 @@ Problem readAnimation(const Json& value, const Material& material, EntryEdit& en
         const std::optional<std::uint64_t> delay = unsignedOf(value["delay"], UINT32_MAX);
         if (!frames.is_number_integer() || !delay) return std::string(kForm);
         // A count beyond what the block's byte holds is out of range like
-        // any other; 0 stands for it so that the frame-count rule refuses it.
+        // any other. It is refused here: no byte stands for it, and one that
+        // did could equal the stored count and pass as no change.
         const std::optional<std::uint64_t> fitting = unsignedOf(frames, UINT8_MAX);
-        given = model::Animation{static_cast<std::uint8_t>(fitting.value_or(0)), static_cast<std::uint32_t>(*delay)};
+        if (!fitting) return std::string(refusalText({model::EditRefusal::FrameCountOutOfRange, "animation"}));
+        given = model::Animation{static_cast<std::uint8_t>(*fitting), static_cast<std::uint32_t>(*delay)};
     }
     if (given != storedAnimation(material)) entry.edit.animation = given;
     return std::nullopt;
@@ -275,8 +277,9 @@ private:
         bool readable = true;
         for (const auto& [key, value] : entry.items()) {
             if (key == "number") continue;
-            const auto reader = std::find_if(kFieldReaders.begin(), kFieldReaders.end(),
-                                             [&key](const FieldReader& candidate) { return candidate.key == key; });
+            const auto reader =
+                std::find_if(kFieldReaders.begin(), kFieldReaders.end(),
+                             [&name = key](const FieldReader& candidate) { return candidate.key == name; });
             const Problem problem =
                 reader == kFieldReaders.end() ? "no such field" : reader->read(value, material, change);
             if (problem) {

@@ -196,6 +196,16 @@ TEST_F(CliImportTest, RefusedValuesAreReportedWithMaterialAndField) {
     expectRefusal({{"number", 1}, {"animation", {{"frames", 2}, {"delay", 7}}}}, "material 1, animation: ");
 }
 
+TEST_F(CliImportTest, FrameCountsBeyondAByteAreRefusedAlsoOverABlockOfNoFrames) {
+    // No byte holds 256 or -1, so neither may pass for the stored 0 as no change.
+    ModelBytes model = twoMaterials();
+    model.records[1].animation[0] = 0;
+    useModel(model);
+    for (const int frames : {256, -1})
+        expectRefusal({{"number", 2}, {"animation", {{"frames", frames}, {"delay", 100}}}},
+                      "material 2, animation: the frame count must lie within 2..255");
+}
+
 TEST_F(CliImportTest, MalformedFieldsAreRefused) {
     expectRefusal({{"number", 1}, {"density", "0.5"}}, "material 1, density: ");
     expectRefusal({{"number", 1}, {"ambient", {0.5, 0.5}}}, "material 1, ambient: ");
