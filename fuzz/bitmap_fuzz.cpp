@@ -3,22 +3,18 @@
 // limits. A refused input must leave the bitmap empty and the stream where
 // it was; a loaded one must have pixel memory for every line it reports,
 // which walking all of it checks under the address sanitizer.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "model_bytes.h"
+#include "scratch_folder.h"
 #include "toolkit/base/file_stream.h"
 #include "toolkit/base/object.h"
 #include "toolkit/bitmap/bitmap.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 void require(bool condition, const char* what) {
     if (condition) return;
@@ -43,25 +39,11 @@ unsigned walkPixels(toolkit::Bitmap& bitmap) {
     return sum;
 }
 
-// A folder of this process's own, in memory when the system has /dev/shm,
-// removed with its files when the process ends.
+// Loads each input from a file of the scratch folder.
 class Workspace {
 public:
-    Workspace() {
-        const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::path("/tmp");
-        folder_ = base / ("skirvane-fuzz-" + std::to_string(::getpid()));
-        fs::remove_all(folder_);  // left by an earlier process with the same id
-        fs::create_directory(folder_);
-    }
-    ~Workspace() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-
     void run(const std::string& input) {
-        const std::string path = (folder_ / "input.bmp").string();
+        const std::string path = folder_.file("input.bmp");
         test_support::writeFileBytes(path, input);
         toolkit::Ref<toolkit::FileStream> stream = toolkit::openFileForReading(path);
         toolkit::Ref<toolkit::Bitmap> bitmap = toolkit::create<toolkit::Bitmap>();
@@ -83,7 +65,7 @@ public:
     }
 
 private:
-    fs::path folder_;
+    fuzz_support::ScratchFolder folder_;
 };
 
 }  // namespace

@@ -3,20 +3,17 @@
 // same bytes except bytes 6..13, which become 0xFF: opening and saving a
 // model without edits changes nothing else. A file that is refused must
 // leave the model that was open before as it was.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "model/model_file.h"
 #include "model_bytes.h"
+#include "scratch_folder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using test_support::withSavedHeader;
 
 void require(bool condition, const char* what) {
@@ -47,24 +44,13 @@ std::string knownGoodModel() {
     return test_support::encodeModel(model);
 }
 
-// A folder of this process's own, in memory when the system has /dev/shm,
-// removed with its files when the process ends.
+// The open model and the files of the inputs.
 class Workspace {
 public:
     Workspace() {
-        const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::path("/tmp");
-        folder_ = base / ("skirvane-fuzz-" + std::to_string(::getpid()));
-        fs::remove_all(folder_);  // left by an earlier process with the same id
-        fs::create_directory(folder_);
         test_support::writeFileBytes(knownGoodPath(), knownGoodBytes_);
         require(model_.load(knownGoodPath()), "the known-good model does not load");
     }
-    ~Workspace() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
 
     void run(const std::string& input) {
         test_support::writeFileBytes(inputPath(), input);
@@ -77,16 +63,16 @@ public:
     }
 
 private:
-    std::string inputPath() const { return (folder_ / "input.4ds").string(); }
-    std::string savedPath() const { return (folder_ / "saved.4ds").string(); }
-    std::string knownGoodPath() const { return (folder_ / "known-good.4ds").string(); }
+    std::string inputPath() const { return folder_.file("input.4ds"); }
+    std::string savedPath() const { return folder_.file("saved.4ds"); }
+    std::string knownGoodPath() const { return folder_.file("known-good.4ds"); }
 
     void requireSavedAs(const std::string& expected, const char* what) const {
         require(model_.save(savedPath()), "saving failed");
         require(test_support::readFileBytes(savedPath()) == expected, what);
     }
 
-    fs::path folder_;
+    fuzz_support::ScratchFolder folder_;
     const std::string knownGoodBytes_ = knownGoodModel();
     model::ModelFile model_;
 };

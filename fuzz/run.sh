@@ -7,7 +7,8 @@
 # into a copy of the regression inputs in REPORT_DIR/<target>/corpus, crash
 # inputs and logs into REPORT_DIR/<target>/; the repository is not written.
 # Prints one line per target and exits non-zero when any target failed.
-# SKIRVANE_FUZZ_SECONDS sets the fuzzing time per target (default 30).
+# A target with a dictionary, fuzz/<target without _fuzz>.dict, fuzzes with
+# it. SKIRVANE_FUZZ_SECONDS sets the fuzzing time per target (default 30).
 set -uo pipefail
 
 if [ $# -ne 2 ]; then
@@ -48,6 +49,8 @@ for executable in "$build"/fuzz/*_fuzz; do
   rm -rf "$out"
   mkdir -p "$out/corpus"
   regression=$fuzz_folder/corpus/${target%_fuzz}
+  dictionary=()
+  [ -f "$fuzz_folder/${target%_fuzz}.dict" ] && dictionary=(-dict="$fuzz_folder/${target%_fuzz}.dict")
 
   summary=""
   if [ -d "$regression" ]; then
@@ -64,7 +67,7 @@ for executable in "$build"/fuzz/*_fuzz; do
   fi
 
   if run_target "$out/fuzz.log" "$executable" -max_total_time="$fuzz_seconds" -timeout=10 -print_final_stats=1 \
-       -artifact_prefix="$out/" "$out/corpus"; then
+       -artifact_prefix="$out/" "${dictionary[@]}" "$out/corpus"; then
     echo "$target: ${summary}fuzzed ${fuzz_seconds} s, $(final_stat number_of_executed_units "$out/fuzz.log") runs," \
          "$(find "$out/corpus" -type f | wc -l) corpus inputs, no crash"
   else
