@@ -17,9 +17,9 @@
 #include <string>
 
 #include "bmp_bytes.h"
+#include "core/object.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/base/object.h"
 #include "toolkit/bitmap/bitmap.h"
 
 namespace {
@@ -90,7 +90,7 @@ const Files& files() {
 
 void loadWithBitmap(benchmark::State& state, const std::string& path) {
     for (auto _ : state) {
-        toolkit::Ref<toolkit::Bitmap> bitmap = toolkit::create<toolkit::Bitmap>();
+        core::Ref<toolkit::Bitmap> bitmap = core::create<toolkit::Bitmap>();
         if (!bitmap->loadFromFile(path)) state.SkipWithError("the bitmap did not load");
         benchmark::DoNotOptimize(bitmap->pixels());
     }

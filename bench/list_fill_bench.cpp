@@ -17,7 +17,7 @@
 
 #include <commctrl.h>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/form.h"
 #include "toolkit/windows/list_view.h"
@@ -76,7 +76,7 @@ double median(std::array<double, kRuns> times) {
 }  // namespace
 
 int main() {
-    toolkit::Ref<toolkit::Application> application = toolkit::newApplication("list-fill-bench");
+    core::Ref<toolkit::Application> application = toolkit::newApplication("list-fill-bench");
     toolkit::Form& form = toolkit::newForm(*application, "list-fill-bench");
     form.setClientSize(868, 630);
     toolkit::ListView& list =

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <string>
 
+#include "core/file_stream.h"
+#include "core/object.h"
 #include "model_bytes.h"
 #include "scratch_folder.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
 #include "toolkit/bitmap/bitmap.h"
 
 namespace {
@@ -45,8 +45,8 @@ public:
     void run(const std::string& input) {
         const std::string path = folder_.file("input.bmp");
         test_support::writeFileBytes(path, input);
-        toolkit::Ref<toolkit::FileStream> stream = toolkit::openFileForReading(path);
-        toolkit::Ref<toolkit::Bitmap> bitmap = toolkit::create<toolkit::Bitmap>();
+        core::Ref<core::FileStream> stream = core::openFileForReading(path);
+        core::Ref<toolkit::Bitmap> bitmap = core::create<toolkit::Bitmap>();
         if (!bitmap->loadFromStream(*stream)) {
             require(bitmap->isEmpty() && bitmap->pixels() == nullptr, "a refused input left an image");
             require(stream->position() == 0, "a refused input moved the stream");

@@ -12,9 +12,9 @@
 #include "cli/edits_reader.h"
 #include "cli/json_model.h"
 #include "cli/paths.h"
-#include "toolkit/base/byte_block.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
+#include "core/byte_block.h"
+#include "core/file_stream.h"
+#include "core/object.h"
 
 namespace cli {
 
@@ -320,14 +320,14 @@ private:
 
 // A file's bytes, read whole, in a block that takes few page faults.
 struct FileText {
-    toolkit::ByteBlock bytes;
+    core::ByteBlock bytes;
     std::size_t size = 0;
 };
 
 bool readText(const std::string& pathArgument, FileText& text, std::ostream& err) {
     std::string path;
-    toolkit::Ref<toolkit::FileStream> stream;
-    if (pathOfArgument(pathArgument, path)) stream = toolkit::openFileForReading(path);
+    core::Ref<core::FileStream> stream;
+    if (pathOfArgument(pathArgument, path)) stream = core::openFileForReading(path);
     const std::int64_t size = stream && stream->isOpen() ? stream->size() : -1;
     if (size < 0) {
         err << "Can't read file: " << pathArgument << '\n';
@@ -338,7 +338,7 @@ bool readText(const std::string& pathArgument, FileText& text, std::ostream& err
         return false;
     }
     text.size = static_cast<std::size_t>(size);
-    text.bytes = toolkit::allocateByteBlock(text.size);
+    text.bytes = core::allocateByteBlock(text.size);
     if ((text.bytes || text.size == 0) && stream->read(text.bytes.get(), text.size) == text.size) return true;
     err << "Can't read file: " << pathArgument << '\n';
     return false;

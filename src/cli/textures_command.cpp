@@ -11,8 +11,8 @@
 #include "cli/json_model.h"
 #include "cli/model_walk.h"
 #include "cli/paths.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
+#include "core/file_stream.h"
+#include "core/object.h"
 #include "toolkit/bitmap/bitmap.h"
 
 namespace cli {
@@ -44,9 +44,9 @@ struct TextureCheck {
 
 TextureCheck checkTexture(const std::string& folder, std::string_view name) {
     const std::string path = texturePath(folder, name);
-    if (!toolkit::openFileForReading(path)->isOpen()) return {"missing", {}};
+    if (!core::openFileForReading(path)->isOpen()) return {"missing", {}};
     if (!model::viewerReadsName(name)) return {"not-read", {}};
-    toolkit::Ref<toolkit::Bitmap> bitmap = toolkit::create<toolkit::Bitmap>();
+    core::Ref<toolkit::Bitmap> bitmap = core::create<toolkit::Bitmap>();
     if (!bitmap->loadFromFile(path)) return {"unloadable", bitmap->lastError()};
     return {"shown", {}};
 }
@@ -82,7 +82,7 @@ int textures(Arguments arguments, std::ostream& out, std::ostream& err) {
     if (const std::optional<std::string> problem = readRequest(arguments, request))
         return wrongUsage(kTexturesCommand, *problem, err);
     std::string folder;
-    if (!pathOfArgument(request.folderArgument, folder) || !toolkit::folderExists(folder)) {
+    if (!pathOfArgument(request.folderArgument, folder) || !core::folderExists(folder)) {
         err << "Can't find folder: " << request.folderArgument << '\n';
         return Failure;
     }

@@ -7,10 +7,10 @@
 
 #include <string>
 
+#include "core/object.h"
 #include "editor/auxiliary_windows.h"
 #include "editor/main_window.h"
 #include "editor/viewer_window.h"
-#include "toolkit/base/object.h"
 #include "toolkit/windows/application.h"
 
 namespace {
@@ -28,7 +28,7 @@ std::wstring modelArgument() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    toolkit::Ref<toolkit::Application> application = toolkit::newApplication("Skirvane");
+    core::Ref<toolkit::Application> application = toolkit::newApplication("Skirvane");
     application->setIcon(instance, "ICON");
     editor::MainWindow& mainWindow = editor::MainWindow::build(*application);
     mainWindow.attachViewer(editor::ViewerWindow::build(*application, mainWindow.textureFolder()));

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <string>
 
+#include "core/object.h"
 #include "model/edit_history.h"
 #include "model/material_edit.h"
 #include "model/model_file.h"
-#include "toolkit/base/object.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
@@ -57,7 +57,7 @@ struct PanelState {
     std::uint32_t delay = 0;
 };
 
-class MainWindow : public toolkit::ToolkitObject {
+class MainWindow : public core::ToolkitObject {
 public:
     static constexpr char kCaption[] = "Skirvane.textures";
     static constexpr char kSettingsFile[] = "Skirvane.ini";

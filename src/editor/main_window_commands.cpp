@@ -2,13 +2,13 @@
 // open, save, save as, exit, texture folder, about, and closing.
 #include <windows.h>
 
+#include "core/file_stream.h"
+#include "core/ini_file.h"
+#include "core/object.h"
+#include "core/text.h"
+#include "core/win32_text.h"
 #include "editor/main_window.h"
 #include "editor/viewer_window.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/ini_file.h"
-#include "toolkit/base/object.h"
-#include "toolkit/base/text.h"
-#include "toolkit/base/win32_text.h"
 #include "toolkit/windows/dialogs.h"
 #include "toolkit/windows/main_menu.h"
 #include "toolkit/windows/message_box.h"
@@ -37,15 +37,15 @@ std::filesystem::path folderOfProgram() {
 }  // namespace
 
 std::string MainWindow::readTextureFolderSetting(const std::string& defaultValue) const {
-    Ref<IniFile> settings = openIniFile(settingsPath());
+    core::Ref<core::IniFile> settings = core::openIniFile(settingsPath());
     settings->setSection(kSettingsSection);
     return settings->valueString(kTextureFolderKey, defaultValue);
 }
 
 void MainWindow::writeTextureFolderSetting(const std::string& folder) const {
-    Ref<IniFile> settings = openIniFile(settingsPath());
+    core::Ref<core::IniFile> settings = core::openIniFile(settingsPath());
     settings->setSection(kSettingsSection);
-    settings->setMode(IniFile::Writing);
+    settings->setMode(core::IniFile::Writing);
     settings->valueString(kTextureFolderKey, folder);
 }
 
@@ -54,8 +54,8 @@ void MainWindow::setStatusText(const std::string& text) { toolkit::setStatusText
 void MainWindow::onCreate() {
     programFolder_ = folderOfProgram();
     folderDialog_->title = kFolderDialogTitle;
-    textureFolder_ = ensureTrailingBackslash(readTextureFolderSetting(kDefaultTextureFolder));
-    if (!folderExists(textureFolder_)) {
+    textureFolder_ = core::ensureTrailingBackslash(readTextureFolderSetting(kDefaultTextureFolder));
+    if (!core::folderExists(textureFolder_)) {
         if (folderDialog_->execute()) {
             textureFolder_ = folderDialog_->result;
             writeTextureFolderSetting(textureFolder_);
@@ -64,7 +64,7 @@ void MainWindow::onCreate() {
             ending_ = true;
         }
     }
-    textureFolder_ = ensureTrailingBackslash(textureFolder_);
+    textureFolder_ = core::ensureTrailingBackslash(textureFolder_);
     fitListColumn();
     menu_->setItemState(ViewerOnTopItem, MainMenu::kCheckedState, false);
     updateUndoItems();
@@ -123,7 +123,7 @@ void MainWindow::openModelAt(const std::wstring& path) {
     if (!readyToDropModel()) return;
     const std::optional<std::string> text = pathAsProgramText(path);
     if (!text) {
-        messageBox("Can't read file: " + fromWide(path), kStopMessage);
+        messageBox("Can't read file: " + core::fromWide(path), kStopMessage);
         return;
     }
     loadModel(*text);
@@ -228,10 +228,10 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::chooseTextureFolder() {
-    textureFolder_ = ensureTrailingBackslash(readTextureFolderSetting(""));
+    textureFolder_ = core::ensureTrailingBackslash(readTextureFolderSetting(""));
     folderDialog_->setInitialPath(textureFolder_);
     if (!folderDialog_->execute()) return;
-    textureFolder_ = ensureTrailingBackslash(folderDialog_->result);
+    textureFolder_ = core::ensureTrailingBackslash(folderDialog_->result);
     writeTextureFolderSetting(textureFolder_);
 }
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
+#include "core/object.h"
 #include "editor/main_window.h"
 #include "editor/presets.h"
-#include "toolkit/base/object.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/dialogs.h"
@@ -91,7 +91,7 @@ MainWindow::MainWindow(Application& application) : application_(application) {}
 MainWindow& MainWindow::build(Application& application) {
     // The application frees the window object after every form, so no
     // control outlives the object its events refer to.
-    Ref<MainWindow> created(new MainWindow(application));
+    core::Ref<MainWindow> created(new MainWindow(application));
     MainWindow& window = *created;
     window.form_ = &newForm(application, kCaption);
     application.own(std::move(created));

@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
+#include "core/text.h"
 #include "editor/main_window.h"
-#include "toolkit/base/text.h"
 #include "toolkit/windows/list_view.h"
 #include "toolkit/windows/message_box.h"
 
@@ -23,7 +23,7 @@ constexpr UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
 std::string MainWindow::rowText(std::int32_t number, const std::string& joinedNames) {
     std::string text = "[";
-    text.append(intToText(number)).append("] ").append(joinedNames);
+    text.append(core::intToText(number)).append("] ").append(joinedNames);
     return text;
 }
 

@@ -1,9 +1,9 @@
 // The material properties panel: showing a material, writing the panel back
 // into it, the flag check boxes with their rules, the texture-name boxes and
 // the animation settings.
+#include "core/text.h"
 #include "editor/main_window.h"
 #include "editor/viewer_window.h"
-#include "toolkit/base/text.h"
 #include "toolkit/windows/message_box.h"
 #include "toolkit/windows/plain_controls.h"
 #include "toolkit/windows/status_bar.h"
@@ -274,7 +274,7 @@ void MainWindow::framesKeyTyped(char character) {
     // small one.
     const std::optional<std::uint8_t> frames = model::frameCountOfText(framesBox_->caption());
     if (!frames) {
-        if (noticeKeptThePanel(kFramesRefused)) framesBox_->setCaption(intToText(panelFrames_));
+        if (noticeKeptThePanel(kFramesRefused)) framesBox_->setCaption(core::intToText(panelFrames_));
         return;
     }
     panelFrames_ = *frames;
@@ -285,7 +285,7 @@ void MainWindow::delayKeyTyped(char character) {
         setStatusText(kEnterHint);
         return;
     }
-    panelDelay_ = textToInt(delayBox_->caption());
+    panelDelay_ = core::textToInt(delayBox_->caption());
 }
 
 void MainWindow::checkAnimation() {
@@ -300,8 +300,8 @@ void MainWindow::checkAnimation() {
 }
 
 void MainWindow::showAnimationSettings() {
-    framesBox_->setCaption(intToText(panelFrames_));
-    delayBox_->setCaption(intToText(panelDelay_));
+    framesBox_->setCaption(core::intToText(panelFrames_));
+    delayBox_->setCaption(core::intToText(panelDelay_));
 }
 
 }  // namespace editor

@@ -1,10 +1,10 @@
 // The viewer window's definition and its behaviour.
 #include "editor/viewer_window.h"
 
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "editor/presets.h"
 #include "model/material_edit.h"
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/form.h"
@@ -17,7 +17,7 @@ using namespace toolkit;
 ViewerWindow::ViewerWindow(Application&, const std::string& textureFolder) : textureFolder_(textureFolder) {}
 
 ViewerWindow& ViewerWindow::build(Application& application, const std::string& textureFolder) {
-    Ref<ViewerWindow> created(new ViewerWindow(application, textureFolder));
+    core::Ref<ViewerWindow> created(new ViewerWindow(application, textureFolder));
     ViewerWindow& viewer = *created;
     viewer.form_ = &newForm(application, "Viewer");
     viewer.form_->setPosition(326, 197);
@@ -46,7 +46,7 @@ ViewerWindow& ViewerWindow::build(Application& application, const std::string& t
 void ViewerWindow::createControls() {
     imageArea_ = &newScrollBox(*form_, ScrollBox::SunkenEdge);
     imageArea_->setPosition(9, 10).setSize(476, 254);
-    imageArea_->setBrushBitmap(LoadBitmapW(GetModuleHandleW(nullptr), toWide(kBackgroundResource).c_str()));
+    imageArea_->setBrushBitmap(LoadBitmapW(GetModuleHandleW(nullptr), core::toWide(kBackgroundResource).c_str()));
 
     paintBox_ = &newPaintBox(*imageArea_);
     paintBox_->setPosition(0, 0).setSize(1, 1);

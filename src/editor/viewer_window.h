@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/bitmap/bitmap.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/application.h"
@@ -15,7 +15,7 @@
 
 namespace editor {
 
-class ViewerWindow : public toolkit::ToolkitObject {
+class ViewerWindow : public core::ToolkitObject {
 public:
     enum Tab : std::uint8_t { ReflectionTab = 1, DiffuseTab = 2, AlphaTab = 3 };
     static constexpr char kBackgroundResource[] = "FORM2_SCROLLBOX1_BRUSH_BMP";
@@ -58,9 +58,9 @@ private:
     toolkit::GradientButton* diffButton_ = nullptr;
     toolkit::GradientButton* alfaButton_ = nullptr;
     toolkit::PaintBox* paintBox_ = nullptr;
-    toolkit::Ref<toolkit::Bitmap> alphaImage_;
-    toolkit::Ref<toolkit::Bitmap> diffuseImage_;
-    toolkit::Ref<toolkit::Bitmap> reflectionImage_;
+    core::Ref<toolkit::Bitmap> alphaImage_;
+    core::Ref<toolkit::Bitmap> diffuseImage_;
+    core::Ref<toolkit::Bitmap> reflectionImage_;
     Tab selectedTab_ = ReflectionTab;
 };
 

@@ -1,6 +1,6 @@
 #include "model/material.h"
 
-#include "toolkit/base/file_stream.h"
+#include "core/file_stream.h"
 
 #include <algorithm>
 #include <bit>
@@ -10,7 +10,7 @@ namespace model {
 
 namespace {
 
-using toolkit::FileStream;
+using core::FileStream;
 
 struct NamedFlag {
     std::uint32_t bit;

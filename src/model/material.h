@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
+#include "core/file_stream.h"
+#include "core/object.h"
 
 namespace model {
 
@@ -89,7 +89,7 @@ enum TextureKind : int { ReflectionKind = 0, DiffuseKind = 1, AlphaKind = 2 };
 
 struct MaterialState;
 
-class Material : public toolkit::ToolkitObject {
+class Material : public core::ToolkitObject {
 public:
     static constexpr std::size_t kAnimationBlockSize = 18;
     using AnimationBlock = std::array<std::uint8_t, kAnimationBlockSize>;
@@ -100,12 +100,12 @@ public:
     // Fills a new material from the stream. False when the stream ends
     // before the record does; the fields not delivered keep their empty
     // values.
-    bool read(toolkit::FileStream& stream, RecordLayout layout = RecordLayout::Narrow);
+    bool read(core::FileStream& stream, RecordLayout layout = RecordLayout::Narrow);
     // Appends the record in the layout it was read in. Every optional part
     // is decided by the flag word (and the alpha name by the diffuse name),
     // as read decides it, so that whatever was read is written back the
     // same. False when the stream does not take every byte.
-    bool write(toolkit::FileStream& stream) const;
+    bool write(core::FileStream& stream) const;
     // Flags := Base, every number 0, no names, no animation block; the
     // layout stays.
     void clear();

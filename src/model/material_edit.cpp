@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "toolkit/base/text.h"
+#include "core/text.h"
 
 namespace model {
 
@@ -128,7 +128,7 @@ bool searchFinds(const Material& material, std::string_view text) {
 }
 
 std::optional<std::uint8_t> frameCountOfText(std::string_view text) {
-    const toolkit::SignedDigits number = toolkit::scanSignedDigits(text);
+    const core::SignedDigits number = core::scanSignedDigits(text);
     int value = 0;  // stops growing once past the largest count, so it never wraps
     for (const char digit : number.digits) value = std::min(value * 10 + (digit - '0'), kMaxFrames + 1);
     if (number.negative || !isFrameCount(value)) return std::nullopt;

@@ -1,9 +1,9 @@
 #include "model/material_list.h"
 
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
-#include "toolkit/base/object_list.h"
-#include "toolkit/base/window_updates.h"
+#include "core/file_stream.h"
+#include "core/object.h"
+#include "core/object_list.h"
+#include "core/window_updates.h"
 
 namespace model {
 
@@ -15,30 +15,30 @@ std::int32_t MaterialList::numberOf(const Material* material) const {
     return 0;
 }
 
-void MaterialList::append(toolkit::Ref<Material> material) { add(material.detach()); }
+void MaterialList::append(core::Ref<Material> material) { add(material.detach()); }
 
-bool MaterialList::read(toolkit::FileStream& stream, RecordLayout layout) {
+bool MaterialList::read(core::FileStream& stream, RecordLayout layout) {
     std::uint8_t bytes[2];
     if (stream.read(bytes, sizeof bytes) != sizeof bytes) return false;
     const std::int32_t count = bytes[0] | bytes[1] << 8;
     setGrowthStep(count);
     bool complete = true;
     for (std::int32_t n = 0; n < count && complete; ++n) {
-        toolkit::Ref<Material> material = toolkit::create<Material>();
+        core::Ref<Material> material = core::create<Material>();
         complete = material->read(stream, layout);
-        toolkit::updateWindows();
+        core::updateWindows();
         append(std::move(material));
     }
     setGrowthStep(kGrowthStepAfterReading);
     return complete;
 }
 
-bool MaterialList::write(toolkit::FileStream& stream) const {
+bool MaterialList::write(core::FileStream& stream) const {
     const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(count()), static_cast<std::uint8_t>(count() >> 8)};
     if (stream.write(bytes, sizeof bytes) != sizeof bytes) return false;
     for (std::int32_t n = 1; n <= count(); ++n) {
         if (!materialAt(n)->write(stream)) return false;
-        toolkit::updateWindows();
+        core::updateWindows();
     }
     return true;
 }

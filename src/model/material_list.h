@@ -4,14 +4,14 @@
 
 #include <cstdint>
 
+#include "core/file_stream.h"
+#include "core/object.h"
+#include "core/object_list.h"
 #include "model/material.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
-#include "toolkit/base/object_list.h"
 
 namespace model {
 
-class MaterialList : public toolkit::ObjectList {
+class MaterialList : public core::ObjectList {
 public:
     static constexpr std::int32_t kGrowthStep = 2;
     static constexpr std::int32_t kGrowthStepAfterReading = 4;
@@ -23,15 +23,15 @@ public:
     // The number of the material, or 0 when it is not in the list.
     std::int32_t numberOf(const Material* material) const;
     // Takes ownership of the material and appends it.
-    void append(toolkit::Ref<Material> material);
+    void append(core::Ref<Material> material);
 
     // Appends the materials of a section, their records in the given
     // layout. The storage for all of them is taken at once; the windows are
     // brought up to date after each one. False when the stream ends inside
     // the section.
-    bool read(toolkit::FileStream& stream, RecordLayout layout = RecordLayout::Narrow);
+    bool read(core::FileStream& stream, RecordLayout layout = RecordLayout::Narrow);
     // Writes the section. False when the stream does not take every byte.
-    bool write(toolkit::FileStream& stream) const;
+    bool write(core::FileStream& stream) const;
     // Releases every material.
     void clear();
 

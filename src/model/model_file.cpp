@@ -1,18 +1,18 @@
 #include "model/model_file.h"
 
-#include "toolkit/base/byte_block.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
+#include "core/byte_block.h"
+#include "core/file_stream.h"
+#include "core/object.h"
 
 #include <cstring>
 #include <utility>
 
 namespace model {
 
-ModelFile::ModelFile() : materials_(toolkit::create<MaterialList>()) {}
+ModelFile::ModelFile() : materials_(core::create<MaterialList>()) {}
 
 bool ModelFile::load(const std::string& path, LoadScope scope) {
-    toolkit::Ref<toolkit::FileStream> stream = toolkit::openFileForReading(path);
+    core::Ref<core::FileStream> stream = core::openFileForReading(path);
     ModelFile fresh;
     if (!fresh.readFrom(*stream, scope)) return false;
     version_ = fresh.version_;
@@ -23,13 +23,13 @@ bool ModelFile::load(const std::string& path, LoadScope scope) {
     return true;
 }
 
-bool ModelFile::readFrom(toolkit::FileStream& stream, LoadScope scope) {
+bool ModelFile::readFrom(core::FileStream& stream, LoadScope scope) {
     std::uint8_t header[6];
     if (stream.read(header, sizeof header) != sizeof header || std::memcmp(header, kMagic, sizeof kMagic) != 0)
         return false;
     version_ = static_cast<std::uint16_t>(header[4] | header[5] << 8);
     const std::int64_t size = stream.size();
-    const std::int64_t afterHeader = stream.seek(8, toolkit::FileStream::FromCurrent);
+    const std::int64_t afterHeader = stream.seek(8, core::FileStream::FromCurrent);
     if (afterHeader < 0 || afterHeader > size || !materials_->read(stream, recordLayoutOf(version_))) return false;
     if (scope == MaterialsOnly) return true;
 
@@ -39,16 +39,16 @@ bool ModelFile::readFrom(toolkit::FileStream& stream, LoadScope scope) {
     if (remaining > SIZE_MAX) return false;
     remainderSize_ = static_cast<std::size_t>(remaining);
     if (remainderSize_ == 0) return true;
-    remainder_ = toolkit::allocateByteBlock(remainderSize_);
+    remainder_ = core::allocateByteBlock(remainderSize_);
     return remainder_ && stream.read(remainder_.get(), remainderSize_) == remainderSize_;
 }
 
 bool ModelFile::save(const std::string& path) const {
     if (!holdsRemainder_) return false;
-    return toolkit::saveFileAtomically(path, [this](toolkit::FileStream& stream) { return writeTo(stream); });
+    return core::saveFileAtomically(path, [this](core::FileStream& stream) { return writeTo(stream); });
 }
 
-bool ModelFile::writeTo(toolkit::FileStream& stream) const {
+bool ModelFile::writeTo(core::FileStream& stream) const {
     std::uint8_t header[kHeaderSize];
     std::memcpy(header, kMagic, sizeof kMagic);
     header[4] = static_cast<std::uint8_t>(version_);

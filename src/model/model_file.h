@@ -8,10 +8,10 @@
 #include <span>
 #include <string>
 
+#include "core/byte_block.h"
+#include "core/file_stream.h"
+#include "core/object.h"
 #include "model/material_list.h"
-#include "toolkit/base/byte_block.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
 
 namespace model {
 
@@ -49,12 +49,12 @@ public:
     void clear();
 
 private:
-    bool readFrom(toolkit::FileStream& stream, LoadScope scope);
-    bool writeTo(toolkit::FileStream& stream) const;
+    bool readFrom(core::FileStream& stream, LoadScope scope);
+    bool writeTo(core::FileStream& stream) const;
 
     std::uint16_t version_ = 0;
-    toolkit::Ref<MaterialList> materials_;
-    toolkit::ByteBlock remainder_;
+    core::Ref<MaterialList> materials_;
+    core::ByteBlock remainder_;
     std::size_t remainderSize_ = 0;
     bool holdsRemainder_ = true;
 };

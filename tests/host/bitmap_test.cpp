@@ -9,14 +9,16 @@
 #include <vector>
 
 #include "bmp_bytes.h"
+#include "core/file_stream.h"
+#include "core/object.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
 #include "toolkit/bitmap/bitmap.h"
 
 namespace {
 
+using core::FileStream;
+using core::Ref;
 using test_support::BmpBytes;
 using test_support::encodeBmp;
 using test_support::rleEndOfImage;
@@ -26,9 +28,7 @@ using test_support::rleLiteral4;
 using test_support::rleMove;
 using test_support::rleRun;
 using toolkit::Bitmap;
-using toolkit::FileStream;
 using toolkit::PixelFormat;
-using toolkit::Ref;
 
 namespace fs = std::filesystem;
 
@@ -69,7 +69,7 @@ protected:
     }
     Ref<FileStream> streamOf(const std::string& fileBytes) {
         test_support::writeFileBytes(path, fileBytes);
-        return toolkit::openFileForReading(path);
+        return core::openFileForReading(path);
     }
 
     // `count` bytes of the picture row `y` (0 = top).
@@ -97,7 +97,7 @@ protected:
 
     test_support::TempFolder folder;
     const std::string path = folder.file("image.bmp");
-    Ref<Bitmap> bitmap = toolkit::create<Bitmap>();
+    Ref<Bitmap> bitmap = core::create<Bitmap>();
 };
 
 // --- Headers and colour tables ----------------------------------------------

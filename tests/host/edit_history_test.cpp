@@ -4,10 +4,10 @@
 
 #include <random>
 
+#include "core/file_stream.h"
 #include "model/material_edit.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/base/file_stream.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ TEST(MaterialState, GivesTheMaterialBackEveryStoredByte) {
     for (int round = 0; round < 50; ++round) {
         const std::string record = test_support::encodeRecord(test_support::randomRecord(random));
         test_support::writeFileBytes(folder.file("record"), record);
-        toolkit::Ref<model::Material> material = toolkit::create<model::Material>();
-        ASSERT_TRUE(material->read(*toolkit::openFileForReading(folder.file("record"))));
+        core::Ref<model::Material> material = core::create<model::Material>();
+        ASSERT_TRUE(material->read(*core::openFileForReading(folder.file("record"))));
         const MaterialState before = material->state();
         model::MaterialEdit edit;
         edit.names[model::DiffuseKind] = "OTHER00.BMP";
@@ -39,7 +39,7 @@ TEST(MaterialState, GivesTheMaterialBackEveryStoredByte) {
         material->setState(before);
         EXPECT_TRUE(material->state() == before);
         {
-            toolkit::Ref<toolkit::FileStream> out = toolkit::createFileForWriting(folder.file("written"));
+            core::Ref<core::FileStream> out = core::createFileForWriting(folder.file("written"));
             ASSERT_TRUE(material->write(*out));
         }
         EXPECT_EQ(test_support::readFileBytes(folder.file("written")), record) << "round " << round;

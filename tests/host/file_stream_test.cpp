@@ -7,18 +7,18 @@
 #include <set>
 #include <string>
 
+#include "core/file_stream.h"
+#include "core/object.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
 
 namespace {
 
+using core::FileStream;
+using core::Ref;
 using test_support::readFileBytes;
 using test_support::TempFolder;
 using test_support::writeFileBytes;
-using toolkit::FileStream;
-using toolkit::Ref;
 
 // The size of the buffer a stream gathers small reads and writes in, and
 // what a read stream reads ahead at first, so that tests can place reads and
@@ -70,7 +70,7 @@ protected:
     // Writes `bytes` to a file of the test folder and opens it for reading.
     Ref<FileStream> readerOf(const std::string& bytes) {
         writeFileBytes(path, bytes);
-        return toolkit::openFileForReading(path);
+        return core::openFileForReading(path);
     }
 
     TempFolder folder;
@@ -265,7 +265,7 @@ TEST_F(ReadStream, RandomReadsAndSeeksMatchTheFile) {
 
 class WriteStream : public FileStreamTest {
 protected:
-    Ref<FileStream> writer() { return toolkit::createFileForWriting(path); }
+    Ref<FileStream> writer() { return core::createFileForWriting(path); }
 };
 
 TEST_F(WriteStream, WritesGiveTheirCountAndTheFileHoldsTheBytes) {
@@ -445,7 +445,7 @@ TEST_F(WriteStream, CommitPutsTheBytesInTheFileWhileTheStreamStaysOpen) {
 #ifndef _WIN32
 // Every write to /dev/full fails as on a full disk.
 TEST(FailingWrites, CommitReportsAWriteThatFailed) {
-    Ref<FileStream> stream = toolkit::createFileForWriting("/dev/full");
+    Ref<FileStream> stream = core::createFileForWriting("/dev/full");
     ASSERT_TRUE(stream->isOpen());
     EXPECT_EQ(writeBytes(*stream, "small"), 5U);  // gathered, not yet written
     EXPECT_FALSE(stream->commit());
@@ -454,7 +454,7 @@ TEST(FailingWrites, CommitReportsAWriteThatFailed) {
 }
 
 TEST(FailingWrites, LargeWriteThatFailsReportsNoBytes) {
-    Ref<FileStream> stream = toolkit::createFileForWriting("/dev/full");
+    Ref<FileStream> stream = core::createFileForWriting("/dev/full");
     ASSERT_TRUE(stream->isOpen());
     EXPECT_EQ(writeBytes(*stream, randomBytes(2 * kStreamBuffer)), 0U);
     EXPECT_FALSE(stream->commit());
@@ -466,7 +466,7 @@ TEST(FailingWrites, LargeWriteThatFailsReportsNoBytes) {
 using UnopenedStream = FileStreamTest;
 
 TEST_F(UnopenedStream, MissingFileReadsNothingAndHasSizeZero) {
-    Ref<FileStream> stream = toolkit::openFileForReading(folder.file("missing.bin"));
+    Ref<FileStream> stream = core::openFileForReading(folder.file("missing.bin"));
     EXPECT_FALSE(stream->isOpen());
     std::string buffer(8, '#');
     EXPECT_EQ(stream->read(buffer.data(), buffer.size()), 0U);
@@ -478,7 +478,7 @@ TEST_F(UnopenedStream, MissingFileReadsNothingAndHasSizeZero) {
 }
 
 TEST_F(UnopenedStream, FolderCannotBeOpenedForReading) {
-    Ref<FileStream> stream = toolkit::openFileForReading(folder.path().string());
+    Ref<FileStream> stream = core::openFileForReading(folder.path().string());
     EXPECT_FALSE(stream->isOpen());
     EXPECT_EQ(readBytes(*stream, 8), "");
     EXPECT_EQ(stream->size(), 0);
@@ -486,7 +486,7 @@ TEST_F(UnopenedStream, FolderCannotBeOpenedForReading) {
 
 TEST_F(UnopenedStream, WriteStreamInAMissingFolderWritesNothing) {
     const std::string inMissing = (folder.path() / "missing" / "out.bin").string();
-    Ref<FileStream> stream = toolkit::createFileForWriting(inMissing);
+    Ref<FileStream> stream = core::createFileForWriting(inMissing);
     EXPECT_FALSE(stream->isOpen());
     EXPECT_EQ(writeBytes(*stream, "abc"), 0U);
     EXPECT_EQ(writeBytes(*stream, randomBytes(2 * kStreamBuffer)), 0U);
@@ -505,8 +505,8 @@ class AtomicSave : public FileStreamTest {
 protected:
     // Saves `bytes` to `target` through saveFileAtomically.
     bool save(const std::string& target, const std::string& bytes) {
-        return toolkit::saveFileAtomically(
-            target, [&](FileStream& stream) { return writeBytes(stream, bytes) == bytes.size(); });
+        return core::saveFileAtomically(target,
+                                        [&](FileStream& stream) { return writeBytes(stream, bytes) == bytes.size(); });
     }
 };
 
@@ -514,7 +514,7 @@ TEST_F(AtomicSave, ReplacesTheTargetAndLeavesNoOtherFile) {
     writeFileBytes(path, "old content that is longer than the new one");
     const std::string bytes = randomBytes(2 * kStreamBuffer + 5);
     bool targetUntouchedWhileWriting = false;
-    EXPECT_TRUE(toolkit::saveFileAtomically(path, [&](FileStream& stream) {
+    EXPECT_TRUE(core::saveFileAtomically(path, [&](FileStream& stream) {
         writeBytes(stream, bytes);
         targetUntouchedWhileWriting = readFileBytes(path) == "old content that is longer than the new one";
         return true;
@@ -532,7 +532,7 @@ TEST_F(AtomicSave, CreatesAMissingTarget) {
 
 TEST_F(AtomicSave, GivingUpLeavesTheTargetUntouchedAndNoTemporaryFile) {
     writeFileBytes(path, "keep me");
-    EXPECT_FALSE(toolkit::saveFileAtomically(path, [](FileStream& stream) {
+    EXPECT_FALSE(core::saveFileAtomically(path, [](FileStream& stream) {
         writeBytes(stream, "half a file");
         return false;
     }));
@@ -541,7 +541,7 @@ TEST_F(AtomicSave, GivingUpLeavesTheTargetUntouchedAndNoTemporaryFile) {
 }
 
 TEST_F(AtomicSave, GivingUpWithoutATargetLeavesNothing) {
-    EXPECT_FALSE(toolkit::saveFileAtomically(path, [](FileStream&) { return false; }));
+    EXPECT_FALSE(core::saveFileAtomically(path, [](FileStream&) { return false; }));
     EXPECT_TRUE(namesIn(folder.path()).empty());
 }
 
@@ -590,11 +590,11 @@ TEST_F(AtomicSave, SavingThroughALinkKeepsTheLink) {
 TEST(FolderExists, OnlyExistingFoldersCount) {
     TempFolder folder;
     writeFileBytes(folder.file("file.bin"), "x");
-    EXPECT_TRUE(toolkit::folderExists(folder.path().string()));
-    EXPECT_TRUE(toolkit::folderExists(folder.path().string() + "/"));
-    EXPECT_FALSE(toolkit::folderExists(folder.file("file.bin")));
-    EXPECT_FALSE(toolkit::folderExists(folder.file("missing")));
-    EXPECT_FALSE(toolkit::folderExists(""));
+    EXPECT_TRUE(core::folderExists(folder.path().string()));
+    EXPECT_TRUE(core::folderExists(folder.path().string() + "/"));
+    EXPECT_FALSE(core::folderExists(folder.file("file.bin")));
+    EXPECT_FALSE(core::folderExists(folder.file("missing")));
+    EXPECT_FALSE(core::folderExists(""));
 }
 
 }  // namespace

@@ -3,18 +3,18 @@
 #include <filesystem>
 #include <string>
 
+#include "core/ini_file.h"
+#include "core/object.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/base/ini_file.h"
-#include "toolkit/base/object.h"
 
 namespace {
 
+using core::IniFile;
+using core::Ref;
 using test_support::readFileBytes;
 using test_support::TempFolder;
 using test_support::writeFileBytes;
-using toolkit::IniFile;
-using toolkit::Ref;
 
 // A text of `length` letters running a to z over and over, so that a cut
 // shows where it happened.
@@ -29,13 +29,13 @@ std::string letters(std::size_t length) {
 class IniFileTest : public ::testing::Test {
 protected:
     std::string read(const std::string& section, const std::string& key, const std::string& fallback) {
-        Ref<IniFile> ini = toolkit::openIniFile(path);
+        Ref<IniFile> ini = core::openIniFile(path);
         ini->setSection(section);
         return ini->valueString(key, fallback);
     }
 
     std::string write(const std::string& section, const std::string& key, const std::string& value) {
-        Ref<IniFile> ini = toolkit::openIniFile(path);
+        Ref<IniFile> ini = core::openIniFile(path);
         ini->setSection(section);
         ini->setMode(IniFile::Writing);
         return ini->valueString(key, value);
@@ -58,9 +58,7 @@ protected:
     const std::string path = folder.file("Settings.ini");
 };
 
-TEST_F(IniFileTest, NewIniFileIsInReadingMode) {
-    EXPECT_EQ(toolkit::openIniFile(path)->mode(), IniFile::Reading);
-}
+TEST_F(IniFileTest, NewIniFileIsInReadingMode) { EXPECT_EQ(core::openIniFile(path)->mode(), IniFile::Reading); }
 
 TEST_F(IniFileTest, MissingFileGivesTheDefaultAndIsNotCreated) {
     EXPECT_EQ(read("Main", "Folder", "c:\\default\\"), "c:\\default\\");
@@ -131,7 +129,7 @@ TEST_F(IniFileTest, WriteKeepsOtherSectionsAndKeys) {
 }
 
 TEST_F(IniFileTest, SameObjectReadsThenWritesThenReads) {
-    Ref<IniFile> ini = toolkit::openIniFile(path);
+    Ref<IniFile> ini = core::openIniFile(path);
     ini->setSection("Main");
     EXPECT_EQ(ini->valueString("Folder", "fallback"), "fallback");
     ini->setMode(IniFile::Writing);

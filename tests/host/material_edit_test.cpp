@@ -6,19 +6,19 @@
 #include <limits>
 #include <random>
 
+#include "core/file_stream.h"
+#include "core/object.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
 
 namespace {
 
+using core::Ref;
 using model::EditProblem;
 using model::EditRefusal;
 using model::Material;
 using model::MaterialEdit;
 using test_support::RecordBytes;
-using toolkit::Ref;
 
 TEST(SliderScale, RoundingTakesTheEvenNeighbourOfAHalf) {
     EXPECT_EQ(model::roundHalfEven(12.5), 12);
@@ -110,15 +110,15 @@ protected:
     Ref<Material> materialOf(const RecordBytes& record) {
         const std::string bytes = test_support::encodeRecord(record);
         test_support::writeFileBytes(folder_.file("record"), bytes);
-        Ref<toolkit::FileStream> stream = toolkit::openFileForReading(folder_.file("record"));
-        Ref<Material> material = toolkit::create<Material>();
+        Ref<core::FileStream> stream = core::openFileForReading(folder_.file("record"));
+        Ref<Material> material = core::create<Material>();
         EXPECT_TRUE(material->read(*stream));
         return material;
     }
 
     std::string written(const Material& material) {
         {
-            Ref<toolkit::FileStream> stream = toolkit::createFileForWriting(folder_.file("written"));
+            Ref<core::FileStream> stream = core::createFileForWriting(folder_.file("written"));
             EXPECT_TRUE(material.write(*stream));
         }
         return test_support::readFileBytes(folder_.file("written"));

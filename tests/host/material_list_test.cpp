@@ -2,17 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "core/file_stream.h"
+#include "core/object.h"
+#include "core/window_updates.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
-#include "toolkit/base/window_updates.h"
 
 namespace {
 
+using core::Ref;
 using model::MaterialList;
 using test_support::RecordBytes;
-using toolkit::Ref;
 
 std::string section(const std::vector<RecordBytes>& records) {
     std::string bytes;
@@ -32,20 +32,20 @@ class MaterialListTest : public ::testing::Test {
 protected:
     bool readSection(MaterialList& list, const std::string& bytes) {
         test_support::writeFileBytes(folder_.file("section"), bytes);
-        Ref<toolkit::FileStream> stream = toolkit::openFileForReading(folder_.file("section"));
+        Ref<core::FileStream> stream = core::openFileForReading(folder_.file("section"));
         return list.read(*stream);
     }
 
     std::string writtenSection(const MaterialList& list) {
         {
-            Ref<toolkit::FileStream> stream = toolkit::createFileForWriting(folder_.file("written"));
+            Ref<core::FileStream> stream = core::createFileForWriting(folder_.file("written"));
             EXPECT_TRUE(list.write(*stream));
         }
         return test_support::readFileBytes(folder_.file("written"));
     }
 
     test_support::TempFolder folder_;
-    Ref<MaterialList> list_ = toolkit::create<MaterialList>();
+    Ref<MaterialList> list_ = core::create<MaterialList>();
 };
 
 TEST_F(MaterialListTest, NewListIsEmptyWithGrowthStepTwo) {
@@ -73,7 +73,7 @@ TEST_F(MaterialListTest, NumberOfAMaterialIsItsPositionFromOne) {
     ASSERT_TRUE(readSection(*list_, section({namedRecord("A.BMP"), namedRecord("B.BMP")})));
     EXPECT_EQ(list_->numberOf(list_->materialAt(2)), 2);
     EXPECT_EQ(list_->numberOf(list_->materialAt(1)), 1);
-    Ref<model::Material> stranger = toolkit::create<model::Material>();
+    Ref<model::Material> stranger = core::create<model::Material>();
     EXPECT_EQ(list_->numberOf(stranger.get()), 0);
     EXPECT_EQ(list_->numberOf(nullptr), 0);
 }
@@ -88,14 +88,15 @@ TEST_F(MaterialListTest, StorageForTheWholeSectionIsTakenAtOnce) {
 TEST_F(MaterialListTest, SectionEndingEarlyIsReported) {
     const std::string bytes = section({namedRecord("A.BMP"), namedRecord("B.BMP")});
     EXPECT_FALSE(readSection(*list_, bytes.substr(0, bytes.size() - 1)));
-    Ref<MaterialList> other = toolkit::create<MaterialList>();
+    Ref<MaterialList> other = core::create<MaterialList>();
     EXPECT_FALSE(readSection(*other, bytes.substr(0, 1)));
 }
 
 TEST_F(MaterialListTest, ClearReleasesEveryMaterial) {
     ASSERT_TRUE(readSection(*list_, section({namedRecord("A.BMP"), namedRecord("B.BMP")})));
     int destroyed = 0;
-    for (int n = 1; n <= 2; ++n) list_->materialAt(n)->setOnDestroy([&destroyed](toolkit::ToolkitObject&) { ++destroyed; });
+    for (int n = 1; n <= 2; ++n)
+        list_->materialAt(n)->setOnDestroy([&destroyed](core::ToolkitObject&) { ++destroyed; });
     list_->clear();
     EXPECT_EQ(destroyed, 2);
     EXPECT_EQ(list_->count(), 0);
@@ -105,11 +106,11 @@ TEST_F(MaterialListTest, ClearReleasesEveryMaterial) {
 TEST_F(MaterialListTest, WindowsAreBroughtUpToDateAfterEachMaterial) {
     static int updates;
     updates = 0;
-    toolkit::setWindowsUpdater([] { ++updates; });
+    core::setWindowsUpdater([] { ++updates; });
     const bool read = readSection(*list_, section({RecordBytes{}, RecordBytes{}, RecordBytes{}}));
     const int afterReading = updates;
     writtenSection(*list_);
-    toolkit::setWindowsUpdater(nullptr);
+    core::setWindowsUpdater(nullptr);
     ASSERT_TRUE(read);
     EXPECT_EQ(afterReading, 3);
     EXPECT_EQ(updates, 6);

@@ -5,26 +5,26 @@
 #include <cmath>
 #include <limits>
 
+#include "core/file_stream.h"
+#include "core/object.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
 
 namespace {
 
+using core::Ref;
 using model::Material;
 using model::MaterialFlag;
 using test_support::encodeRecord;
 using test_support::RecordBytes;
-using toolkit::Ref;
 
 // Materials are made only by reading a record, so every test starts there.
 class MaterialTest : public ::testing::Test {
 protected:
     Ref<Material> readRecord(const std::string& bytes, model::RecordLayout layout = model::RecordLayout::Narrow) {
         test_support::writeFileBytes(folder_.file("record"), bytes);
-        Ref<toolkit::FileStream> stream = toolkit::openFileForReading(folder_.file("record"));
-        Ref<Material> material = toolkit::create<Material>();
+        Ref<core::FileStream> stream = core::openFileForReading(folder_.file("record"));
+        Ref<Material> material = core::create<Material>();
         lastReadComplete_ = material->read(*stream, layout);
         lastReadPosition_ = stream->position();
         return material;
@@ -39,7 +39,7 @@ protected:
 
     std::string written(const Material& material) {
         {
-            Ref<toolkit::FileStream> stream = toolkit::createFileForWriting(folder_.file("written"));
+            Ref<core::FileStream> stream = core::createFileForWriting(folder_.file("written"));
             EXPECT_TRUE(material.write(*stream));
         }
         return test_support::readFileBytes(folder_.file("written"));
@@ -51,7 +51,7 @@ protected:
 };
 
 TEST_F(MaterialTest, NewMaterialIsEmpty) {
-    Ref<Material> material = toolkit::create<Material>();
+    Ref<Material> material = core::create<Material>();
     EXPECT_EQ(material->flags(), 0U);
     EXPECT_EQ(material->getTextureNames(), "||");
     EXPECT_EQ(material->density(), 0.0F);

@@ -6,14 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/object_list.h"
+#include "core/object.h"
+#include "core/object_list.h"
 
 namespace {
 
-using toolkit::ObjectList;
-using toolkit::Ref;
-using toolkit::ToolkitObject;
+using core::ObjectList;
+using core::Ref;
+using core::ToolkitObject;
 
 // A toolkit object that writes its name into a shared log when it goes, so
 // that tests can see whether and in which order objects were destroyed.
@@ -75,7 +75,7 @@ TEST_F(ToolkitObjectLifetime, OnDestroyEventRunsOnceBeforeOwnedObjectsAreFreed) 
         sender = &object;
         log.push_back("event");
     });
-    owner->addOwned(newProbe("owned"), toolkit::releaseToolkitObject);
+    owner->addOwned(newProbe("owned"), core::releaseToolkitObject);
     ToolkitObject* const ownerAddress = owner;
     owner->release();
     EXPECT_EQ(calls, 1);
@@ -87,11 +87,11 @@ TEST_F(ToolkitObjectLifetime, OwnedObjectsAreFreedInTheOrderTheyWereAdded) {
     std::vector<int> integers;
     freedIntegers = &integers;
     Probe* owner = newProbe("owner");
-    owner->addOwned(newProbe("first"), toolkit::releaseToolkitObject);
+    owner->addOwned(newProbe("first"), core::releaseToolkitObject);
     owner->addOwned(new int(2), freeInteger);
-    owner->addOwned(newProbe("third"), toolkit::releaseToolkitObject);
+    owner->addOwned(newProbe("third"), core::releaseToolkitObject);
     owner->addOwned(new int(4), freeInteger);
-    owner->addOwned(newProbe("fifth"), toolkit::releaseToolkitObject);
+    owner->addOwned(newProbe("fifth"), core::releaseToolkitObject);
     owner->release();
     EXPECT_EQ(log, (std::vector<std::string>{"owner", "first", "third", "fifth"}));
     EXPECT_EQ(integers, (std::vector<int>{2, 4}));
@@ -102,7 +102,7 @@ TEST_F(ToolkitObjectLifetime, OwnedObjectWithAnotherReferenceOutlivesItsOwner) {
     Probe* owner = newProbe("owner");
     Probe* shared = newProbe("shared");
     shared->addRef();
-    owner->addOwned(shared, toolkit::releaseToolkitObject);
+    owner->addOwned(shared, core::releaseToolkitObject);
     owner->release();
     EXPECT_EQ(log, std::vector<std::string>{"owner"});
     EXPECT_EQ(shared->refCount(), 0);
@@ -111,12 +111,12 @@ TEST_F(ToolkitObjectLifetime, OwnedObjectWithAnotherReferenceOutlivesItsOwner) {
 }
 
 TEST_F(ToolkitObjectLifetime, ReleasingANullObjectDoesNothing) {
-    toolkit::releaseToolkitObject(nullptr);
+    core::releaseToolkitObject(nullptr);
     EXPECT_TRUE(log.empty());
 }
 
 TEST_F(ToolkitObjectLifetime, CreateRunsTheInitialisation) {
-    Ref<Probe> probe = toolkit::create<Probe>(log, "probe");
+    Ref<Probe> probe = core::create<Probe>(log, "probe");
     EXPECT_TRUE(probe->initialised);
     EXPECT_EQ(probe->refCount(), 0);
 }
@@ -205,7 +205,7 @@ std::vector<std::int32_t> capacitiesWhileAdding(ObjectList& list, std::size_t co
 
 class ObjectListTest : public ::testing::Test {
 protected:
-    Ref<ObjectList> list = toolkit::newObjectList();
+    Ref<ObjectList> list = core::newObjectList();
 };
 
 TEST_F(ObjectListTest, NewListIsEmptyWithGrowthStepFour) {
@@ -275,7 +275,7 @@ TEST_F(ObjectListTest, ClearEmptiesTheListAndItGrowsAfreshAfterwards) {
 
 TEST_F(ObjectListTest, ListDoesNotFreeTheObjectsItHolds) {
     std::vector<std::string> log;
-    Ref<Probe> probe = toolkit::create<Probe>(log, "held");
+    Ref<Probe> probe = core::create<Probe>(log, "held");
     list->add(probe.get());
     list.reset();
     EXPECT_TRUE(log.empty());

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "toolkit/base/text.h"
+#include "core/text.h"
 
 namespace {
 
-using toolkit::ensureTrailingBackslash;
-using toolkit::intToText;
-using toolkit::textToInt;
+using core::ensureTrailingBackslash;
+using core::intToText;
+using core::textToInt;
 
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
@@ -71,24 +71,24 @@ TEST(TextToInt, StopsAtTheEndOfTheGivenText) {
 }
 
 TEST(ScanSignedDigits, GivesTheSignAndTheRunOfDigitsUpToTheFirstOtherCharacter) {
-    const toolkit::SignedDigits negative = toolkit::scanSignedDigits("-0042x7");
+    const core::SignedDigits negative = core::scanSignedDigits("-0042x7");
     EXPECT_TRUE(negative.negative);
     EXPECT_EQ(negative.digits, "0042");
-    const toolkit::SignedDigits positive = toolkit::scanSignedDigits("+12.5");
+    const core::SignedDigits positive = core::scanSignedDigits("+12.5");
     EXPECT_FALSE(positive.negative);
     EXPECT_EQ(positive.digits, "12");
-    EXPECT_EQ(toolkit::scanSignedDigits("7").digits, "7");
+    EXPECT_EQ(core::scanSignedDigits("7").digits, "7");
 }
 
 TEST(ScanSignedDigits, KeepsARunOfAnyLengthWhole) {
     const std::string digits(400, '9');
-    EXPECT_EQ(toolkit::scanSignedDigits(digits + "!").digits, digits);
-    EXPECT_EQ(toolkit::scanSignedDigits("-" + digits).digits, digits);
+    EXPECT_EQ(core::scanSignedDigits(digits + "!").digits, digits);
+    EXPECT_EQ(core::scanSignedDigits("-" + digits).digits, digits);
 }
 
 TEST(ScanSignedDigits, FindsNoDigitsWhereNoneFollowTheSign) {
     for (const std::string_view text : {"", "-", "+", "--5", "+-5", " 5", "x1"}) {
-        const toolkit::SignedDigits number = toolkit::scanSignedDigits(text);
+        const core::SignedDigits number = core::scanSignedDigits(text);
         EXPECT_TRUE(number.digits.empty()) << text;
         EXPECT_EQ(number.negative, text.starts_with('-')) << text;
     }
@@ -107,9 +107,9 @@ TEST(EnsureTrailingBackslash, KeepsATextThatEndsWithOne) {
 }
 
 TEST(CopyPrefix, GivesAtMostTheFirstCountCharacters) {
-    EXPECT_EQ(toolkit::copyPrefix("WOOD.BMP", 4), "WOOD");
-    EXPECT_EQ(toolkit::copyPrefix("AB", 5), "AB");
-    EXPECT_EQ(toolkit::copyPrefix("AB", 0), "");
+    EXPECT_EQ(core::copyPrefix("WOOD.BMP", 4), "WOOD");
+    EXPECT_EQ(core::copyPrefix("AB", 5), "AB");
+    EXPECT_EQ(core::copyPrefix("AB", 0), "");
 }
 
 }  // namespace

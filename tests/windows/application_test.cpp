@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/object_list.h"
+#include "core/object.h"
+#include "core/object_list.h"
 #include "ui_driver.h"
 
 namespace {
@@ -82,7 +82,7 @@ protected:
         EXPECT_FALSE(RunGuard::fired()) << "the message loop did not end by itself";
     }
 
-    Ref<Application> app_;
+    core::Ref<Application> app_;
     Form* main_ = nullptr;
 };
 
@@ -269,9 +269,9 @@ TEST_F(MessageLoopTest, WhatIsStillPendingWhenTheLoopEndsIsHandledBeforeRunRetur
 
 TEST_F(MessageLoopTest, EndingClosesTheWindowsAndTheReferenceFreesEverythingOnce) {
     int freed = 0;
-    main_->setOnDestroy([&](ToolkitObject&) { ++freed; });
-    edit_->setOnDestroy([&](ToolkitObject&) { ++freed; });
-    app_->setOnDestroy([&](ToolkitObject&) { ++freed; });
+    main_->setOnDestroy([&](core::ToolkitObject&) { ++freed; });
+    edit_->setOnDestroy([&](core::ToolkitObject&) { ++freed; });
+    app_->setOnDestroy([&](core::ToolkitObject&) { ++freed; });
     HWND mainWindow = main_->createWindow();
     HWND applicationWindow = app_->handle();
     main_->close();
@@ -290,12 +290,12 @@ using FreeingTest = ApplicationTest;
 TEST_F(FreeingTest, OwnedObjectsAreFreedInTheOrderTheyWereAdded) {
     std::vector<std::string> order;
     auto record = [&order](const std::string& name) {
-        return [&order, name](ToolkitObject&) { order.push_back(name); };
+        return [&order, name](core::ToolkitObject&) { order.push_back(name); };
     };
     app_->setOnDestroy(record("application"));
     main_->setOnDestroy(record("main"));
     newLabel(*main_, "Метка").setOnDestroy(record("main label"));
-    Ref<ObjectList> list = newObjectList();
+    core::Ref<core::ObjectList> list = core::newObjectList();
     list->setOnDestroy(record("main list"));
     main_->own(std::move(list));
     newEditBox(*main_, 0).setOnDestroy(record("main edit"));
@@ -304,7 +304,7 @@ TEST_F(FreeingTest, OwnedObjectsAreFreedInTheOrderTheyWereAdded) {
     ScrollBox& box = newScrollBox(second, ScrollBox::SunkenEdge);
     box.setOnDestroy(record("second box"));
     newPaintBox(box).setOnDestroy(record("second box paint box"));
-    Ref<ObjectList> late = newObjectList();
+    core::Ref<core::ObjectList> late = core::newObjectList();
     late->setOnDestroy(record("application list"));
     app_->own(std::move(late));
 

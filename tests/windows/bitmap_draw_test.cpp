@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/bitmap/bitmap.h"
 
 namespace {
 
+using core::Ref;
 using toolkit::Bitmap;
 using toolkit::PixelFormat;
-using toolkit::Ref;
 
 namespace fs = std::filesystem;
 
@@ -129,8 +129,8 @@ std::vector<fs::path> bmpFilesIn(const fs::path& folder) {
     return files;
 }
 
-Ref<Bitmap> loaded(const fs::path& file) {
-    Ref<Bitmap> bitmap = toolkit::create<Bitmap>();
+core::Ref<Bitmap> loaded(const fs::path& file) {
+    core::Ref<Bitmap> bitmap = core::create<Bitmap>();
     bitmap->loadFromFile(file.string());
     return bitmap;
 }
@@ -140,7 +140,7 @@ TEST(BitmapDrawing, GoodFilesDrawAsTheirReferencePictures) {
     ASSERT_GE(files.size(), 20U) << kBmpData;
     for (const fs::path& file : files) {
         const std::string name = file.filename().string();
-        Ref<Bitmap> bitmap = loaded(file);
+        core::Ref<Bitmap> bitmap = loaded(file);
         if (name == "pal8v4.bmp" || name == "pal8v5.bmp") {
             EXPECT_TRUE(bitmap->isEmpty()) << name << " has a header the loader does not take";
             continue;
@@ -156,7 +156,7 @@ TEST(BitmapDrawing, GoodFilesDrawAsTheirReferencePictures) {
 }
 
 TEST(BitmapDrawing, ImageIsDrawnWithItsTopLeftCornerAtThePoint) {
-    Ref<Bitmap> bitmap = loaded(kBmpData / "good" / "pal8topdown.bmp");
+    core::Ref<Bitmap> bitmap = loaded(kBmpData / "good" / "pal8topdown.bmp");
     const Picture reference = readPpm(kBmpData / "good" / "pal8topdown.ppm");
     Canvas canvas(reference.width + 20, reference.height + 10);
     bitmap->draw(canvas.dc(), 15, 7);
@@ -167,7 +167,7 @@ TEST(BitmapDrawing, ImageIsDrawnWithItsTopLeftCornerAtThePoint) {
 }
 
 TEST(BitmapDrawing, HandleMakesADibSectionThatKeepsThePixels) {
-    Ref<Bitmap> bitmap = loaded(kBmpData / "good" / "rgb24.bmp");
+    core::Ref<Bitmap> bitmap = loaded(kBmpData / "good" / "rgb24.bmp");
     const std::vector<std::uint8_t> before(bitmap->pixels(), bitmap->pixels() + bitmap->pixelMemorySize());
     const std::uint8_t* ownMemory = bitmap->pixels();
     ASSERT_NE(bitmap->handle(), nullptr) << bitmap->lastError();
@@ -192,7 +192,7 @@ std::uint32_t patternColor(int x, int y) {
 }
 
 TEST(BitmapDrawing, ScanLinesOfANewThirtyTwoBitBitmapAreThePictureRows) {
-    Ref<Bitmap> bitmap = toolkit::newDeviceIndependentBitmap(5, 4, PixelFormat::ThirtyTwoBits);
+    core::Ref<Bitmap> bitmap = toolkit::newDeviceIndependentBitmap(5, 4, PixelFormat::ThirtyTwoBits);
     for (int y = 0; y < 4; ++y) {
         auto* line = reinterpret_cast<std::uint32_t*>(bitmap->scanLine(y));
         for (int x = 0; x < 5; ++x) line[x] = patternColor(x, y);
@@ -214,7 +214,7 @@ TEST(BitmapDrawing, NewSixteenBitBitmapsDrawTheirMasks) {
         std::uint16_t red;
     };
     for (const Case format : {Case{PixelFormat::SixteenBits, 0xF800}, Case{PixelFormat::FifteenBits, 0x7C00}}) {
-        Ref<Bitmap> bitmap = toolkit::newDeviceIndependentBitmap(2, 1, format.format);
+        core::Ref<Bitmap> bitmap = toolkit::newDeviceIndependentBitmap(2, 1, format.format);
         auto* line = reinterpret_cast<std::uint16_t*>(bitmap->scanLine(0));
         line[0] = format.red;
         line[1] = 0x1F;
@@ -226,7 +226,7 @@ TEST(BitmapDrawing, NewSixteenBitBitmapsDrawTheirMasks) {
 }
 
 TEST(BitmapDrawing, NewDeviceBitmapDrawsWhatWasPaintedIntoIt) {
-    Ref<Bitmap> bitmap = toolkit::newBitmap(6, 3);
+    core::Ref<Bitmap> bitmap = toolkit::newBitmap(6, 3);
     ASSERT_FALSE(bitmap->isEmpty()) << bitmap->lastError();
     EXPECT_EQ(bitmap->width(), 6);
     EXPECT_EQ(bitmap->height(), 3);
@@ -253,8 +253,8 @@ TEST(BitmapDrawing, EmptyBitmapsDrawNothing) {
     Canvas canvas(4, 4);
     toolkit::newBitmap(0, 0)->draw(canvas.dc(), 0, 0);
     toolkit::newBitmap(5, 0)->draw(canvas.dc(), 0, 0);
-    toolkit::create<Bitmap>()->draw(canvas.dc(), 0, 0);
-    Ref<Bitmap> cleared = loaded(kBmpData / "good" / "rgb24.bmp");
+    core::create<Bitmap>()->draw(canvas.dc(), 0, 0);
+    core::Ref<Bitmap> cleared = loaded(kBmpData / "good" / "rgb24.bmp");
     cleared->clear();
     cleared->draw(canvas.dc(), 0, 0);
     EXPECT_EQ(cleared->handle(), nullptr);
@@ -265,7 +265,7 @@ TEST(BitmapDrawing, BadFilesLoadAndDrawWithoutCrashing) {
     const auto files = bmpFilesIn(kBmpData / "bad");
     ASSERT_GE(files.size(), 10U);
     for (const fs::path& file : files) {
-        Ref<Bitmap> bitmap = loaded(file);
+        core::Ref<Bitmap> bitmap = loaded(file);
         if (bitmap->isEmpty()) continue;
         Canvas canvas(bitmap->width(), bitmap->height());
         bitmap->draw(canvas.dc(), 0, 0);

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "ui_driver.h"
 
 namespace {
@@ -133,7 +133,7 @@ protected:
         ui_driver::pumpMessages(50);
     }
 
-    Ref<Application> app_;
+    core::Ref<Application> app_;
     Form* form_ = nullptr;
 };
 
@@ -767,7 +767,7 @@ using IntPropertyTest = ControlTest;
 TEST_F(IntPropertyTest, ProgressBarPositionIsWrittenAndReadWithTheCodeThatPacksBothMessages) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
-    NativeProgressBar& bar = *create<NativeProgressBar>(*form_).detach();
+    NativeProgressBar& bar = *core::create<NativeProgressBar>(*form_).detach();
     bar.setSize(200, 20);
     bar.setIntProperty(0x84020408, 37);
     ASSERT_NE(bar.handle(), nullptr);
@@ -777,7 +777,7 @@ TEST_F(IntPropertyTest, ProgressBarPositionIsWrittenAndReadWithTheCodeThatPacksB
 }
 
 TEST_F(IntPropertyTest, CodeWithoutAWriteMessageWritesWithTheNextMessageAndRepaintsOnlyWhenAsked) {
-    ProbeControl& probe = *create<ProbeControl>(*form_).detach();
+    ProbeControl& probe = *core::create<ProbeControl>(*form_).detach();
     show();
     UpdateWindow(probe.handle());
     probe.setIntProperty(0x101D, 120);

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "temp_folder.h"
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/dialogs.h"
 #include "toolkit/windows/form.h"
@@ -58,7 +58,7 @@ HWND shownDialog() {
 }
 
 std::function<HWND()> dialogTitled(const std::string& title) {
-    return [caption = toWide(title)] { return ui_driver::findTopLevel(caption, L"#32770"); };
+    return [caption = core::toWide(title)] { return ui_driver::findTopLevel(caption, L"#32770"); };
 }
 
 // Plays the user of one dialog: `answer` runs with the dialog once `find`
@@ -114,14 +114,14 @@ std::vector<std::string> comboItems(HWND combo) {
     for (LRESULT i = 0; i < count; ++i) {
         std::wstring item(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)), L'\0');
         SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        items.push_back(fromWide(item));
+        items.push_back(core::fromWide(item));
     }
     return items;
 }
 
 void makeFile(const fs::path& path) { std::ofstream(path) << "model"; }
 
-std::string programText(const fs::path& path) { return fromWide(path.wstring()); }
+std::string programText(const fs::path& path) { return core::fromWide(path.wstring()); }
 
 // The dialogs change the current folder; each test gets it back so that
 // its temporary folder can be removed.
@@ -137,7 +137,7 @@ protected:
         return form;
     }
 
-    Ref<Application> app_ = newApplication("Skirvane");
+    core::Ref<Application> app_ = newApplication("Skirvane");
     TempFolder folder_;
 
 private:
@@ -161,7 +161,7 @@ TEST_F(FileDialogTest, OptionBitsGiveTheirNativeFlags) {
 }
 
 TEST_F(FileDialogTest, NoOptionsMeanTheDefaultSet) {
-    Ref<FileDialog> dialog = newFileDialog("", "", 0);
+    core::Ref<FileDialog> dialog = newFileDialog("", "", 0);
     EXPECT_EQ(fileDialogFlags(dialog->options), OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT |
                                                     OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_LONGNAMES |
                                                     OFN_ENABLESIZING);
@@ -193,7 +193,7 @@ TEST_F(FileDialogTest, NameBufferGivesOneFullPathPerChosenFile) {
 TEST_F(FileDialogTest, OpenGivesTheTypedPathAndStartsThereNextTime) {
     const fs::path model = folder_.path() / L"модель.4ds";
     makeFile(model);
-    Ref<FileDialog> dialog = newFileDialog("Открыть модель", "", 0);
+    core::Ref<FileDialog> dialog = newFileDialog("Открыть модель", "", 0);
     dialog->filter = "*.4ds|*.4ds";
     {
         User user(dialogTitled("Открыть модель"), [&](HWND window) { typeAndConfirm(window, model.wstring()); });
@@ -218,7 +218,7 @@ TEST_F(FileDialogTest, ShorterNameAfterALongerOneComesBackAlone) {
     const fs::path shortName = folder_.path() / L"b.4ds";
     makeFile(longName);
     makeFile(shortName);
-    Ref<FileDialog> dialog = newFileDialog("Открыть", "", 0);
+    core::Ref<FileDialog> dialog = newFileDialog("Открыть", "", 0);
     dialog->result = programText(longName);
     User user(dialogTitled("Открыть"), [&](HWND window) { typeAndConfirm(window, shortName.wstring()); });
     EXPECT_TRUE(dialog->execute());
@@ -227,7 +227,7 @@ TEST_F(FileDialogTest, ShorterNameAfterALongerOneComesBackAlone) {
 
 TEST_F(FileDialogTest, SaveGivesTheTypedNewName) {
     const fs::path target = folder_.path() / L"новая.4ds";
-    Ref<FileDialog> dialog = newFileDialog("Сохранить как", "", 0);
+    core::Ref<FileDialog> dialog = newFileDialog("Сохранить как", "", 0);
     dialog->openDialog = false;
     User user(dialogTitled("Сохранить как"), [&](HWND window) { typeAndConfirm(window, target.wstring()); });
     EXPECT_TRUE(dialog->execute());
@@ -236,7 +236,7 @@ TEST_F(FileDialogTest, SaveGivesTheTypedNewName) {
 }
 
 TEST_F(FileDialogTest, CancelEmptiesTheResult) {
-    Ref<FileDialog> dialog = newFileDialog("Открыть", "", 0);
+    core::Ref<FileDialog> dialog = newFileDialog("Открыть", "", 0);
     dialog->result = programText(folder_.path() / L"old.4ds");
     User user(dialogTitled("Открыть"), [](HWND window) { ui_driver::pressButton(window, IDCANCEL); });
     EXPECT_FALSE(dialog->execute());
@@ -246,7 +246,7 @@ TEST_F(FileDialogTest, CancelEmptiesTheResult) {
 TEST_F(FileDialogTest, ShowsItsTitleFilterAndInitialFolder) {
     const fs::path start = folder_.path() / L"Модели";
     fs::create_directory(start);
-    Ref<FileDialog> dialog = newFileDialog("Выбор модели", programText(start), 0);
+    core::Ref<FileDialog> dialog = newFileDialog("Выбор модели", programText(start), 0);
     dialog->filter = "Модели (*.4ds)|*.4ds|Все файлы|*.*";
     std::vector<std::string> types;
     std::string lookIn;
@@ -265,7 +265,7 @@ TEST_F(FileDialogTest, BelongsToTheMainFormUnlessGivenAnOwner) {
     Form& mainForm = shownMainForm();
     Form& other = newForm(*app_, "Другое окно");
     other.setVisible(true);
-    Ref<FileDialog> dialog = newFileDialog("Открыть", "", 0);
+    core::Ref<FileDialog> dialog = newFileDialog("Открыть", "", 0);
     HWND owner = nullptr;
     {
         User user(dialogTitled("Открыть"), [&](HWND window) {
@@ -290,7 +290,7 @@ TEST_F(FileDialogTest, BelongsToTheMainFormUnlessGivenAnOwner) {
 TEST_F(FileDialogTest, SeveralChosenFilesComeBackAsFullPathsOnePerLine) {
     makeFile(folder_.path() / L"a.4ds");
     makeFile(folder_.path() / L"б.4ds");
-    Ref<FileDialog> dialog = newFileDialog("Открыть", programText(folder_.path()), 0x060C | (1U << 6));
+    core::Ref<FileDialog> dialog = newFileDialog("Открыть", programText(folder_.path()), 0x060C | (1U << 6));
     User user(dialogTitled("Открыть"), [](HWND window) { typeAndConfirm(window, L"\"a.4ds\" \"б.4ds\""); });
     EXPECT_TRUE(dialog->execute());
     EXPECT_EQ(dialog->result, programText(folder_.path() / L"a.4ds") + "\r" + programText(folder_.path() / L"б.4ds"));
@@ -301,30 +301,30 @@ TEST_F(FileDialogTest, ChosenFileOutsideTheCodePageComesInItsShortForm) {
     fs::create_directory(chinese);
     const fs::path model = chinese / kChineseFile;
     makeFile(model);
-    Ref<FileDialog> dialog = newFileDialog("Открыть", "", 0);
+    core::Ref<FileDialog> dialog = newFileDialog("Открыть", "", 0);
     User user(dialogTitled("Открыть"), [&](HWND window) { typeAndConfirm(window, model.wstring()); });
     ASSERT_TRUE(dialog->execute());
     EXPECT_EQ(dialog->result.find('?'), std::string::npos) << dialog->result;
     std::error_code error;
-    EXPECT_TRUE(fs::equivalent(fs::path(toWide(dialog->result)), model, error)) << dialog->result;
+    EXPECT_TRUE(fs::equivalent(fs::path(core::toWide(dialog->result)), model, error)) << dialog->result;
 }
 
 TEST_F(FileDialogTest, NewFileInAFolderOutsideTheCodePageKeepsItsNameAfterTheShortFolder) {
     const fs::path chinese = folder_.path() / kChineseFolder;
     fs::create_directory(chinese);
-    Ref<FileDialog> dialog = newFileDialog("Сохранить", "", 0);
+    core::Ref<FileDialog> dialog = newFileDialog("Сохранить", "", 0);
     dialog->openDialog = false;
     User user(dialogTitled("Сохранить"),
               [&](HWND window) { typeAndConfirm(window, (chinese / L"новая.4ds").wstring()); });
     ASSERT_TRUE(dialog->execute());
-    const fs::path chosen(toWide(dialog->result));
+    const fs::path chosen(core::toWide(dialog->result));
     EXPECT_EQ(chosen.filename().wstring(), L"новая.4ds");
     std::error_code error;
     EXPECT_TRUE(fs::equivalent(chosen.parent_path(), chinese, error)) << dialog->result;
 }
 
 TEST_F(FileDialogTest, NewNameOutsideTheCodePageIsRefused) {
-    Ref<FileDialog> dialog = newFileDialog("Сохранить", "", 0);
+    core::Ref<FileDialog> dialog = newFileDialog("Сохранить", "", 0);
     dialog->openDialog = false;
     const fs::path target = folder_.path() / kChineseFile;
     User user(dialogTitled("Сохранить"), [&](HWND window) { typeAndConfirm(window, target.wstring()); });
@@ -360,7 +360,7 @@ void clickFirstCustomColour(HWND dialog) {
 using ColorDialogTest = DialogTest;
 
 TEST_F(ColorDialogTest, PresetColourIsShownAndComesBackOnOk) {
-    Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
+    core::Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
     dialog->color = RGB(0x12, 0x34, 0x56);
     std::vector<std::string> shown;
     User user(shownDialog, [&](HWND window) {
@@ -373,7 +373,7 @@ TEST_F(ColorDialogTest, PresetColourIsShownAndComesBackOnOk) {
 }
 
 TEST_F(ColorDialogTest, ChosenColourReplacesTheColour) {
-    Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
+    core::Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
     dialog->color = RGB(1, 2, 3);
     User user(shownDialog, [](HWND window) {
         typeColour(window, 200, 100, 50);
@@ -384,7 +384,7 @@ TEST_F(ColorDialogTest, ChosenColourReplacesTheColour) {
 }
 
 TEST_F(ColorDialogTest, CancelKeepsTheColour) {
-    Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
+    core::Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
     dialog->color = RGB(1, 2, 3);
     User user(shownDialog, [](HWND window) {
         typeColour(window, 200, 100, 50);
@@ -395,7 +395,7 @@ TEST_F(ColorDialogTest, CancelKeepsTheColour) {
 }
 
 TEST_F(ColorDialogTest, SecondExecuteWhileOpenReturnsAtOnce) {
-    Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
+    core::Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
     bool secondResult = true;
     std::size_t dialogsDuring = 0;
     User user(shownDialog, [&](HWND window) {
@@ -412,7 +412,7 @@ TEST_F(ColorDialogTest, SecondExecuteWhileOpenReturnsAtOnce) {
 }
 
 TEST_F(ColorDialogTest, CustomColoursStartWhiteAndPersistBetweenCalls) {
-    Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
+    core::Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
     for (COLORREF custom : dialog->customColors) EXPECT_EQ(custom, 0xFFFFFFU);
     {
         User user(shownDialog, [](HWND window) {
@@ -440,7 +440,7 @@ TEST_F(ColorDialogTest, StyleDecidesTheCustomColourPart) {
         bool canDefine;
     };
     auto lookOf = [](ColorDialog::Style style) {
-        Ref<ColorDialog> dialog = newColorDialog(style);
+        core::Ref<ColorDialog> dialog = newColorDialog(style);
         Look look{};
         User user(shownDialog, [&](HWND window) {
             RECT bounds;
@@ -462,7 +462,7 @@ TEST_F(ColorDialogTest, StyleDecidesTheCustomColourPart) {
 
 TEST_F(ColorDialogTest, HasNoOwnerEvenWithAMainForm) {
     shownMainForm();
-    Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
+    core::Ref<ColorDialog> dialog = newColorDialog(ColorDialog::FullOpen);
     HWND owner = reinterpret_cast<HWND>(1);
     User user(shownDialog, [&](HWND window) {
         owner = GetWindow(window, GW_OWNER);
@@ -485,7 +485,7 @@ std::string selectedTreeItem(HWND dialog) {
     item.pszText = text;
     item.cchTextMax = MAX_PATH;
     SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return fromWide(text);
+    return core::fromWide(text);
 }
 
 using FolderDialogTest = DialogTest;
@@ -501,7 +501,7 @@ TEST_F(FolderDialogTest, OptionBitsGiveTheirNativeFlags) {
 }
 
 TEST_F(FolderDialogTest, BareDriveGetsItsBackslash) {
-    Ref<FolderDialog> dialog = newFolderDialog("", 0);
+    core::Ref<FolderDialog> dialog = newFolderDialog("", 0);
     dialog->setInitialPath("z:");
     EXPECT_EQ(dialog->initialPath(), "z:\\");
     dialog->setInitialPath("z:\\");
@@ -515,7 +515,7 @@ TEST_F(FolderDialogTest, BareDriveGetsItsBackslash) {
 TEST_F(FolderDialogTest, StartsAtTheInitialPathAndOkGivesIt) {
     const fs::path textures = folder_.path() / L"Текстуры";
     fs::create_directory(textures);
-    Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
+    core::Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
     dialog->setInitialPath(programText(textures));
     std::string selected;
     std::string instruction;
@@ -533,7 +533,7 @@ TEST_F(FolderDialogTest, StartsAtTheInitialPathAndOkGivesIt) {
 }
 
 TEST_F(FolderDialogTest, BareDriveStartsAtItsRoot) {
-    Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
+    core::Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
     dialog->setInitialPath("C:");
     User user(shownDialog, [](HWND window) { ui_driver::pressButton(window, IDOK); });
     EXPECT_TRUE(dialog->execute());
@@ -541,7 +541,7 @@ TEST_F(FolderDialogTest, BareDriveStartsAtItsRoot) {
 }
 
 TEST_F(FolderDialogTest, CancelKeepsThePreviousResult) {
-    Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
+    core::Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
     dialog->result = "C:\\Текстуры";
     dialog->setInitialPath(programText(folder_.path()));
     User user(shownDialog, [](HWND window) { ui_driver::pressButton(window, IDCANCEL); });
@@ -550,7 +550,7 @@ TEST_F(FolderDialogTest, CancelKeepsThePreviousResult) {
 }
 
 TEST_F(FolderDialogTest, CentreOnScreenPlacesItInTheMiddle) {
-    Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
+    core::Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
     dialog->centreOnScreen = true;
     POINT middle{};
     User user(shownDialog, [&](HWND window) {
@@ -566,7 +566,7 @@ TEST_F(FolderDialogTest, CentreOnScreenPlacesItInTheMiddle) {
 
 TEST_F(FolderDialogTest, BelongsToTheMainForm) {
     Form& mainForm = shownMainForm();
-    Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
+    core::Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
     HWND owner = nullptr;
     User user(shownDialog, [&](HWND window) {
         owner = GetWindow(window, GW_OWNER);
@@ -579,7 +579,7 @@ TEST_F(FolderDialogTest, BelongsToTheMainForm) {
 TEST_F(FolderDialogTest, FolderOutsideTheCodePageComesInItsShortForm) {
     const fs::path chinese = folder_.path() / kChineseFolder;
     fs::create_directory(chinese);
-    Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
+    core::Ref<FolderDialog> dialog = newFolderDialog(kFolderTitle, 0x0008);
     // The start path is a program text too, so the folder is reached
     // through its short form.
     const auto start = pathAsProgramText(chinese.wstring());
@@ -589,7 +589,7 @@ TEST_F(FolderDialogTest, FolderOutsideTheCodePageComesInItsShortForm) {
     ASSERT_TRUE(dialog->execute());
     EXPECT_EQ(dialog->result.find('?'), std::string::npos) << dialog->result;
     std::error_code error;
-    EXPECT_TRUE(fs::equivalent(fs::path(toWide(dialog->result)), chinese, error)) << dialog->result;
+    EXPECT_TRUE(fs::equivalent(fs::path(core::toWide(dialog->result)), chinese, error)) << dialog->result;
 }
 
 // --- Paths as program texts ----------------------------------------------------

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/gradient/gradient_services.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
@@ -118,7 +118,7 @@ protected:
         ui_driver::pumpMessages(50);
     }
 
-    Ref<Application> app_;
+    core::Ref<Application> app_;
     Form* form_ = nullptr;
 };
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/form.h"
@@ -46,7 +46,7 @@ std::string nativeText(HWND list, int index, int column = 0) {
     item.pszText = text;
     item.cchTextMax = 512;
     SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return fromWide(text);
+    return core::fromWide(text);
 }
 
 LPARAM nativeData(HWND list, int index) {
@@ -113,7 +113,7 @@ protected:
         ui_driver::pumpMessages(20);
     }
 
-    Ref<Application> app = newApplication("List view test");
+    core::Ref<Application> app = newApplication("List view test");
     Form& form = newForm(*app, "Список");
     ListView& list = newListView(form, ListView::HeaderlessReportView, kMaterialListOptions, nullptr, nullptr, nullptr);
     std::vector<StateChange> changes;

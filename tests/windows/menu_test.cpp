@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/form.h"
 #include "toolkit/windows/main_menu.h"
@@ -39,7 +39,7 @@ NativeItem nativeItem(HMENU menu, int position) {
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
     EXPECT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info));
     GetMenuStringW(menu, static_cast<UINT>(position), caption, 256, MF_BYPOSITION);
-    return {fromWide(caption), info.wID, info.fType, info.fState, info.hSubMenu != nullptr};
+    return {core::fromWide(caption), info.wID, info.fType, info.fState, info.hSubMenu != nullptr};
 }
 
 // Every native item, depth first: the order the menu numbers its items in.
@@ -70,7 +70,7 @@ protected:
         SendMessageW(form.createWindow(), WM_COMMAND, MAKEWPARAM(item->commandId, 0), 0);
     }
 
-    Ref<Application> app = newApplication("Menu test");
+    core::Ref<Application> app = newApplication("Menu test");
     Form& form = newForm(*app, "Меню");
     std::vector<int> defaultChoices;
 };

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/form.h"
@@ -37,7 +37,7 @@ std::string partText(HWND bar, int part) {
     std::wstring text(length + 1, L'\0');
     SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.data()));
     text.resize(length);
-    return fromWide(text);
+    return core::fromWide(text);
 }
 
 bool isSimple(HWND bar) { return SendMessageW(bar, SB_ISSIMPLE, 0, 0) != 0; }
@@ -70,7 +70,7 @@ protected:
         bottomLabel.setAnchors(true, false, false, true);
     }
 
-    Ref<Application> app = newApplication("Status bar test");
+    core::Ref<Application> app = newApplication("Status bar test");
     Form& form = newForm(*app, "Строка состояния");
     Label& filling = newLabel(form, "");
     Label& bottomLabel = newLabel(form, "Внизу");

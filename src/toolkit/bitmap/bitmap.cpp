@@ -7,9 +7,9 @@
 #include <cstring>
 #include <limits>
 
-#include "toolkit/base/byte_block.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
+#include "core/byte_block.h"
+#include "core/file_stream.h"
+#include "core/object.h"
 
 namespace toolkit {
 
@@ -42,7 +42,9 @@ std::uint32_t le32(const std::uint8_t* bytes) {
 
 std::int32_t le32Signed(const std::uint8_t* bytes) { return static_cast<std::int32_t>(le32(bytes)); }
 
-bool readExactly(FileStream& stream, void* buffer, std::size_t count) { return stream.read(buffer, count) == count; }
+bool readExactly(core::FileStream& stream, void* buffer, std::size_t count) {
+    return stream.read(buffer, count) == count;
+}
 
 void setMasks(HeaderBlock& block, std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
     block.colors[0] = red;
@@ -61,7 +63,7 @@ void setColorTableByte(HeaderBlock& block, std::size_t index, std::uint8_t value
 // The stream a bitmap is read from, with what its file header says (when
 // it has one) and where the image began in it.
 struct BmpStream {
-    FileStream& stream;
+    core::FileStream& stream;
     std::int64_t start;
     bool hasFileHeader = false;
     std::uint32_t fileSize = 0;
@@ -169,7 +171,7 @@ std::int64_t pixelByteCount(BmpStream& file, const InfoHeader& info, std::int64_
 void seekToPixels(BmpStream& file) {
     if (!file.hasFileHeader || file.pixelOffset < 1) return;
     if (file.position() - file.start <= std::int64_t{file.pixelOffset})
-        file.stream.seek(file.start + file.pixelOffset, FileStream::FromStart);
+        file.stream.seek(file.start + file.pixelOffset, core::FileStream::FromStart);
 }
 
 // Whether the system can draw pixels of this depth in this compression:
@@ -194,14 +196,14 @@ bool readRunLengthPixels(BmpStream& file, const InfoHeader& info, std::int64_t c
     const std::int64_t end = file.position() + count;
     const std::int64_t left = std::max<std::int64_t>(file.stream.size() - file.position(), 0);
     const auto wanted = static_cast<std::size_t>(std::min({count, left, bmp::kMaxPixelMemory}));
-    const ByteBlock input = allocateByteBlock(std::max<std::size_t>(wanted, 1));
+    const core::ByteBlock input = core::allocateByteBlock(std::max<std::size_t>(wanted, 1));
     if (!input) return false;
     const std::size_t delivered = file.stream.read(input.get(), wanted);
     if (info.compression == bmp::kRle8)
         bmp::decodeRle8({input.get(), delivered}, rows);
     else
         bmp::decodeRle4({input.get(), delivered}, rows);
-    file.stream.seek(end, FileStream::FromStart);
+    file.stream.seek(end, core::FileStream::FromStart);
     return true;
 }
 
@@ -377,7 +379,7 @@ bool Bitmap::takeSizeFromHeader() {
 
 bool Bitmap::allocatePixels(bool zeroFilled) {
     const std::size_t allocated = pixelMemorySize_ + kSpareBytes;
-    ownPixels_ = allocateByteBlock(allocated);
+    ownPixels_ = core::allocateByteBlock(allocated);
     if (!ownPixels_) return lastError_ = kNoMemory, false;
     if (zeroFilled) std::memset(ownPixels_.get(), 0, allocated);
     pixels_ = ownPixels_.get();
@@ -385,21 +387,21 @@ bool Bitmap::allocatePixels(bool zeroFilled) {
 }
 
 bool Bitmap::loadFromFile(const std::string& fileName) {
-    Ref<FileStream> stream = openFileForReading(fileName);
+    core::Ref<core::FileStream> stream = core::openFileForReading(fileName);
     return loadFromStream(*stream);
 }
 
-bool Bitmap::loadFromStream(FileStream& stream) {
+bool Bitmap::loadFromStream(core::FileStream& stream) {
     clear();
     lastError_.clear();
     const std::int64_t start = stream.position();
     if (readImage(stream)) return true;
-    stream.seek(start, FileStream::FromStart);
+    stream.seek(start, core::FileStream::FromStart);
     clear();
     return false;
 }
 
-bool Bitmap::readImage(FileStream& stream) {
+bool Bitmap::readImage(core::FileStream& stream) {
     BmpStream file{stream, stream.position()};
     std::uint8_t fileHeader[kFileHeaderSize];
     if (!readExactly(stream, fileHeader, sizeof fileHeader)) return lastError_ = kCutShort, false;
@@ -408,7 +410,7 @@ bool Bitmap::readImage(FileStream& stream) {
         file.fileSize = le32(fileHeader + 2);
         file.pixelOffset = le32(fileHeader + 10);
     } else {
-        stream.seek(file.start, FileStream::FromStart);
+        stream.seek(file.start, core::FileStream::FromStart);
     }
 
     header_ = std::make_unique<HeaderBlock>();
@@ -451,8 +453,8 @@ bool Bitmap::readImage(FileStream& stream) {
     return true;
 }
 
-Ref<Bitmap> newDeviceIndependentBitmap(std::int32_t width, std::int32_t height, PixelFormat format) {
-    Ref<Bitmap> bitmap = create<Bitmap>();
+core::Ref<Bitmap> newDeviceIndependentBitmap(std::int32_t width, std::int32_t height, PixelFormat format) {
+    core::Ref<Bitmap> bitmap = core::create<Bitmap>();
     if (width == 0 || height == 0) return bitmap;
     if (height < 0) {
         bitmap->lastError_ = kBadHeight;

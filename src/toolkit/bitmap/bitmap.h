@@ -15,9 +15,9 @@
 #include <span>
 #include <string>
 
-#include "toolkit/base/byte_block.h"
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/object.h"
+#include "core/byte_block.h"
+#include "core/file_stream.h"
+#include "core/object.h"
 
 // The system's handle types (windef.h declares them the same way), so that
 // this header needs no <windows.h>.
@@ -103,7 +103,7 @@ void decodeRle4(std::span<const std::uint8_t> input, const PixelRows& rows);
 
 }  // namespace bmp
 
-class Bitmap : public ToolkitObject {
+class Bitmap : public core::ToolkitObject {
 public:
     enum class HandleKind : std::int32_t { DeviceDependent = 0, DeviceIndependent = 1 };
 
@@ -140,7 +140,7 @@ public:
     bool loadFromFile(const std::string& fileName);
     // Reads one BMP image from the stream's position. On failure the stream
     // goes back there, the bitmap is empty and lastError() says why.
-    bool loadFromStream(FileStream& stream);
+    bool loadFromStream(core::FileStream& stream);
 
     // Why the last load, creation or DIB section failed; empty when nothing
     // has failed since the last load began.
@@ -159,9 +159,9 @@ protected:
     ~Bitmap() override;
 
 private:
-    friend Ref<Bitmap> newDeviceIndependentBitmap(std::int32_t width, std::int32_t height, PixelFormat format);
+    friend core::Ref<Bitmap> newDeviceIndependentBitmap(std::int32_t width, std::int32_t height, PixelFormat format);
 #ifdef _WIN32
-    friend Ref<Bitmap> newBitmap(std::int32_t width, std::int32_t height);
+    friend core::Ref<Bitmap> newBitmap(std::int32_t width, std::int32_t height);
     bool makeDibSection();
 #endif
 
@@ -170,7 +170,7 @@ private:
     bool takeSizeFromHeader();
     // Allocates the pixel memory with 4 spare bytes; false when memory is short.
     bool allocatePixels(bool zeroFilled);
-    bool readImage(FileStream& stream);
+    bool readImage(core::FileStream& stream);
 
     std::int32_t height_ = 0;
     std::int32_t width_ = 0;
@@ -181,7 +181,7 @@ private:
     std::int32_t bytesPerLine_ = 0;
     HandleKind handleKind_ = HandleKind::DeviceDependent;
     std::unique_ptr<HeaderBlock> header_;
-    ByteBlock ownPixels_;  // the pixel memory while no DIB section holds it
+    core::ByteBlock ownPixels_;  // the pixel memory while no DIB section holds it
     std::uint8_t* pixels_ = nullptr;
     std::size_t pixelMemorySize_ = 0;
     PixelFormat format_ = PixelFormat::DeviceDependent;
@@ -192,12 +192,12 @@ private:
 // A bitmap of that size in the given format, its pixels zeroed, its lines
 // stored bottom first; the 16-bit formats use bit fields. An empty bitmap
 // when a side is 0 or the format has no bit count of its own.
-Ref<Bitmap> newDeviceIndependentBitmap(std::int32_t width, std::int32_t height, PixelFormat format);
+core::Ref<Bitmap> newDeviceIndependentBitmap(std::int32_t width, std::int32_t height, PixelFormat format);
 
 #ifdef _WIN32
 // A device-dependent bitmap of that size, compatible with the screen; an
 // empty bitmap when a side is 0.
-Ref<Bitmap> newBitmap(std::int32_t width, std::int32_t height);
+core::Ref<Bitmap> newBitmap(std::int32_t width, std::int32_t height);
 #endif
 
 }  // namespace toolkit

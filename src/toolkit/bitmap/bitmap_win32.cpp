@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/bitmap/bitmap.h"
 
 namespace toolkit {
@@ -33,7 +33,7 @@ std::string systemErrorText(DWORD code) {
     std::wstring message(text, length);
     LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r')) message.pop_back();
-    return fromWide(message);
+    return core::fromWide(message);
 }
 
 }  // namespace
@@ -71,7 +71,8 @@ bool Bitmap::makeDibSection() {
     const DWORD error = GetLastError();
     ReleaseDC(nullptr, screen);
     if (section == nullptr) {
-        lastError_ = "Can not create DIB section, error: " + std::to_string(error) + ", " + systemErrorText(error);
+        lastError_ =
+            "Can not core::create DIB section, error: " + std::to_string(error) + ", " + systemErrorText(error);
         return false;
     }
     // The section's lines are laid out as the loaded ones; a section that
@@ -82,7 +83,7 @@ bool Bitmap::makeDibSection() {
         known ? static_cast<std::size_t>(described.dsBm.bmWidthBytes) * std::abs(described.dsBm.bmHeight) : 0;
     if (bits == nullptr || room < pixelMemorySize_) {
         DeleteObject(section);
-        lastError_ = "Can not create DIB section, error: the section does not fit the image";
+        lastError_ = "Can not core::create DIB section, error: the section does not fit the image";
         return false;
     }
     std::memcpy(bits, pixels_, pixelMemorySize_);
@@ -95,8 +96,8 @@ bool Bitmap::makeDibSection() {
     return true;
 }
 
-Ref<Bitmap> newBitmap(std::int32_t width, std::int32_t height) {
-    Ref<Bitmap> bitmap = create<Bitmap>();
+core::Ref<Bitmap> newBitmap(std::int32_t width, std::int32_t height) {
+    core::Ref<Bitmap> bitmap = core::create<Bitmap>();
     if (width <= 0 || height <= 0) return bitmap;
     HDC screen = GetDC(nullptr);
     HBITMAP made = CreateCompatibleBitmap(screen, width, height);

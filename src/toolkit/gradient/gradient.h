@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/bitmap/bitmap.h"
 #include "toolkit/gradient/gradient_pixels.h"
 #include "toolkit/windows/control.h"
@@ -156,7 +156,7 @@ private:
     static constexpr UINT_PTR kTransitionTimer = 8;
 
     struct Picture {
-        Ref<Bitmap> bitmap;
+        core::Ref<Bitmap> bitmap;
         bool redraw = true;
     };
 

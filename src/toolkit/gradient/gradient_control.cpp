@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/gradient/gradient_render.h"
 #include "toolkit/gradient/gradient_services.h"
@@ -25,9 +25,10 @@ const std::array<GradientLook, gradient::kLookCount> kDefaultLooks = {{
     {0xFFFFFF, 0x9EACB4, kButtonFaceColor, 0x000000, 0x808080, 0x808080, 5, 5, 2, 5, 2},
 }};
 
-Ref<Bitmap> newPicture(int width, int height, bool deviceIndependent) {
-    Ref<Bitmap> picture = deviceIndependent ? newDeviceIndependentBitmap(width, height, PixelFormat::ThirtyTwoBits)
-                                            : newBitmap(width, height);
+core::Ref<Bitmap> newPicture(int width, int height, bool deviceIndependent) {
+    core::Ref<Bitmap> picture = deviceIndependent
+                                    ? newDeviceIndependentBitmap(width, height, PixelFormat::ThirtyTwoBits)
+                                    : newBitmap(width, height);
     // A device-independent picture gets its DIB section now, so that the
     // system draws into the same pixels that the blend reads.
     if (picture->handle() == nullptr) return {};
@@ -200,8 +201,8 @@ Bitmap* GradientControl::renderedPicture(LookIndex look) {
     if (picture.redraw) {
         const gradient_render::BitmapDc dc(picture.bitmap->handle());
         const gradient_render::LookLayout layout{width, height, stateRects_[look], contentRect()};
-        const gradient_render::Caption caption{showCaption_ ? toWide(captionText()) : std::wstring(), fontHandle(),
-                                               verticalAlignment_, horizontalAlignment_};
+        const gradient_render::Caption caption{showCaption_ ? core::toWide(captionText()) : std::wstring(),
+                                               fontHandle(), verticalAlignment_, horizontalAlignment_};
         gradient_render::renderLook(dc.get(), looks_[look], layout, caption, {outline_, smoothCorners_});
         GdiFlush();
         picture.redraw = false;

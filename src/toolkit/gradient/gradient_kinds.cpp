@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/gradient/gradient_render.h"
 #include "toolkit/windows/control.h"
 
@@ -36,7 +36,7 @@ void GradientButton::layOutStateRectangles(int width, int height) {
 }
 
 GradientButton& newGradientButton(Control& parent, const std::string& caption) {
-    return *create<GradientButton>(parent, caption).detach();
+    return *core::create<GradientButton>(parent, caption).detach();
 }
 
 // --- GradientPanel -------------------------------------------------------------
@@ -45,7 +45,7 @@ GradientPanel::GradientPanel(Control& parent) : GradientControl(parent, PanelKin
     verticalAlignment_ = AlignTop;
 }
 
-GradientPanel& newGradientPanel(Control& parent) { return *create<GradientPanel>(parent).detach(); }
+GradientPanel& newGradientPanel(Control& parent) { return *core::create<GradientPanel>(parent).detach(); }
 
 // --- GradientCheckBox and GradientRadioBox --------------------------------------
 
@@ -111,7 +111,7 @@ void GradientCheckBox::paintMark(HDC dc) {
 }
 
 GradientCheckBox& newGradientCheckBox(Control& parent, const std::string& caption) {
-    return *create<GradientCheckBox>(parent, caption).detach();
+    return *core::create<GradientCheckBox>(parent, caption).detach();
 }
 
 GradientRadioBox::GradientRadioBox(Control& parent, const std::string& caption)
@@ -120,7 +120,7 @@ GradientRadioBox::GradientRadioBox(Control& parent, const std::string& caption)
 }
 
 GradientRadioBox& newGradientRadioBox(Control& parent, const std::string& caption) {
-    return *create<GradientRadioBox>(parent, caption).detach();
+    return *core::create<GradientRadioBox>(parent, caption).detach();
 }
 
 // --- GradientProgressBar -------------------------------------------------------
@@ -213,7 +213,7 @@ bool GradientProgressBar::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
 }
 
 GradientProgressBar& newGradientProgressBar(Control& parent) {
-    return *create<GradientProgressBar>(parent).detach();
+    return *core::create<GradientProgressBar>(parent).detach();
 }
 
 }  // namespace toolkit

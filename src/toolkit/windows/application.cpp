@@ -2,9 +2,9 @@
 // bar; it owns the forms and runs the message loop.
 #include "toolkit/windows/application.h"
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
-#include "toolkit/base/window_updates.h"
+#include "core/object.h"
+#include "core/win32_text.h"
+#include "core/window_updates.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/form.h"
 
@@ -15,13 +15,13 @@ Application* Application::current_ = nullptr;
 Application::Application(const std::string& title) : Control(nullptr, ownWindowClass(L"App")) {
     caption_ = title;
     current_ = this;
-    setWindowsUpdater(&Application::updateAllWindows);
+    core::setWindowsUpdater(&Application::updateAllWindows);
 }
 
 Application::~Application() {
     if (current_ == this) {
         current_ = nullptr;
-        setWindowsUpdater(nullptr);
+        core::setWindowsUpdater(nullptr);
     }
 }
 
@@ -40,8 +40,9 @@ DWORD Application::windowStyle() const { return WS_POPUP | WS_CAPTION | WS_CLIPS
 
 HWND Application::makeWindow() {
     // No size: the window is never seen, only its task bar button.
-    return CreateWindowExW(0, className_, toWide(caption_).c_str(), windowStyle(), GetSystemMetrics(SM_CXSCREEN) / 2,
-                           GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    return CreateWindowExW(0, className_, core::toWide(caption_).c_str(), windowStyle(),
+                           GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), this);
 }
 
 void Application::windowMade() {
@@ -139,10 +140,10 @@ void Application::updateAllWindows() {
     for (Form* form : current_->forms_) form->update();
 }
 
-Ref<Application> newApplication(const std::string& title) { return create<Application>(title); }
+core::Ref<Application> newApplication(const std::string& title) { return core::create<Application>(title); }
 
 Form& newForm(Application& application, const std::string& caption) {
-    Form& form = *create<Form>(application, caption).detach();  // owned by the application
+    Form& form = *core::create<Form>(application, caption).detach();  // owned by the application
     application.addForm(form);
     return form;
 }

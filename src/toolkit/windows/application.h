@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/windows/form.h"
 
 namespace toolkit {
@@ -68,6 +68,6 @@ private:
     bool terminated_ = false;
 };
 
-Ref<Application> newApplication(const std::string& title);
+core::Ref<Application> newApplication(const std::string& title);
 
 }  // namespace toolkit

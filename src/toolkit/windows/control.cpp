@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/form.h"
 #include "toolkit/windows/list_view.h"
 
@@ -79,7 +79,7 @@ Control::Control(Control* parent, const wchar_t* className) : className_(classNa
     if (parent_->brushBitmap_ != nullptr)
         brushBitmap_ = static_cast<HBITMAP>(CopyImage(parent_->brushBitmap_, IMAGE_BITMAP, 0, 0, 0));
     parent_->children_.push_back(this);
-    parent_->addOwned(this, releaseToolkitObject);
+    parent_->addOwned(this, core::releaseToolkitObject);
 }
 
 void Control::init() {
@@ -116,7 +116,7 @@ Form* Control::form() {
 HICON Control::loadIcon(HINSTANCE module, const char* resourceName) {
     if (IS_INTRESOURCE(resourceName))
         return LoadIconW(module, MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(resourceName)));
-    return LoadIconW(module, toWide(resourceName).c_str());
+    return LoadIconW(module, core::toWide(resourceName).c_str());
 }
 
 void Control::setStyleBits(DWORD mask, DWORD bits, bool extended) {
@@ -305,7 +305,7 @@ HFONT Control::fontHandle() {
         description.lfUnderline = f.underline;
         description.lfStrikeOut = f.strikeOut;
         description.lfCharSet = RUSSIAN_CHARSET;
-        const std::wstring face = toWide(f.face);
+        const std::wstring face = core::toWide(f.face);
         face.copy(description.lfFaceName, LF_FACESIZE - 1);
         fontHandle_ = CreateFontIndirectW(&description);
     }
@@ -378,7 +378,7 @@ Control& Control::setCursor(HCURSOR cursor) {
 Control& Control::setCaption(const std::string& caption) {
     caption_ = caption;
     if (window_ != nullptr) {
-        SetWindowTextW(window_, toWide(caption_).c_str());
+        SetWindowTextW(window_, core::toWide(caption_).c_str());
         invalidate();
     }
     return *this;
@@ -391,10 +391,10 @@ std::wstring Control::windowText() const {
     return text;
 }
 
-std::string Control::caption() const { return window_ == nullptr ? caption_ : fromWide(windowText()); }
+std::string Control::caption() const { return window_ == nullptr ? caption_ : core::fromWide(windowText()); }
 
 std::optional<std::string> Control::exactCaption() const {
-    return window_ == nullptr ? caption_ : fromWideExactly(windowText());
+    return window_ == nullptr ? caption_ : core::fromWideExactly(windowText());
 }
 
 Control& Control::setEnabled(bool enabled) {
@@ -457,7 +457,7 @@ POINT Control::childOrigin() const { return {0, 0}; }
 HWND Control::makeWindow() {
     HWND parent = parentWindow();
     const POINT origin = parent_ != nullptr ? parent_->childOrigin() : POINT{0, 0};
-    return CreateWindowExW(windowExStyle(), className_, toWide(caption_).c_str(), windowStyle(), left_ + origin.x,
+    return CreateWindowExW(windowExStyle(), className_, core::toWide(caption_).c_str(), windowStyle(), left_ + origin.x,
                            top_ + origin.y, width_, height_, parent, nullptr, GetModuleHandleW(nullptr), this);
 }
 
@@ -715,13 +715,13 @@ bool Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         case WM_CHAR: {
             if (!onKeyChar_) return false;
             const wchar_t typed = static_cast<wchar_t>(wParam);
-            std::string narrow = fromWide(std::wstring_view(&typed, 1));
+            std::string narrow = core::fromWide(std::wstring_view(&typed, 1));
             char character = narrow.empty() ? '\0' : narrow[0];
             const char before = character;
             onKeyChar_(*this, character, keyboardShiftState());
             if (character == 0) return true;  // swallowed
             if (character != before) {
-                const std::wstring replaced = toWide(std::string_view(&character, 1));
+                const std::wstring replaced = core::toWide(std::string_view(&character, 1));
                 result = defaultProcedure(message, replaced.empty() ? 0 : replaced[0], lParam);
                 return true;
             }

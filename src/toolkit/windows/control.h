@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 
 namespace toolkit {
 
@@ -72,7 +72,7 @@ enum SizeLimit : int { MinWidth = 0, MinHeight = 1, MaxWidth = 2, MaxHeight = 3 
 enum Alignment : int { NoAlignment = 0, ClientAlignment = 5 };
 enum TextAlignment : int { LeftText = 0, RightText = 1, CentredText = 2 };
 
-class Control : public ToolkitObject {
+class Control : public core::ToolkitObject {
 public:
     // Makes the window at once when the parent's window already exists.
     void init() override;

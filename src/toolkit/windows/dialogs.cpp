@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/message_box.h"
@@ -47,7 +47,7 @@ HWND mainFormWindow() {
 
 std::optional<std::string> losslessText(const std::wstring& text) {
     if (text.empty()) return std::nullopt;
-    return fromWideExactly(text);
+    return core::fromWideExactly(text);
 }
 
 // The short form of an existing path, or nothing when the system has none.
@@ -138,7 +138,7 @@ DWORD fileDialogFlags(std::uint32_t options) {
 
 std::wstring fileDialogFilter(const std::string& filter) {
     if (filter.empty()) return {};
-    std::wstring list = toWide(filter);
+    std::wstring list = core::toWide(filter);
     // A last description without a pattern is used as its own pattern.
     if (std::count(list.begin(), list.end(), L'|') % 2 == 0) list += L'|' + list.substr(list.rfind(L'|') + 1);
     std::replace(list.begin(), list.end(), L'|', L'\0');
@@ -187,14 +187,14 @@ bool FileDialog::execute() {
     const bool several = (flags & OFN_ALLOWMULTISELECT) != 0;
     std::wstring names(several ? kMultipleNameBufferSize : kNameBufferSize, L'\0');
     // A list of several names is no name to start at.
-    const std::wstring previous = toWide(result);
+    const std::wstring previous = core::toWide(result);
     if (previous.size() < names.size() && previous.find(L'\r') == std::wstring::npos)
         std::copy(previous.begin(), previous.end(), names.begin());
     result.clear();
 
     const std::wstring filterList = fileDialogFilter(filter);
-    const std::wstring wideTitle = toWide(title);
-    const std::wstring wideDirectory = toWide(initialDirectory);
+    const std::wstring wideTitle = core::toWide(title);
+    const std::wstring wideDirectory = core::toWide(initialDirectory);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner != nullptr ? owner : mainFormWindow();
@@ -221,8 +221,9 @@ bool FileDialog::execute() {
     return !result.empty();
 }
 
-Ref<FileDialog> newFileDialog(const std::string& title, const std::string& initialDirectory, std::uint32_t options) {
-    return create<FileDialog>(title, initialDirectory, options);
+core::Ref<FileDialog> newFileDialog(const std::string& title, const std::string& initialDirectory,
+                                    std::uint32_t options) {
+    return core::create<FileDialog>(title, initialDirectory, options);
 }
 
 // --- Colour dialog -----------------------------------------------------------
@@ -246,7 +247,7 @@ bool ColorDialog::execute() {
     return chosen;
 }
 
-Ref<ColorDialog> newColorDialog(ColorDialog::Style style) { return create<ColorDialog>(style); }
+core::Ref<ColorDialog> newColorDialog(ColorDialog::Style style) { return core::create<ColorDialog>(style); }
 
 // --- Folder dialog -----------------------------------------------------------
 
@@ -260,8 +261,8 @@ void FolderDialog::setInitialPath(const std::string& path) {
 
 bool FolderDialog::execute() {
     const OleScope ole;
-    FolderDialogStart start{centreOnScreen, toWide(initialPath_)};
-    const std::wstring wideTitle = toWide(title);
+    FolderDialogStart start{centreOnScreen, core::toWide(initialPath_)};
+    const std::wstring wideTitle = core::toWide(title);
     BROWSEINFOW dialog{};
     dialog.hwndOwner = owner != nullptr ? owner : mainFormWindow();
     dialog.lpszTitle = wideTitle.c_str();
@@ -281,8 +282,8 @@ bool FolderDialog::execute() {
     return true;
 }
 
-Ref<FolderDialog> newFolderDialog(const std::string& title, std::uint32_t options) {
-    return create<FolderDialog>(title, options);
+core::Ref<FolderDialog> newFolderDialog(const std::string& title, std::uint32_t options) {
+    return core::create<FolderDialog>(title, options);
 }
 
 }  // namespace toolkit

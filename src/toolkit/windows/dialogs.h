@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/windows/control.h"
 
 namespace toolkit {
@@ -26,7 +26,7 @@ namespace toolkit {
 // in it: a path with other characters is given in its short (8.3) form
 // when that form converts without loss, and is refused otherwise (execute
 // then returns false as on cancel).
-class FileDialog : public ToolkitObject {
+class FileDialog : public core::ToolkitObject {
 public:
     static constexpr std::uint32_t kDefaultOptions = 0x060C;
     static constexpr std::size_t kNameBufferSize = 262;
@@ -48,9 +48,10 @@ public:
     std::string result;
 };
 
-Ref<FileDialog> newFileDialog(const std::string& title, const std::string& initialDirectory, std::uint32_t options);
+core::Ref<FileDialog> newFileDialog(const std::string& title, const std::string& initialDirectory,
+                                    std::uint32_t options);
 
-class ColorDialog : public ToolkitObject {
+class ColorDialog : public core::ToolkitObject {
 public:
     enum Style : int { FullOpen = 0, Normal = 1, FullOpenDisabled = 2 };
 
@@ -70,13 +71,13 @@ private:
     bool busy_ = false;
 };
 
-Ref<ColorDialog> newColorDialog(ColorDialog::Style style);
+core::Ref<ColorDialog> newColorDialog(ColorDialog::Style style);
 
 // The folder dialog. Option bits: 0 computers, 1 printers, 2 not below the
 // domain, 3 file-system ancestors, 4 only file-system folders, 5 status
 // text, 6 files too, 7 edit box, 8 new dialog style.
 // Paths outside code page 1251 are handled as in the file dialog.
-class FolderDialog : public ToolkitObject {
+class FolderDialog : public core::ToolkitObject {
 public:
     static constexpr std::uint32_t kDefaultOptions = 1U << 4;  // when 0 is given: only file-system folders
 
@@ -100,7 +101,7 @@ private:
     std::string initialPath_;
 };
 
-Ref<FolderDialog> newFolderDialog(const std::string& title, std::uint32_t options);
+core::Ref<FolderDialog> newFolderDialog(const std::string& title, std::uint32_t options);
 
 // The steps of the dialogs that need no window.
 

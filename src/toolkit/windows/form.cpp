@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "toolkit/base/win32_text.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/main_menu.h"
@@ -37,8 +37,8 @@ DWORD Form::windowExStyle() const { return WS_EX_CONTROLPARENT | (stayOnTop_ ? W
 HWND Form::parentWindow() { return application_.createWindow(); }
 
 HWND Form::makeWindow() {
-    HWND window = CreateWindowExW(windowExStyle(), className_, toWide(caption_).c_str(), windowStyle(), left_, top_,
-                                  width_, height_, parentWindow(), nullptr, GetModuleHandleW(nullptr), this);
+    HWND window = CreateWindowExW(windowExStyle(), className_, core::toWide(caption_).c_str(), windowStyle(), left_,
+                                  top_, width_, height_, parentWindow(), nullptr, GetModuleHandleW(nullptr), this);
     if (window == nullptr) return nullptr;
     if (icon_ != nullptr) SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     if (menu_ != nullptr) SetMenu(window, menu_->handle());

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/control.h"
 
 namespace toolkit {
@@ -92,7 +92,7 @@ ListView& ListView::setTextBackgroundColor(Color color) {
 // --- columns -------------------------------------------------------------------
 
 void ListView::insertColumn(int index, const Column& column) {
-    std::wstring caption = toWide(column.caption);
+    std::wstring caption = core::toWide(column.caption);
     LVCOLUMNW native{};
     native.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     native.fmt = column.alignment;
@@ -116,7 +116,7 @@ void ListView::setColumnWidth(int column, int width) {
 // --- rows ----------------------------------------------------------------------
 
 int ListView::insertRow(int index, const Row& row) {
-    std::wstring caption = toWide(row.texts.empty() ? std::string() : row.texts.front());
+    std::wstring caption = core::toWide(row.texts.empty() ? std::string() : row.texts.front());
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE | LVIF_IMAGE;
     item.iItem = index;
@@ -161,7 +161,7 @@ void ListView::setItemText(int index, int column, const std::string& text) {
         }
         return;
     }
-    std::wstring wide = toWide(text);
+    std::wstring wide = core::toWide(text);
     LVITEMW item{};
     item.iSubItem = column;
     item.pszText = wide.data();
@@ -186,7 +186,7 @@ std::string ListView::itemText(int index, int column) {
             SendMessageW(window_, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
         if (copied + 1 < buffer.size()) {
             buffer.resize(copied);
-            return fromWide(buffer);
+            return core::fromWide(buffer);
         }
         buffer.resize(buffer.size() * 2);
     }
@@ -316,7 +316,7 @@ bool ListView::drawRow(NMLVCUSTOMDRAW& draw, LRESULT& result) {
 
 ListView& newListView(Control& parent, ListView::View view, std::uint32_t options, HIMAGELIST large, HIMAGELIST small,
                       HIMAGELIST state) {
-    return *create<ListView>(parent, view, options, large, small, state).detach();
+    return *core::create<ListView>(parent, view, options, large, small, state).detach();
 }
 
 // --- Paced filling -----------------------------------------------------------

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/form.h"
 
 namespace toolkit {
@@ -23,7 +23,7 @@ UINT takeCommandId() {
 }
 
 void insertNativeItem(const MenuItem& item) {
-    std::wstring caption = toWide(item.caption);
+    std::wstring caption = core::toWide(item.caption);
     MENUITEMINFOW info{sizeof info};
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
     info.wID = item.commandId;
@@ -201,7 +201,7 @@ MainMenu& newMainMenu(Form& form, std::span<const std::string> menuTemplate, int
                       MenuItemEvent defaultEvent) {
     const std::size_t count =
         lastIndex < 0 ? 0 : std::min(menuTemplate.size(), static_cast<std::size_t>(lastIndex) + 1);
-    return form.own(create<MainMenu>(form, menuTemplate.first(count), std::move(defaultEvent)));
+    return form.own(core::create<MainMenu>(form, menuTemplate.first(count), std::move(defaultEvent)));
 }
 
 }  // namespace toolkit

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/windows/form.h"
 
 namespace toolkit {
@@ -45,7 +45,7 @@ struct MenuItem {
 // "!" after that first character puts it in a radio group ("!!" starts a
 // new group). Items get command identifiers from one counter shared by all
 // menus, starting at 4096.
-class MainMenu : public ToolkitObject {
+class MainMenu : public core::ToolkitObject {
 public:
     static constexpr UINT kFirstCommandId = 4096;
     static constexpr UINT kCheckedState = MFS_CHECKED;  // 8

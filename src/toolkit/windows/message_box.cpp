@@ -1,14 +1,14 @@
 #include "toolkit/windows/message_box.h"
 
-#include "toolkit/base/win32_text.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/application.h"
 
 namespace toolkit {
 
 int messageBox(const std::string& text, UINT flags) {
     const Application* application = Application::current();
-    const std::wstring caption = application != nullptr ? toWide(application->caption()) : std::wstring();
-    return MessageBoxW(nullptr, toWide(text).c_str(), caption.c_str(), flags);
+    const std::wstring caption = application != nullptr ? core::toWide(application->caption()) : std::wstring();
+    return MessageBoxW(nullptr, core::toWide(text).c_str(), caption.c_str(), flags);
 }
 
 }  // namespace toolkit

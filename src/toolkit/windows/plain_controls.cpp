@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/windows/control.h"
 
 namespace toolkit {
@@ -63,13 +63,13 @@ bool Label::commandMessage(WORD code, LRESULT& result) {
     return true;
 }
 
-Label& newLabel(Control& parent, const std::string& caption) { return *create<Label>(parent, caption).detach(); }
+Label& newLabel(Control& parent, const std::string& caption) { return *core::create<Label>(parent, caption).detach(); }
 
 // --- PaintBox ------------------------------------------------------------------
 
 PaintBox::PaintBox(Control& parent) : Label(parent, "") {}
 
-PaintBox& newPaintBox(Control& parent) { return *create<PaintBox>(parent).detach(); }
+PaintBox& newPaintBox(Control& parent) { return *core::create<PaintBox>(parent).detach(); }
 
 // --- EditBox -------------------------------------------------------------------
 
@@ -162,6 +162,6 @@ void EditBox::pasteInBoxCase() {
     SendMessageW(window_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-EditBox& newEditBox(Control& parent, unsigned options) { return *create<EditBox>(parent, options).detach(); }
+EditBox& newEditBox(Control& parent, unsigned options) { return *core::create<EditBox>(parent, options).detach(); }
 
 }  // namespace toolkit

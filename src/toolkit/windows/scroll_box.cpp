@@ -2,7 +2,7 @@
 // the children's extent, a line step is 16 pixels, a page the visible size.
 #include <algorithm>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/plain_controls.h"
 
@@ -116,7 +116,7 @@ bool ScrollBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 }
 
 ScrollBox& newScrollBox(Control& parent, ScrollBox::EdgeStyle edge) {
-    return *create<ScrollBox>(parent, edge).detach();
+    return *core::create<ScrollBox>(parent, edge).detach();
 }
 
 }  // namespace toolkit

@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "toolkit/base/object.h"
-#include "toolkit/base/win32_text.h"
+#include "core/object.h"
+#include "core/win32_text.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/form.h"
 
@@ -74,7 +74,7 @@ void StatusBar::applyParts() {
 }
 
 void StatusBar::sendText(int part, const std::string& text) {
-    const std::wstring wide = toWide(text);
+    const std::wstring wide = core::toWide(text);
     SendMessageW(window_, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
@@ -107,13 +107,13 @@ std::string StatusBar::text(int part) const {
     std::wstring wide(length + 1, L'\0');
     SendMessageW(window_, SB_GETTEXTW, index, reinterpret_cast<LPARAM>(wide.data()));
     wide.resize(length);
-    return fromWide(wide);
+    return core::fromWide(wide);
 }
 
 void setStatusText(Form& form, int part, const std::string& text) {
     if (!StatusBar::validPart(part)) return;
     StatusBar* bar = form.statusBar();
-    if (bar == nullptr) bar = create<StatusBar>(form).detach();  // owned by the form
+    if (bar == nullptr) bar = core::create<StatusBar>(form).detach();  // owned by the form
     bar->setText(part, text);
 }
 

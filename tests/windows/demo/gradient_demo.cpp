@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/object.h"
 #include "editor/presets.h"
-#include "toolkit/base/object.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
@@ -71,7 +71,7 @@ void rowTitle(Control& parent, int top, const std::string& text) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    Ref<Application> application = newApplication("Skirvane");
+    core::Ref<Application> application = newApplication("Skirvane");
     Form& form = newForm(*application, "Градиентные элементы: все виды");
     form.setPosition(10, 10);
     form.setClientSize(960, 700);

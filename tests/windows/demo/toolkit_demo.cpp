@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/form.h"
@@ -41,7 +41,7 @@ const Row kRows[] = {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    Ref<Application> application = newApplication("Skirvane");
+    core::Ref<Application> application = newApplication("Skirvane");
     Form& form = newForm(*application, "Skirvane: проверка элементов");
     form.setPosition(60, 40);
     form.setClientSize(560, 380);

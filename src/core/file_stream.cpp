@@ -1,12 +1,12 @@
-#include "toolkit/base/file_stream.h"
+#include "core/file_stream.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "toolkit/base/native_file.h"
-#include "toolkit/base/object.h"
+#include "core/native_file.h"
+#include "core/object.h"
 
-namespace toolkit {
+namespace core {
 
 // The two operation tables. The buffer holds, for a read stream, bytes read
 // ahead from the file position `bufferStart`; for a write stream, bytes not
@@ -165,4 +165,4 @@ bool saveFileAtomically(const std::string& fileName, const std::function<bool(Fi
     return false;
 }
 
-}  // namespace toolkit
+}  // namespace core

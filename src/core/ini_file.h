@@ -7,9 +7,9 @@
 #include <string>
 #include <utility>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 
-namespace toolkit {
+namespace core {
 
 // An INI file with a current section, read or written one value at a time.
 class IniFile : public ToolkitObject {
@@ -39,4 +39,4 @@ private:
 
 inline Ref<IniFile> openIniFile(const std::filesystem::path& fileName) { return create<IniFile>(fileName); }
 
-}  // namespace toolkit
+}  // namespace core

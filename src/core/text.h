@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace toolkit {
+namespace core {
 
 // Decimal text of a number, with a leading minus sign when negative.
 std::string intToText(std::int32_t value);
@@ -28,4 +28,4 @@ std::string ensureTrailingBackslash(std::string text);
 // The first `count` characters of `text` (fewer when the text ends before).
 std::string copyPrefix(std::string_view text, std::uint8_t count);
 
-}  // namespace toolkit
+}  // namespace core

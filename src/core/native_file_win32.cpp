@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/native_file.h"
-#include "toolkit/base/win32_text.h"
+#include "core/file_stream.h"
+#include "core/native_file.h"
+#include "core/win32_text.h"
 
-namespace toolkit::native {
+namespace core::native {
 
 namespace {
 HANDLE asHandle(NativeHandle handle) { return reinterpret_cast<HANDLE>(handle); }
@@ -100,9 +100,9 @@ bool finishAtomicSave(const AtomicSaveTarget& target) {
 
 void removeFile(const std::string& fileName) { DeleteFileW(toWide(fileName).c_str()); }
 
-}  // namespace toolkit::native
+}  // namespace core::native
 
-namespace toolkit {
+namespace core {
 
 bool folderExists(const std::string& path) {
     const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
@@ -111,4 +111,4 @@ bool folderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-}  // namespace toolkit
+}  // namespace core

@@ -1,8 +1,8 @@
-#include "toolkit/base/win32_text.h"
+#include "core/win32_text.h"
 
 #include <windows.h>
 
-namespace toolkit {
+namespace core {
 
 namespace {
 
@@ -40,4 +40,4 @@ std::optional<std::string> fromWideExactly(std::wstring_view text) {
     return narrow;
 }
 
-}  // namespace toolkit
+}  // namespace core

@@ -6,11 +6,11 @@
 #include <cctype>
 #include <vector>
 
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/ini_file.h"
-#include "toolkit/base/object.h"
+#include "core/file_stream.h"
+#include "core/ini_file.h"
+#include "core/object.h"
 
-namespace toolkit {
+namespace core {
 
 namespace {
 
@@ -134,4 +134,4 @@ std::string IniFile::valueString(const std::string& key, const std::string& valu
     return result;
 }
 
-}  // namespace toolkit
+}  // namespace core

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 
-namespace toolkit {
+namespace core {
 
 // An ordered list of untyped object pointers with a count, a capacity and a
 // growth step. The list never owns what it holds.
@@ -39,4 +39,4 @@ private:
 
 Ref<ObjectList> newObjectList();
 
-}  // namespace toolkit
+}  // namespace core

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "toolkit/base/file_stream.h"
+#include "core/file_stream.h"
 
-namespace toolkit::native {
+namespace core::native {
 
 constexpr NativeHandle kInvalidHandle = -1;
 
@@ -41,4 +41,4 @@ bool beginAtomicSave(const std::string& fileName, AtomicSaveTarget& target);
 bool finishAtomicSave(const AtomicSaveTarget& target);
 void removeFile(const std::string& fileName);
 
-}  // namespace toolkit::native
+}  // namespace core::native

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace toolkit {
+namespace core {
 
 // Frees a toolkit object handed to ToolkitObject::addOwned.
 void releaseToolkitObject(void* object);
@@ -113,4 +113,4 @@ T& ToolkitObject::own(Ref<T> object) {
     return owned;
 }
 
-}  // namespace toolkit
+}  // namespace core

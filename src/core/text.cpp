@@ -1,6 +1,6 @@
-#include "toolkit/base/text.h"
+#include "core/text.h"
 
-namespace toolkit {
+namespace core {
 
 std::string intToText(std::int32_t value) { return std::to_string(value); }
 
@@ -29,4 +29,4 @@ std::string ensureTrailingBackslash(std::string text) {
 
 std::string copyPrefix(std::string_view text, std::uint8_t count) { return std::string(text.substr(0, count)); }
 
-}  // namespace toolkit
+}  // namespace core

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace toolkit {
+namespace core {
 
 std::wstring toWide(std::string_view text);
 // Characters that code page 1251 cannot hold become '?'.
@@ -16,4 +16,4 @@ std::string fromWide(std::wstring_view text);
 // Nothing when the text holds a character that code page 1251 cannot hold.
 std::optional<std::string> fromWideExactly(std::wstring_view text);
 
-}  // namespace toolkit
+}  // namespace core

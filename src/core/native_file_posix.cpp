@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "toolkit/base/file_stream.h"
-#include "toolkit/base/native_file.h"
+#include "core/file_stream.h"
+#include "core/native_file.h"
 
-namespace toolkit::native {
+namespace core::native {
 
 namespace {
 constexpr std::uint32_t kGenericRead = 0x80000000;
@@ -124,13 +124,13 @@ bool finishAtomicSave(const AtomicSaveTarget& target) {
 
 void removeFile(const std::string& fileName) { ::unlink(fileName.c_str()); }
 
-}  // namespace toolkit::native
+}  // namespace core::native
 
-namespace toolkit {
+namespace core {
 
 bool folderExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-}  // namespace toolkit
+}  // namespace core

@@ -5,9 +5,9 @@
 // were written.
 #include <windows.h>
 
-#include "toolkit/base/ini_file.h"
+#include "core/ini_file.h"
 
-namespace toolkit {
+namespace core {
 
 namespace {
 
@@ -44,4 +44,4 @@ std::string IniFile::valueString(const std::string& key, const std::string& valu
     return wideToSystemText(std::wstring_view(buffer, length));
 }
 
-}  // namespace toolkit
+}  // namespace core

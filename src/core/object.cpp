@@ -1,6 +1,6 @@
-#include "toolkit/base/object.h"
+#include "core/object.h"
 
-namespace toolkit {
+namespace core {
 
 void ToolkitObject::release() {
     refCount_ -= 2;
@@ -24,4 +24,4 @@ void releaseToolkitObject(void* object) {
     if (object != nullptr) static_cast<ToolkitObject*>(object)->release();
 }
 
-}  // namespace toolkit
+}  // namespace core

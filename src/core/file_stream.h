@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 
-namespace toolkit {
+namespace core {
 
 // The system's native file handle, widened to one integer type.
 using NativeHandle = std::intptr_t;
@@ -93,4 +93,4 @@ bool saveFileAtomically(const std::string& fileName, const std::function<bool(Fi
 // critical-error boxes (a drive without a disk) are off for the test.
 bool folderExists(const std::string& path);
 
-}  // namespace toolkit
+}  // namespace core

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-namespace toolkit {
+namespace core {
 
 // Releases a ByteBlock.
 struct FreeByteBlock {
@@ -19,4 +19,4 @@ using ByteBlock = std::unique_ptr<std::uint8_t[], FreeByteBlock>;
 // large block takes longer than reading it from a file.
 ByteBlock allocateByteBlock(std::size_t size);
 
-}  // namespace toolkit
+}  // namespace core

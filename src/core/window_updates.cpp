@@ -1,6 +1,6 @@
-#include "toolkit/base/window_updates.h"
+#include "core/window_updates.h"
 
-namespace toolkit {
+namespace core {
 
 namespace {
 void (*windowsUpdater)() = nullptr;
@@ -12,4 +12,4 @@ void updateWindows() {
 
 void setWindowsUpdater(void (*updater)()) { windowsUpdater = updater; }
 
-}  // namespace toolkit
+}  // namespace core

@@ -2,8 +2,7 @@
 // list, say) keeps the application's windows painted.
 #pragma once
 
-
-namespace toolkit {
+namespace core {
 
 // Brings the application's windows up to date (pending painting done at
 // once). The window layer installs the routine; until then this does
@@ -11,4 +10,4 @@ namespace toolkit {
 void updateWindows();
 void setWindowsUpdater(void (*updater)());
 
-}  // namespace toolkit
+}  // namespace core

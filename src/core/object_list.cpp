@@ -1,11 +1,11 @@
-#include "toolkit/base/object_list.h"
+#include "core/object_list.h"
 
-#include "toolkit/base/object.h"
+#include "core/object.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace toolkit {
+namespace core {
 
 std::int32_t ObjectList::add(void* item) {
     if (count_ == capacity_) {
@@ -38,4 +38,4 @@ void ObjectList::swapItems(ObjectList& other) noexcept {
 
 Ref<ObjectList> newObjectList() { return create<ObjectList>(); }
 
-}  // namespace toolkit
+}  // namespace core

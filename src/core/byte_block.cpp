@@ -1,4 +1,4 @@
-#include "toolkit/base/byte_block.h"
+#include "core/byte_block.h"
 
 #include <cstdlib>
 
@@ -6,7 +6,7 @@
 #include <sys/mman.h>
 #endif
 
-namespace toolkit {
+namespace core {
 
 void FreeByteBlock::operator()(std::uint8_t* block) const { std::free(block); }
 
@@ -23,4 +23,4 @@ ByteBlock allocateByteBlock(std::size_t size) {
     return ByteBlock(static_cast<std::uint8_t*>(std::malloc(size)));
 }
 
-}  // namespace toolkit
+}  // namespace core
