@@ -78,7 +78,10 @@ public:
             case ActionKind::Save:
                 if (!model_.save(path_)) return "the model was not saved";
                 history_.markSaved();
-                if (test_support::readFileBytes(path_) != expected.savedFile()) return "the saved file differs";
+                if (std::string difference =
+                        test_support::savedFileDifference(expected.model(), test_support::readFileBytes(path_));
+                    !difference.empty())
+                    return difference;
                 break;
             case ActionKind::CloseAndCancel:
                 if (history_.atSaved() != (outcome.notice != test_support::Notice::SaveQuestion))

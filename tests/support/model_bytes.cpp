@@ -122,6 +122,34 @@ std::string withSavedHeader(std::string fileBytes) {
     return fileBytes;
 }
 
+std::string savedFileDifference(const ModelBytes& model, const std::string& written) {
+    const std::string expected = withSavedHeader(encodeModel(model));
+    if (written == expected) return {};
+    std::size_t at = 0;
+    while (at < written.size() && at < expected.size() && written[at] == expected[at]) ++at;
+    std::string text = "saved " + std::to_string(written.size()) + " bytes, expected " +
+                       std::to_string(expected.size()) + "; first difference at offset " + std::to_string(at);
+    const auto hex = [](const std::string& bytes, std::size_t start, std::size_t size) {
+        static const char digits[] = "0123456789ABCDEF";
+        std::string out;
+        for (std::size_t i = start; i < start + size && i < bytes.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            out.append(1, digits[byte >> 4]).append(1, digits[byte & 15]).append(1, ' ');
+        }
+        return out;
+    };
+    std::size_t start = 16;  // the header and the count
+    for (std::size_t n = 0; n < model.records.size(); ++n) {
+        const std::size_t size = encodeRecord(model.records[n], model.version).size();
+        if (at < start + size) {
+            return text + ", in material " + std::to_string(n + 1) + "\nexpected: " + hex(expected, start, size) +
+                   "\nwritten:  " + hex(written, start, size);
+        }
+        start += size;
+    }
+    return text;
+}
+
 RecordBytes randomRecord(std::mt19937& random) {
     RecordBytes record;
     record.flags = static_cast<std::uint32_t>(random());

@@ -68,6 +68,11 @@ std::string encodeModel(const ModelBytes& model);
 // The file as a saved copy of it must look: bytes 6..13 become 0xFF.
 std::string withSavedHeader(std::string fileBytes);
 
+// Empty when a saved file holds the model; otherwise where it first
+// differs: the offset, and the material's record as expected and as
+// written, in hexadecimal.
+std::string savedFileDifference(const ModelBytes& model, const std::string& written);
+
 // A record with random flags (named and unnamed bits), random float bit
 // patterns and names of random lengths (0..255) in code page 1251, with
 // every optional part's bit set now and then with an empty name, and

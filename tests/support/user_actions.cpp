@@ -217,14 +217,17 @@ UserAction randomAction(std::mt19937& random, const ExpectedEditor& editor) {
         case ActionKind::ClickRow:
             action.index = uniform(random, 0, static_cast<int>(editor.rows().size()) - 1);
             break;
+        // The pointer asks a bar for round(100 x / width), and the bar's
+        // last pixel lies short of its width: the left button reaches 0..99,
+        // 100 is the right button's.
         case ActionKind::DragBar:
             action.index = uniform(random, 0, kBars - 1);
-            action.from = uniform(random, 0, 100);
-            action.to = uniform(random, 0, 100);
+            action.from = uniform(random, 0, 99);
+            action.to = uniform(random, 0, 99);
             break;
         case ActionKind::ClickBar:
             action.index = uniform(random, 0, kBars - 1);
-            action.to = uniform(random, 0, 100);
+            action.to = uniform(random, 0, 99);
             break;
         case ActionKind::RightClickBar:
             action.index = uniform(random, 0, kBars - 1);
