@@ -1,7 +1,7 @@
-// Random editing scripts run against the model code as the editor runs it:
-// each write-back of the panel is a change applied by the edit rules and
-// recorded in the history, undo and redo give materials their states back,
-// and every save must write exactly the file the expectation holds. At the
+// Random editing scripts run against the document as the editor runs it:
+// each write-back of the panel is a change the document makes and records,
+// undo and redo give materials their states back, and every save must
+// write exactly the file the expectation holds. At the
 // end, undoing every step and saving gives back the model as it was opened.
 #include <gtest/gtest.h>
 
@@ -10,9 +10,8 @@
 #include <sstream>
 
 #include "expected_editor.h"
-#include "model/edit_history.h"
+#include "model/document.h"
 #include "model/material_edit.h"
-#include "model/model_file.h"
 #include "model_bytes.h"
 #include "soak_plan.h"
 #include "temp_folder.h"
@@ -43,67 +42,38 @@ model::MaterialEdit materialEditOf(const PanelChange& change) {
     return edit;
 }
 
-// The model, its history and its file, changed as the editor changes them.
-class EditedModel {
-public:
-    explicit EditedModel(std::string path) : path_(std::move(path)) {}
-
-    bool load() {
-        history_.clear();
-        return model_.load(path_);
-    }
-
-    // What one action does to the model; an empty text when it went as
-    // expected, else what went wrong.
-    std::string follow(const UserAction& action, const ExpectedEditor::Outcome& outcome,
-                       const ExpectedEditor& expected) {
-        if (outcome.changedMaterial) {
-            model::Material& material =
-                *model_.materials().materialAt(static_cast<std::int32_t>(*outcome.changedMaterial) + 1);
-            model::MaterialState before = material.state();
-            if (!model::applyEdit(material, materialEditOf(outcome.change)))
-                return "the edit rules refused the panel's change";
-            model::MaterialState after = material.state();
-            if (!(after == before))
-                history_.record(static_cast<std::int32_t>(*outcome.changedMaterial) + 1, std::move(before),
-                                std::move(after));
+// What one action does to the document as the editor does it; an empty
+// text when it went as expected, else what went wrong.
+std::string follow(model::Document& document, const UserAction& action, const ExpectedEditor::Outcome& outcome,
+                   const ExpectedEditor& expected) {
+    if (outcome.changedMaterial &&
+        !document.change(static_cast<std::int32_t>(*outcome.changedMaterial) + 1, materialEditOf(outcome.change)))
+        return "the edit rules refused the panel's change";
+    switch (action.kind) {
+        case ActionKind::Undo:
+            document.undo();
+            break;
+        case ActionKind::Redo:
+            document.redo();
+            break;
+        case ActionKind::Save: {
+            if (!document.save()) return "the model was not saved";
+            std::string difference =
+                test_support::savedFileDifference(expected.model(), test_support::readFileBytes(document.path()));
+            if (!difference.empty()) return difference;
+            break;
         }
-        switch (action.kind) {
-            case ActionKind::Undo:
-                if (history_.canUndo()) restore(history_.undo(), true);
-                break;
-            case ActionKind::Redo:
-                if (history_.canRedo()) restore(history_.redo(), false);
-                break;
-            case ActionKind::Save:
-                if (!model_.save(path_)) return "the model was not saved";
-                history_.markSaved();
-                if (std::string difference =
-                        test_support::savedFileDifference(expected.model(), test_support::readFileBytes(path_));
-                    !difference.empty())
-                    return difference;
-                break;
-            case ActionKind::CloseAndCancel:
-                if (history_.atSaved() != (outcome.notice != test_support::Notice::SaveQuestion))
-                    return "unsaved changes are not what they should be";
-                break;
-            default:
-                break;
-        }
-        if (history_.canUndo() != expected.canUndo() || history_.canRedo() != expected.canRedo())
-            return "undo and redo are not offered as they should be";
-        return {};
+        case ActionKind::CloseAndCancel:
+            if (document.unsaved() != (outcome.notice == test_support::Notice::SaveQuestion))
+                return "unsaved changes are not what they should be";
+            break;
+        default:
+            break;
     }
-
-private:
-    void restore(const model::EditHistory::Step& step, bool undone) {
-        model_.materials().materialAt(step.number)->setState(undone ? step.before : step.after);
-    }
-
-    std::string path_;
-    model::ModelFile model_;
-    model::EditHistory history_;
-};
+    if (document.canUndo() != expected.canUndo() || document.canRedo() != expected.canRedo())
+        return "undo and redo are not offered as they should be";
+    return {};
+}
 
 std::string script(std::uint32_t seed, const std::vector<std::string>& actions) {
     std::ostringstream text;
@@ -120,14 +90,14 @@ TEST(EditingSoak, RandomScriptsSaveWhatTheyMeanAndUndoToTheOpenedModel) {
         const test_support::ModelBytes opened = test_support::randomEditingModel(random);
         const std::string path = folder.file("model.4ds");
         test_support::writeFileBytes(path, test_support::encodeModel(opened));
-        EditedModel edited(path);
-        ASSERT_TRUE(edited.load()) << "seed " << *seed;
+        model::Document document;
+        ASSERT_TRUE(document.open(path)) << "seed " << *seed;
         ExpectedEditor expected(opened);
         std::vector<std::string> actions;
         const auto run = [&](const UserAction& action) {
             actions.push_back(test_support::describe(action));
             const ExpectedEditor::Outcome outcome = expected.perform(action);
-            const std::string problem = edited.follow(action, outcome, expected);
+            const std::string problem = follow(document, action, outcome, expected);
             if (!problem.empty()) ADD_FAILURE() << problem << " after " << script(*seed, actions);
             return problem.empty();
         };

@@ -141,14 +141,17 @@ protected:
 
 using ControlCreationTest = ControlTest;
 
-TEST_F(ControlCreationTest, GeometryCaptionAndStateSetEarlyAreAppliedWhenTheWindowIsMade) {
+TEST_F(ControlCreationTest, GeometryCaptionStateAndIdSetEarlyAreAppliedWhenTheWindowIsMade) {
     Label& label = newLabel(*form_, "");
-    label.setPosition(15, 25).setSize(120, 30).setCaption("Метка").setEnabled(false);
+    label.setPosition(15, 25).setSize(120, 30).setCaption("Метка").setEnabled(false).setId(1201);
     EditBox& hidden = newEditBox(*form_, 0);
     hidden.setVisible(false);
     ASSERT_EQ(label.handle(), nullptr);
 
     show();
+    hidden.setId(1202);  // on a window that exists
+    EXPECT_EQ(GetDlgItem(form_->handle(), 1201), label.handle());
+    EXPECT_EQ(GetDlgItem(form_->handle(), 1202), hidden.handle());
 
     ASSERT_NE(label.handle(), nullptr);
     const RECT bounds = boundsInParent(label.handle());

@@ -384,6 +384,12 @@ Control& Control::setCaption(const std::string& caption) {
     return *this;
 }
 
+Control& Control::setId(int id) {
+    id_ = id;
+    if (window_ != nullptr) SetWindowLongPtrW(window_, GWLP_ID, id_);
+    return *this;
+}
+
 std::wstring Control::windowText() const {
     const int length = GetWindowTextLengthW(window_);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -457,8 +463,10 @@ POINT Control::childOrigin() const { return {0, 0}; }
 HWND Control::makeWindow() {
     HWND parent = parentWindow();
     const POINT origin = parent_ != nullptr ? parent_->childOrigin() : POINT{0, 0};
+    // A child window's menu argument is its identifier.
+    const HMENU id = parent != nullptr ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)) : nullptr;
     return CreateWindowExW(windowExStyle(), className_, core::toWide(caption_).c_str(), windowStyle(), left_ + origin.x,
-                           top_ + origin.y, width_, height_, parent, nullptr, GetModuleHandleW(nullptr), this);
+                           top_ + origin.y, width_, height_, parent, id, GetModuleHandleW(nullptr), this);
 }
 
 HWND Control::createWindow() {

@@ -126,6 +126,10 @@ public:
     bool enabled() const { return enabled_; }
     Control& setVisible(bool visible);
     bool visible() const { return visible_; }
+    // The child window's identifier (GetDlgCtrlID), by which a program and
+    // its tests find the control; 0 for none.
+    Control& setId(int id);
+    int id() const { return id_; }
 
     // --- painting and windows ---
     void invalidate();
@@ -259,6 +263,7 @@ protected:
     HCURSOR cursor_ = nullptr;
     bool enabled_ = true;
     bool visible_ = true;
+    int id_ = 0;
     bool transparent_ = false;
     bool doubleBuffered_ = false;
     bool border_ = true;

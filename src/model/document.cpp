@@ -1,0 +1,57 @@
+#include "model/document.h"
+
+#include <utility>
+
+namespace model {
+
+bool Document::open(const std::string& path) {
+    if (!model_.load(path)) return false;
+    path_ = path;
+    history_.clear();
+    ++generation_;
+    return true;
+}
+
+bool Document::save() {
+    if (path_.empty() || !model_.save(path_)) return false;
+    history_.markSaved();
+    return true;
+}
+
+bool Document::saveAs(const std::string& path) {
+    path_ = path;
+    return save();
+}
+
+void Document::close() {
+    model_.clear();
+    path_.clear();
+    history_.clear();
+    ++generation_;
+}
+
+bool Document::change(std::int32_t number, const MaterialEdit& edit) {
+    Material* material = materialAt(number);
+    if (material == nullptr) return false;
+    MaterialState before = material->state();
+    if (!applyEdit(*material, edit)) return false;
+    MaterialState after = material->state();
+    if (!(after == before)) history_.record(number, std::move(before), std::move(after));
+    return true;
+}
+
+std::int32_t Document::undo() {
+    if (!history_.canUndo()) return 0;
+    const EditHistory::Step& step = history_.undo();
+    materialAt(step.number)->setState(step.before);
+    return step.number;
+}
+
+std::int32_t Document::redo() {
+    if (!history_.canRedo()) return 0;
+    const EditHistory::Step& step = history_.redo();
+    materialAt(step.number)->setState(step.after);
+    return step.number;
+}
+
+}  // namespace model
