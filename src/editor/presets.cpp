@@ -104,4 +104,24 @@ void applySwatchPreset(GradientPanel& swatch) {
     swatch.setCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
 }
 
+Label& newTransparentLabel(Control& parent, const std::string& caption, int left, int top, int width, int height) {
+    Label& label = newLabel(parent, caption);
+    label.setPosition(left, top).setSize(width, height);
+    label.setTransparent(true);
+    return label;
+}
+
+Label& newExplanation(Control& parent, const std::string& caption, int left, int top, int width, int height) {
+    Label& label = newLabel(parent, caption);
+    label.setPosition(left, top).setSize(width, height).setFontColor(0x626262).setFontHeight(12);
+    return label;
+}
+
+GradientPanel& newEditFrame(Control& parent, int left, int top, int width, int height, EditFrameVariant variant) {
+    GradientPanel& frame = newGradientPanel(parent);
+    frame.setPosition(left, top).setSize(width, height);
+    applyEditFramePreset(frame, variant);
+    return frame;
+}
+
 }  // namespace editor

@@ -2,6 +2,8 @@
 // They need the toolkit alone (the gradient demo shows them too).
 #pragma once
 
+#include <string>
+
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/plain_controls.h"
 
@@ -38,5 +40,17 @@ void applyBarPreset(toolkit::GradientProgressBar& bar, toolkit::Color fillEnd);
 // A panel that shows a colour (its normal start colour), with the hand
 // pointer.
 void applySwatchPreset(toolkit::GradientPanel& swatch);
+
+// A label that shows its parent's gradient behind its text.
+toolkit::Label& newTransparentLabel(toolkit::Control& parent, const std::string& caption, int left, int top, int width,
+                                    int height);
+// The small, grey explanations of the settings panel.
+toolkit::Label& newExplanation(toolkit::Control& parent, const std::string& caption, int left, int top, int width,
+                               int height);
+// A frame for one edit box.
+toolkit::GradientPanel& newEditFrame(toolkit::Control& parent, int left, int top, int width, int height,
+                                     EditFrameVariant variant);
+// The grey behind the text of an edit box in a frame.
+constexpr toolkit::Color kEmbeddedEditBackground = 0xC0C0C0;
 
 }  // namespace editor

@@ -3,6 +3,7 @@
 
 #include "core/object.h"
 #include "core/win32_text.h"
+#include "editor/control_ids.h"
 #include "editor/presets.h"
 #include "model/material_edit.h"
 #include "toolkit/windows/application.h"
@@ -45,21 +46,21 @@ ViewerWindow& ViewerWindow::build(Application& application, const std::string& t
 
 void ViewerWindow::createControls() {
     imageArea_ = &newScrollBox(*form_, ScrollBox::SunkenEdge);
-    imageArea_->setPosition(9, 10).setSize(476, 254);
+    imageArea_->setPosition(9, 10).setSize(476, 254).setId(ViewerImageAreaId);
     imageArea_->setBrushBitmap(LoadBitmapW(GetModuleHandleW(nullptr), core::toWide(kBackgroundResource).c_str()));
 
     paintBox_ = &newPaintBox(*imageArea_);
     paintBox_->setPosition(0, 0).setSize(1, 1);
 
-    const auto newTab = [this](const char* caption, int left, Color normalEnd) -> GradientButton& {
+    const auto newTab = [this](const char* caption, int left, Color normalEnd, int id) -> GradientButton& {
         GradientButton& button = newGradientButton(*form_, caption);
-        button.setPosition(left, 272).setSize(129, 25).setFontHeight(14).setFontFace("Verdana");
+        button.setPosition(left, 272).setSize(129, 25).setFontHeight(14).setFontFace("Verdana").setId(id);
         applyTabButtonPreset(button, normalEnd);
         return button;
     };
-    envButton_ = &newTab("Env", 10, kSelectedTabColor);
-    diffButton_ = &newTab("Diff", 152, kOtherTabColor);
-    alfaButton_ = &newTab("Alfa", 295, kOtherTabColor);
+    envButton_ = &newTab("Env", 10, kSelectedTabColor, ViewerEnvTabId);
+    diffButton_ = &newTab("Diff", 152, kOtherTabColor, ViewerDiffTabId);
+    alfaButton_ = &newTab("Alfa", 295, kOtherTabColor, ViewerAlfaTabId);
 }
 
 void ViewerWindow::wireEvents() {

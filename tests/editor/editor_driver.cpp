@@ -10,8 +10,9 @@
 #include <iterator>
 #include <memory>
 
-#include "program_agent.h"
+#include "editor/control_ids.h"
 #include "model_bytes.h"
+#include "program_agent.h"
 
 namespace editor_driver {
 
@@ -241,6 +242,23 @@ HWND findChildAt(HWND parent, const std::wstring& wantedClass, int left, int top
         if (bounds.left == left && bounds.top == top && hasClass(child, wantedClass)) return child;
     }
     return nullptr;
+}
+
+HWND findControl(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& wanted = *reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) != wanted.id) return TRUE;
+            wanted.found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 HWND findDescendant(HWND parent, const std::wstring& wantedClass, const std::string& text) {
@@ -927,15 +945,6 @@ std::optional<std::string> iniValue(const std::filesystem::path& path, const std
 
 namespace {
 
-constexpr wchar_t kGradientPanel[] = L"GRUSH_PANEL";
-constexpr wchar_t kGradientButton[] = L"GRUSH_BUTTON";
-
-// The edit box that fills the edit frame at (left, top) of `parent`.
-HWND embeddedEditAt(HWND parent, int left, int top) {
-    HWND frame = findChildAt(parent, kGradientPanel, left, top);
-    return frame == nullptr ? nullptr : FindWindowExW(frame, nullptr, L"EDIT", nullptr);
-}
-
 // Makes the texture folder in the user's folder and gives the settings
 // file that names it (with the backslash the program's folder texts end in).
 std::string textureFolderSettings(const test_support::TempFolder& userFolder) {
@@ -955,20 +964,14 @@ bool MainWindowControls::complete() const {
 
 MainWindowControls findMainWindowControls(HWND mainWindow) {
     MainWindowControls controls;
-    if (HWND listPanel = findChildAt(mainWindow, kGradientPanel, 8, 8)) {
-        controls.materialList = findChildAt(listPanel, WC_LISTVIEWW, 8, 32);
-        controls.showAllButton = findChildAt(listPanel, kGradientButton, 8, 561);
-    }
-    if (HWND searchPanel = findChildAt(mainWindow, kGradientPanel, 224, 525)) {
-        controls.searchBox = embeddedEditAt(searchPanel, 24, 32);
-        controls.findButton = findChildAt(searchPanel, kGradientButton, 224, 31);
-    }
-    if (HWND settingsPanel = findChildAt(mainWindow, kGradientPanel, 224, 8)) {
-        controls.reflectionNameBox = embeddedEditAt(settingsPanel, 24, 260);
-        controls.diffuseNameBox = embeddedEditAt(settingsPanel, 24, 366);
-        controls.alphaNameBox = embeddedEditAt(settingsPanel, 24, 430);
-        controls.viewerButton = findChildAt(settingsPanel, kGradientButton, 8, 469);
-    }
+    controls.materialList = findControl(mainWindow, editor::MaterialListId);
+    controls.showAllButton = findControl(mainWindow, editor::ShowAllButtonId);
+    controls.searchBox = findControl(mainWindow, editor::SearchBoxId);
+    controls.findButton = findControl(mainWindow, editor::FindButtonId);
+    controls.reflectionNameBox = findControl(mainWindow, editor::ReflectionNameBoxId);
+    controls.diffuseNameBox = findControl(mainWindow, editor::DiffuseNameBoxId);
+    controls.alphaNameBox = findControl(mainWindow, editor::AlphaNameBoxId);
+    controls.viewerButton = findControl(mainWindow, editor::ViewerButtonId);
     return controls;
 }
 
@@ -980,12 +983,12 @@ bool ViewerControls::complete() const {
 ViewerControls findViewerControls(HWND viewer) {
     ViewerControls controls;
     controls.window = viewer;
-    controls.imageArea = findChildAt(viewer, L"ScrollBox", 9, 10);
+    controls.imageArea = findControl(viewer, editor::ViewerImageAreaId);
     // The only child of the image area, wherever scrolling put it.
     if (controls.imageArea != nullptr) controls.paintBox = GetWindow(controls.imageArea, GW_CHILD);
-    controls.envTab = findChildAt(viewer, kGradientButton, 10, 272);
-    controls.diffTab = findChildAt(viewer, kGradientButton, 152, 272);
-    controls.alfaTab = findChildAt(viewer, kGradientButton, 295, 272);
+    controls.envTab = findControl(viewer, editor::ViewerEnvTabId);
+    controls.diffTab = findControl(viewer, editor::ViewerDiffTabId);
+    controls.alfaTab = findControl(viewer, editor::ViewerAlfaTabId);
     return controls;
 }
 

@@ -76,6 +76,8 @@ std::vector<ChildWindow> childWindows(HWND parent);
 // The direct child of that class whose top-left corner is at (left, top)
 // of `parent`'s client area.
 HWND findChildAt(HWND parent, const std::wstring& className, int left, int top);
+// The window below `parent`, at any depth, with that control id.
+HWND findControl(HWND parent, int id);
 // The first window below `parent`, at any depth, of that class and text.
 HWND findDescendant(HWND parent, const std::wstring& className, const std::string& text);
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "editor/control_ids.h"
 #include "model_bytes.h"
 #include "ppm_picture.h"
 
@@ -15,9 +16,6 @@ using test_support::Picture;
 
 namespace {
 
-constexpr wchar_t kPanelClass[] = L"GRUSH_PANEL";
-constexpr wchar_t kBarClass[] = L"GRUSH_PROGRESSBAR";
-constexpr wchar_t kCheckBoxClass[] = L"GRUSH_CHECKBOX";
 constexpr wchar_t kDialogClass[] = L"#32770";
 
 constexpr int kRedBoxId = 706;          // COLOR_RED of the colour dialog; green and blue follow
@@ -44,20 +42,12 @@ bool answersMessages(HWND window) {
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeout, &ignored) != 0;
 }
 
-HWND editAt(HWND parent, int left, int top) {
-    HWND frame = editor_driver::findChildAt(parent, kPanelClass, left, top);
-    return frame == nullptr ? nullptr : FindWindowExW(frame, nullptr, L"EDIT", nullptr);
-}
-
-ChannelControls channelAt(HWND settingsPanel, int left) {
-    ChannelControls channel;
-    HWND group = editor_driver::findChildAt(settingsPanel, kPanelClass, left, 32);
-    if (group == nullptr) return channel;
-    channel.red = editor_driver::findChildAt(group, kBarClass, 8, 32);
-    channel.green = editor_driver::findChildAt(group, kBarClass, 8, 56);
-    channel.blue = editor_driver::findChildAt(group, kBarClass, 8, 80);
-    channel.swatch = editor_driver::findChildAt(group, kPanelClass, 136, 104);
-    return channel;
+ChannelControls channelControls(HWND mainWindow, int channel) {
+    using editor_driver::findControl;
+    return {findControl(mainWindow, editor::channelControlId(channel, 0)),
+            findControl(mainWindow, editor::channelControlId(channel, 1)),
+            findControl(mainWindow, editor::channelControlId(channel, 2)),
+            findControl(mainWindow, editor::channelControlId(channel, editor::kSwatchPart))};
 }
 
 bool channelComplete(const ChannelControls& channel) {
@@ -178,31 +168,26 @@ bool PanelControls::complete() const {
 }
 
 PanelControls findPanelControls(HWND mainWindow) {
-    using editor_driver::findChildAt;
+    using editor_driver::findControl;
     PanelControls controls;
-    if (HWND listPanel = findChildAt(mainWindow, kPanelClass, 8, 8))
-        controls.materialList = findChildAt(listPanel, L"SysListView32", 8, 32);
-    HWND panel = findChildAt(mainWindow, kPanelClass, 224, 8);
-    if (panel == nullptr) return controls;
-    controls.ambient = channelAt(panel, 8);
-    controls.diffuse = channelAt(panel, 216);
-    controls.emission = channelAt(panel, 424);
-    controls.reflectionDensityBar = findChildAt(panel, kBarClass, 24, 220);
-    controls.diffuseDensityBar = findChildAt(panel, kBarClass, 24, 324);
-    controls.reflectionNameBox = editAt(panel, 24, 260);
-    controls.diffuseNameBox = editAt(panel, 24, 366);
-    controls.alphaNameBox = editAt(panel, 24, 430);
-    if (HWND animation = findChildAt(panel, kPanelClass, 322, 363)) {
-        controls.animateBox = findChildAt(animation, kCheckBoxClass, 8, 6);
-        controls.framesBox = editAt(animation, 208, 32);
-        controls.delayBox = editAt(animation, 208, 64);
-    }
-    controls.diffuseChannelBox = findChildAt(panel, kCheckBoxClass, 320, 190);
-    controls.extraSettingsBox = findChildAt(panel, kCheckBoxClass, 320, 214);
-    controls.doubleSidedBox = findChildAt(panel, kCheckBoxClass, 336, 240);
-    controls.diffuseHighlightBox = findChildAt(panel, kCheckBoxClass, 336, 264);
-    controls.alphaHighlightBox = findChildAt(panel, kCheckBoxClass, 336, 288);
-    controls.colorTransparencyBox = findChildAt(panel, kCheckBoxClass, 336, 312);
+    controls.materialList = findControl(mainWindow, editor::MaterialListId);
+    controls.ambient = channelControls(mainWindow, 0);
+    controls.diffuse = channelControls(mainWindow, 1);
+    controls.emission = channelControls(mainWindow, 2);
+    controls.reflectionDensityBar = findControl(mainWindow, editor::ReflectionDensityBarId);
+    controls.diffuseDensityBar = findControl(mainWindow, editor::DiffuseDensityBarId);
+    controls.reflectionNameBox = findControl(mainWindow, editor::ReflectionNameBoxId);
+    controls.diffuseNameBox = findControl(mainWindow, editor::DiffuseNameBoxId);
+    controls.alphaNameBox = findControl(mainWindow, editor::AlphaNameBoxId);
+    controls.animateBox = findControl(mainWindow, editor::AnimateBoxId);
+    controls.framesBox = findControl(mainWindow, editor::FramesBoxId);
+    controls.delayBox = findControl(mainWindow, editor::DelayBoxId);
+    controls.diffuseChannelBox = findControl(mainWindow, editor::DiffuseChannelBoxId);
+    controls.extraSettingsBox = findControl(mainWindow, editor::ExtraSettingsBoxId);
+    controls.doubleSidedBox = findControl(mainWindow, editor::DoubleSidedBoxId);
+    controls.diffuseHighlightBox = findControl(mainWindow, editor::DiffuseHighlightBoxId);
+    controls.alphaHighlightBox = findControl(mainWindow, editor::AlphaHighlightBoxId);
+    controls.colorTransparencyBox = findControl(mainWindow, editor::ColorTransparencyBoxId);
     return controls;
 }
 

@@ -1,8 +1,8 @@
 // The material properties panel of the editor's main window, worked from
-// outside as a user works it: its controls found by their place in the
-// layout, presses and drags of the pointer's buttons on the sliders, what
-// the check boxes and the colour swatches show on screen, the colour dialog
-// and the message boxes. PanelSession wraps one run of the editor with a
+// outside as a user works it: its controls found by their ids, presses and
+// drags of the pointer's buttons on the sliders, what the check boxes and
+// the colour swatches show on screen, the colour dialog and the message
+// boxes. PanelSession wraps one run of the editor with a
 // model of the test's own, opened, shown row by row and saved through the
 // program's menu.
 #pragma once
@@ -57,7 +57,7 @@ struct PanelControls {
     // Every control above was found.
     bool complete() const;
 };
-// Found by class and position, so before any resize of the window.
+// Found by their ids.
 PanelControls findPanelControls(HWND mainWindow);
 
 // --- The pointer's buttons ------------------------------------------------------------

@@ -1,0 +1,37 @@
+// The six flag check boxes of the material panel, each bound to one bit of
+// the material's flag word, with the rules by which a click on one checks
+// or unchecks others.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <utility>
+
+#include "toolkit/gradient/gradient.h"
+
+namespace editor {
+
+class FlagBoxes {
+public:
+    // Makes the boxes in the settings panel.
+    explicit FlagBoxes(toolkit::Control& panel);
+
+    // Checks each box whose bit the flag word has; no rule runs.
+    void show(std::uint32_t flags);
+    // The bits of the checked boxes.
+    std::uint32_t checkedBits() const;
+
+private:
+    // The boxes and their bits in the order of the material's flag table.
+    std::array<std::pair<toolkit::GradientCheckBox*, std::uint32_t>, 6> boxes() const;
+    void clicked(toolkit::GradientCheckBox& box);
+
+    toolkit::GradientCheckBox* doubleSided_ = nullptr;
+    toolkit::GradientCheckBox* diffuseHighlight_ = nullptr;
+    toolkit::GradientCheckBox* alphaHighlight_ = nullptr;
+    toolkit::GradientCheckBox* colorTransparency_ = nullptr;
+    toolkit::GradientCheckBox* extraSettings_ = nullptr;
+    toolkit::GradientCheckBox* diffuseChannel_ = nullptr;
+};
+
+}  // namespace editor

@@ -1,0 +1,388 @@
+#include "editor/main_window.h"
+
+#include <windows.h>
+
+#include <array>
+#include <initializer_list>
+#include <string_view>
+
+#include "core/file_stream.h"
+#include "core/ini_file.h"
+#include "core/text.h"
+#include "core/win32_text.h"
+#include "editor/viewer_window.h"
+#include "toolkit/windows/message_box.h"
+#include "toolkit/windows/status_bar.h"
+
+namespace editor {
+
+using namespace toolkit;
+
+namespace {
+
+constexpr char kAboutText[] =
+    "Skirvane.textures\r"
+    "Программа для настройки свойств материалов в моделях формата *.4ds\r"
+    "\r"
+    "Skirvane: редактор материалов с открытым исходным кодом";
+
+// The folder of the running program file, whatever characters its name
+// holds.
+std::filesystem::path folderOfProgram() {
+    wchar_t path[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+    return std::filesystem::path(std::wstring_view(path, length)).parent_path();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Application& application) : application_(application) {}
+
+MainWindow& MainWindow::build(Application& application) {
+    // The application frees the window object after every form, so no
+    // control outlives the object its events refer to.
+    core::Ref<MainWindow> created(new MainWindow(application));
+    MainWindow& window = *created;
+    window.form_ = &newForm(application, kCaption);
+    application.own(std::move(created));
+
+    window.setWindowProperties();
+    window.buildMenu();
+    window.createDialogs();
+    window.createParts();
+    window.form_->centre();
+    application.registerMinimiseForm(*window.form_);
+    window.form_->rememberShowState();
+    window.onCreate();
+    return window;
+}
+
+void MainWindow::setWindowProperties() {
+    form_->setDoubleBuffered(true);
+    form_->setClientSize(868, 630);
+    form_->setIcon(GetModuleHandleW(nullptr), "ICON");
+    form_->setBackgroundColor(0xE1E1E1);
+    form_->setFontColor(0x000000).setFontHeight(17).setFontFace("Verdana");
+    toolkit::setStatusText(*form_, StatusBar::kSimplePart, " ");
+    form_->setOnClose([this](Control&, bool& accept) {
+        run([this, &accept] {
+            accept = readyToDropModel();
+            if (accept) releaseModel();
+        });
+    });
+    form_->setSizeLimit(MinWidth, 877).setSizeLimit(MinHeight, 685);
+}
+
+// The menu bar as one table: each group's caption and its items, an item's
+// caption and the command it runs. "-" is a separator; a caption starting
+// with "+" is a check item, checked at first.
+void MainWindow::buildMenu() {
+    struct Item {
+        const char* caption;
+        Command command;
+    };
+    struct Group {
+        const char* caption;
+        std::initializer_list<Item> items;
+    };
+    using W = MainWindow;
+    const std::array<Group, 4> menu{{
+        {"Файл",
+         {{"Открыть..\tCtrl+O", &W::openModel},
+          {"Сохранить\tCtrl+S", &W::saveModel},
+          {"Сохранить как..", &W::saveModelAs},
+          {"-", nullptr},
+          {"Выход", &W::exitProgram}}},
+        {"Правка",
+         {{"Отменить\tCtrl+Z", &W::undo},
+          {"Повторить\tCtrl+Y", &W::redo},
+          {"Путь к папке с изображениями..", &W::chooseTextureFolder}}},
+        {"Просмотр", {{"+Отображать viewer поверх всех окон", &W::switchViewerOnTop}, {"Viewer", &W::showViewer}}},
+        {"Помощь", {{"О программе", &W::showAbout}}},
+    }};
+    // The menu's template: a group's caption, "(", its items, ")". Items are
+    // numbered in that order, the brackets aside.
+    std::vector<std::string> menuTemplate;
+    int index = 0;
+    for (const Group& group : menu) {
+        menuTemplate.emplace_back(group.caption);
+        ++index;
+        menuTemplate.emplace_back("(");
+        for (const Item& item : group.items) {
+            menuTemplate.emplace_back(item.caption);
+            if (item.command != nullptr) menuCommands_.emplace_back(index, item.command);
+            ++index;
+        }
+        menuTemplate.emplace_back(")");
+    }
+    menu_ = &newMainMenu(*form_, menuTemplate, static_cast<int>(menuTemplate.size()) - 1, nullptr);
+    for (const auto& [itemIndex, command] : menuCommands_) {
+        const MenuItemEvent event = [this, command = command](MainMenu&, int) {
+            run([this, command] { (this->*command)(); });
+        };
+        menu_->attachEvents(itemIndex, {&event, 1});
+    }
+}
+
+int MainWindow::menuIndexOf(Command command) const {
+    for (const auto& [index, itemCommand] : menuCommands_)
+        if (itemCommand == command) return index;
+    return -1;
+}
+
+void MainWindow::createDialogs() {
+    folderDialog_ = &form_->own(newFolderDialog("", 0x0008));
+    folderDialog_->centreOnScreen = true;
+    for (ColorDialog*& dialog : colorDialogs_) dialog = &form_->own(newColorDialog(ColorDialog::FullOpen));
+    fileDialog_ = &form_->own(newFileDialog("", "", 0));
+    fileDialog_->filter = "*.4ds|*.4ds";
+}
+
+void MainWindow::createParts() {
+    list_ = std::make_unique<MaterialListView>(
+        *form_, MaterialListView::Events{
+                    .show = [this](model::Material& material) { panel_->show(material); },
+                    .leave = [this] { panel_->writeBack(); },
+                    .search = [this] { run([this] { search(); }); },
+                    .showAll = [this] { run([this] { showAll(); }); },
+                });
+    const StatusText statusText = [this](const std::string& text) { setStatusText(text); };
+    panel_ = std::make_unique<MaterialPanel>(*form_, document_, colorDialogs_,
+                                             MaterialPanel::Host{
+                                                 .statusText = statusText,
+                                                 .listHasRows = [this] { return list_->hasRows(); },
+                                                 .refreshRow =
+                                                     [this](const model::Material& material, const std::string& names) {
+                                                         list_->refreshRow(document_.materials(), material, names);
+                                                     },
+                                                 .changed = [this] { updateUndoItems(); },
+                                                 .showViewer = [this] { showViewer(); },
+                                             });
+    folderDialog_->owner = form_->createWindow();
+    fileDialog_->owner = form_->handle();
+    form_->setOnFilesDropped([this](Control&, const std::vector<std::wstring>& paths) {
+        if (!paths.empty()) openModelAt(paths.front());
+    });
+    application_.setPreFilter([this](MSG& message) { return takeShortcut(message); });
+}
+
+void MainWindow::run(const std::function<void()>& command) {
+    panel_->writeBack();
+    command();
+}
+
+// --- start-up and settings ---------------------------------------------------------
+
+std::string MainWindow::readTextureFolderSetting(const std::string& defaultValue) const {
+    core::Ref<core::IniFile> settings = core::openIniFile(settingsPath());
+    settings->setSection(kSettingsSection);
+    return settings->valueString(kTextureFolderKey, defaultValue);
+}
+
+void MainWindow::writeTextureFolderSetting(const std::string& folder) const {
+    core::Ref<core::IniFile> settings = core::openIniFile(settingsPath());
+    settings->setSection(kSettingsSection);
+    settings->setMode(core::IniFile::Writing);
+    settings->valueString(kTextureFolderKey, folder);
+}
+
+void MainWindow::setStatusText(const std::string& text) { toolkit::setStatusText(*form_, 0, text); }
+
+void MainWindow::onCreate() {
+    programFolder_ = folderOfProgram();
+    folderDialog_->title = kFolderDialogTitle;
+    textureFolder_ = core::ensureTrailingBackslash(readTextureFolderSetting(kDefaultTextureFolder));
+    if (!core::folderExists(textureFolder_)) {
+        if (folderDialog_->execute()) {
+            textureFolder_ = folderDialog_->result;
+            writeTextureFolderSetting(textureFolder_);
+        } else {
+            application_.close();  // the program ends as soon as the loop runs
+            ending_ = true;
+        }
+    }
+    textureFolder_ = core::ensureTrailingBackslash(textureFolder_);
+    menu_->setItemState(menuIndexOf(&MainWindow::switchViewerOnTop), MainMenu::kCheckedState, false);
+    updateUndoItems();
+}
+
+void MainWindow::attachViewer(ViewerWindow& viewer) {
+    viewer_ = &viewer;
+    panel_->attachViewer(viewer);
+}
+
+// --- opening and saving ---------------------------------------------------------------
+
+bool MainWindow::readyToDropModel() {
+    if (!document_.unsaved()) return true;
+    const std::string& path = document_.path();
+    const std::string question =
+        path.empty() ? std::string("Сохранить изменения?") : "Сохранить изменения в файле " + path + "?";
+    switch (messageBox(question, kQuestionMessage)) {
+        case IDYES:
+            return path.empty() ? writeModelAs() : writeModel();
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::releaseModel() {
+    panel_->forget();
+    list_->clear();
+    document_.close();  // a save still queued finds no file to write the empty model over
+}
+
+void MainWindow::openModel() {
+    if (!readyToDropModel()) return;
+    fileDialog_->result = document_.path();
+    fileDialog_->openDialog = true;
+    if (fileDialog_->execute()) loadModel(fileDialog_->result);
+}
+
+// The path given at start or dropped onto the window opens as Open opens
+// the file chosen in its dialog.
+void MainWindow::openModelAt(const std::wstring& path) {
+    run([this, &path] {
+        if (!readyToDropModel()) return;
+        const std::optional<std::string> text = pathAsProgramText(path);
+        if (!text) {
+            messageBox("Can't read file: " + core::fromWide(path), kStopMessage);
+            return;
+        }
+        loadModel(*text);
+    });
+}
+
+void MainWindow::openAtStart(const std::wstring& path) {
+    if (!ending_) openModelAt(path);
+}
+
+bool MainWindow::loadModel(const std::string& path) {
+    if (!document_.open(path)) {
+        messageBox("Can't read file: " + path, kStopMessage);
+        return false;
+    }
+    panel_->forget();  // the material it showed is gone
+    updateUndoItems();
+    list_->fill(document_.materials());
+    return true;
+}
+
+void MainWindow::saveModel() { writeModel(); }
+
+void MainWindow::saveModelAs() { writeModelAs(); }
+
+bool MainWindow::writeModel() {
+    if (document_.path().empty()) return false;
+    if (document_.save()) return true;
+    messageBox("Can't write file: " + document_.path(), kStopMessage);
+    return false;
+}
+
+// The chosen name is the one Save writes to from now on.
+bool MainWindow::writeModelAs() {
+    fileDialog_->result = document_.path();
+    fileDialog_->openDialog = false;
+    if (!fileDialog_->execute()) return false;
+    if (document_.saveAs(fileDialog_->result)) return true;
+    messageBox("Can't write file: " + document_.path(), kStopMessage);
+    return false;
+}
+
+void MainWindow::exitProgram() {
+    if (readyToDropModel()) application_.close();
+}
+
+// --- undo and redo -------------------------------------------------------------------
+
+void MainWindow::undo() {
+    if (const std::int32_t number = document_.undo()) showRestored(number);
+}
+
+void MainWindow::redo() {
+    if (const std::int32_t number = document_.redo()) showRestored(number);
+}
+
+// Selecting the row shows the material; the panel written back on the way
+// holds no change, since every command writes it back before it starts.
+void MainWindow::showRestored(std::int32_t number) {
+    updateUndoItems();
+    list_->select(document_.materials(), *document_.materialAt(number));
+}
+
+void MainWindow::updateUndoItems() {
+    menu_->setItemState(menuIndexOf(&MainWindow::undo), MFS_DISABLED, !document_.canUndo());
+    menu_->setItemState(menuIndexOf(&MainWindow::redo), MFS_DISABLED, !document_.canRedo());
+}
+
+// --- the list ---------------------------------------------------------------------------
+
+void MainWindow::showAll() { list_->fill(document_.materials()); }
+
+// A text with a character no name can hold is refused, not searched for
+// as a look-alike.
+void MainWindow::search() {
+    const std::optional<std::string> text = list_->searchText();
+    if (!text) {
+        messageBox(kNameNotInCodePage, kNoticeMessage);
+        return;
+    }
+    list_->filter(document_.materials(), *text);
+}
+
+// --- the other commands --------------------------------------------------------------
+
+void MainWindow::chooseTextureFolder() {
+    textureFolder_ = core::ensureTrailingBackslash(readTextureFolderSetting(""));
+    folderDialog_->setInitialPath(textureFolder_);
+    if (!folderDialog_->execute()) return;
+    textureFolder_ = core::ensureTrailingBackslash(folderDialog_->result);
+    writeTextureFolderSetting(textureFolder_);
+}
+
+void MainWindow::showAbout() { messageBox(kAboutText, kInformationMessage); }
+
+void MainWindow::showViewer() {
+    if (viewer_ != nullptr) viewer_->show();
+}
+
+// The check item has flipped its mark before this runs.
+void MainWindow::switchViewerOnTop() {
+    if (viewer_ != nullptr)
+        viewer_->setStayOnTop(menu_->itemState(menuIndexOf(&MainWindow::switchViewerOnTop), MainMenu::kCheckedState));
+}
+
+// Ctrl+Z undo, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+O, Ctrl+S, Ctrl+F (the
+// search box with its text selected), F5 ("Показать все") and Enter in the
+// search box ("Найти"), whichever control of the main window has the
+// keyboard.
+bool MainWindow::takeShortcut(const MSG& message) {
+    if (message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != form_->handle()) return false;
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    Command command = nullptr;
+    if (control && message.wParam == 'Z' && !shift) {
+        command = &MainWindow::undo;
+    } else if (control && (message.wParam == 'Y' || (message.wParam == 'Z' && shift))) {
+        command = &MainWindow::redo;
+    } else if (control && message.wParam == 'O') {
+        command = &MainWindow::openModel;
+    } else if (control && message.wParam == 'S') {
+        command = &MainWindow::saveModel;
+    } else if (control && message.wParam == 'F') {
+        list_->focusSearch();
+        return true;
+    } else if (!control && message.wParam == VK_F5) {
+        command = &MainWindow::showAll;
+    } else if (!control && message.wParam == VK_RETURN && message.hwnd == list_->searchBox().handle()) {
+        command = &MainWindow::search;
+    } else {
+        return false;
+    }
+    run([this, command] { (this->*command)(); });
+    return true;
+}
+
+}  // namespace editor
