@@ -75,8 +75,8 @@ std::vector<std::string> CommandSyntax::arrange(Arguments arguments) {
     std::vector<std::string> line;
     std::size_t at = 0;
     if (operandRule_.place != OperandPlace::Anywhere) {
-        at = operandRule_.place == OperandPlace::Only ? arguments.size()
-                                                      : std::min(operandRule_.most, arguments.size());
+        at =
+            operandRule_.place == OperandPlace::Only ? arguments.size() : std::min(operandRule_.most, arguments.size());
         operands_->assign(arguments.begin(), arguments.begin() + static_cast<std::ptrdiff_t>(at));
         if (operandRule_.place == OperandPlace::First && (arrangeProblem_ = operandProblem())) return line;
     }

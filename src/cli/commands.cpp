@@ -50,11 +50,10 @@ public:
     }
 
 private:
-    std::size_t indexOf(std::string_view name) const {
-        return static_cast<std::size_t>(
-            std::find_if(kCommands.begin(), kCommands.end(),
-                         [name](const Command* command) { return command->name == name; }) -
-            kCommands.begin());
+    // The command's place in kCommands; kCommands.size() for no command.
+    static std::size_t indexOf(std::string_view name) {
+        const auto named = [name](const Command* command) { return command->name == name; };
+        return static_cast<std::size_t>(std::find_if(kCommands.begin(), kCommands.end(), named) - kCommands.begin());
     }
 
     // The arguments as CLI11 is to read them, last first: the command's own
@@ -62,9 +61,10 @@ private:
     // given after "--", so that CLI11 keeps it whatever it looks like, for
     // the failure message to name.
     std::vector<std::string> arranged(Arguments args) {
+        if (args.empty()) return {};
         std::vector<std::string> line;
-        if (args.empty() || app_.get_help_ptr()->check_name(args[0])) {
-            line.assign(args.begin(), args.begin() + (args.empty() ? 0 : 1));
+        if (app_.get_help_ptr()->check_name(args[0])) {
+            line = {args[0]};
         } else if (const std::size_t index = indexOf(args[0]); index < kCommands.size()) {
             line = syntaxes_[index]->arrange(args.subspan(1));
             line.insert(line.begin(), args[0]);
@@ -95,8 +95,6 @@ private:
 
 }  // namespace
 
-int run(Arguments args, std::ostream& out, std::ostream& err) {
-    return CommandLine().run(args, out, err);
-}
+int run(Arguments args, std::ostream& out, std::ostream& err) { return CommandLine().run(args, out, err); }
 
 }  // namespace cli

@@ -49,7 +49,6 @@ struct EntryEdit {
     std::optional<std::uint32_t> flags;  // the flag word, when it was given and differs
 };
 
-
 constexpr std::string_view kFloatForm = "a number, or \"Infinity\", \"-Infinity\" or \"NaN:XXXXXXXX\"";
 const std::string kFloatExpected = "expected " + std::string(kFloatForm);
 const std::string kColorExpected = "expected three components, each " + std::string(kFloatForm);

@@ -51,7 +51,8 @@ Take colorInto(model::MaterialEdit::ColorEdit& color) {
         for (std::size_t i = 0; i < color.size(); ++i) {
             const bool last = i + 1 == color.size();
             const std::size_t end = last ? text.size() : text.find(',', start);
-            if (end == std::string::npos || !(color[i] = floatOfText(std::string_view(text).substr(start, end - start))))
+            if (end == std::string::npos ||
+                !(color[i] = floatOfText(std::string_view(text).substr(start, end - start))))
                 return "a colour is three numbers: R,G,B";
             start = end + 1;
         }

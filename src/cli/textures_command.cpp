@@ -111,9 +111,8 @@ CommandRunner declare(CommandSyntax& syntax) {
     syntax.operands({OperandPlace::Anywhere, 1, kAnyNumber, "give at least one model or folder"}, r->paths);
     syntax.option("--maps", {"maps", "give --maps DIR once", "give --maps DIR once"}, textInto(r->folderArgument));
     syntax.flag("--json", {}, [r] { r->json = true; });
-    syntax.require([r] {
-        return r->folderArgument.empty() ? Problem("give the texture folder with --maps DIR") : std::nullopt;
-    });
+    syntax.require(
+        [r] { return r->folderArgument.empty() ? Problem("give the texture folder with --maps DIR") : std::nullopt; });
     return [request](std::ostream& out, std::ostream& err) { return textures(*request, out, err); };
 }
 

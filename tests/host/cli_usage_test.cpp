@@ -48,9 +48,10 @@ TEST(CliHelp, TheListOfCommandsAndAnUnknownCommandKeepTheirTexts) {
 TEST(CliHelp, CommandHelpAndWrongUsageKeepTheirTexts) {
     EXPECT_EQ(runCli({"save", "-h"}).out, kSaveUsage);
     const std::string setHelp = runCli({"set", "--help"}).out;
-    EXPECT_TRUE(setHelp.starts_with("Usage: skirvane-cli set MODEL.4ds NUMBER [changes] [-o OUT.4ds]\n"
-                                    "change material NUMBER (from 1) as the editor would\n\n"
-                                    "Changes (any number of them, each at most once):\n"))
+    EXPECT_TRUE(
+        setHelp.starts_with("Usage: skirvane-cli set MODEL.4ds NUMBER [changes] [-o OUT.4ds]\n"
+                            "change material NUMBER (from 1) as the editor would\n\n"
+                            "Changes (any number of them, each at most once):\n"))
         << setHelp;
     const Outcome wrong = runCli({"save", "m.4ds"});
     EXPECT_EQ(wrong.err, "skirvane-cli save: give the model and the file to save it as\n" + kSaveUsage);
