@@ -30,8 +30,8 @@ class Option;
 
 namespace cli {
 
-// Why a command line cannot be taken, in the words printed after
-// "skirvane-cli COMMAND: "; nothing when it can.
+// Why a value cannot be taken, in words (for a command line, those printed
+// after "skirvane-cli COMMAND: "); nothing when it can.
 using Problem = std::optional<std::string>;
 
 // Reads an option's value into what the command asks for.
