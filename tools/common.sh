@@ -3,7 +3,7 @@
 
 # The Debian packages the project builds, tests and runs with.
 SKIRVANE_PACKAGES=(
-  cmake g++ make git googletest libgtest-dev libgmock-dev libbenchmark-dev libstb-dev nlohmann-json3-dev
+  cmake g++ make git googletest libgtest-dev libgmock-dev libbenchmark-dev libstb-dev nlohmann-json3-dev libcli11-dev
   g++-mingw-w64-x86-64-posix wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev
 )
 

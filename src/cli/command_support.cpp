@@ -4,7 +4,6 @@
 #include <charconv>
 #include <limits>
 
-#include "cli/commands.h"
 #include "cli/cp1251.h"
 #include "cli/paths.h"
 
@@ -20,29 +19,6 @@ constexpr std::string_view kNameRefusedText =
     "a texture name holds at most 255 characters (with \".BMP\" when it is added) and no \"|\"";
 
 }  // namespace
-
-void printCommandUsage(const Command& command, std::ostream& stream) {
-    stream << "Usage: skirvane-cli " << command.synopsis << '\n' << command.summary << '\n';
-    if (!command.details.empty()) stream << '\n' << command.details;
-}
-
-int wrongUsage(const Command& command, std::string_view problem, std::ostream& err) {
-    err << "skirvane-cli " << command.name << ": " << problem << '\n';
-    printCommandUsage(command, err);
-    return WrongUsage;
-}
-
-bool isOption(std::string_view argument) { return argument.size() > 1 && argument.front() == '-'; }
-
-std::string_view optionName(std::string_view argument) { return argument.substr(0, argument.find('=')); }
-
-std::optional<std::string_view> optionValue(Arguments arguments, std::size_t& at) {
-    const std::string_view argument = arguments[at];
-    if (const std::size_t equals = argument.find('='); equals != std::string_view::npos)
-        return argument.substr(equals + 1);
-    if (at + 1 == arguments.size()) return std::nullopt;
-    return arguments[++at];
-}
 
 bool loadModel(const std::string& pathArgument, model::ModelFile& model, std::ostream& err,
                model::ModelFile::LoadScope scope) {

@@ -1,13 +1,12 @@
-// What the commands of skirvane-cli share: their table entry, usage
-// messages, loading and saving a model, reading numbers and texture names
-// from texts and the wording of refused changes.
+// What the commands of skirvane-cli share: loading and saving a model,
+// reading numbers and texture names from texts and the wording of refused
+// changes.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <ostream>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,42 +16,9 @@
 
 namespace cli {
 
-using Arguments = std::span<const std::string>;
-
-struct Command {
-    std::string_view name;
-    std::string_view synopsis;  // "set MODEL.4ds NUMBER [changes] [-o OUT.4ds]"
-    std::string_view summary;   // one line for the list of commands
-    std::string_view details;   // the rest of the command's --help; may be empty
-    // Runs the command on the arguments after its name.
-    int (*handler)(Arguments arguments, std::ostream& out, std::ostream& err);
-};
-
-extern const Command kShowCommand;
-extern const Command kSaveCommand;
-extern const Command kSetCommand;
-extern const Command kImportCommand;
-extern const Command kTexturesCommand;
-extern const Command kFindCommand;
-extern const Command kRenameTextureCommand;
-
 // The short names of the texture kinds, by TextureKind, as the viewer
 // labels its images.
 constexpr std::array<std::string_view, 3> kTextureKindNames{"Env", "Diff", "Alfa"};
-
-void printCommandUsage(const Command& command, std::ostream& stream);
-// Reports a command line the command cannot take, with its usage; gives
-// the exit status for it.
-int wrongUsage(const Command& command, std::string_view problem, std::ostream& err);
-
-// An argument that is an option ("--density", "-o") rather than an operand.
-bool isOption(std::string_view argument);
-// The value of the option at arguments[at]: the text after "=" in the
-// argument itself, or else the next argument, which `at` then moves to.
-// Nothing when there is neither.
-std::optional<std::string_view> optionValue(Arguments arguments, std::size_t& at);
-// The option's name without a value given after "=".
-std::string_view optionName(std::string_view argument);
 
 // Load and save report failures on `err` with the path as given.
 bool loadModel(const std::string& pathArgument, model::ModelFile& model, std::ostream& err,

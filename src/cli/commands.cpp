@@ -1,104 +1,100 @@
 #include "cli/commands.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <new>
-#include <string_view>
+#include <vector>
 
-#include "cli/command_support.h"
+#include "cli/command.h"
+#include "cli/command_help.h"
 #include "cli/json_model.h"
 
 namespace cli {
 
 namespace {
 
-int show(Arguments arguments, std::ostream& out, std::ostream& err) {
-    if (arguments.size() != 1) return wrongUsage(kShowCommand, "give one model", err);
-    model::ModelFile model;
-    if (!loadModel(arguments[0], model, err)) return Failure;
-    out << modelToJson(model).dump(2) << '\n';
-    return Success;
-}
-
-int save(Arguments arguments, std::ostream&, std::ostream& err) {
-    if (arguments.size() != 2) return wrongUsage(kSaveCommand, "give the model and the file to save it as", err);
-    model::ModelFile model;
-    if (!loadModel(arguments[0], model, err) || !saveModel(model, arguments[1], err)) return Failure;
-    return Success;
-}
-
+// In the order of skirvane-cli --help.
 constexpr std::array<const Command*, 7> kCommands{&kShowCommand,         &kSaveCommand,     &kSetCommand,
                                                   &kImportCommand,       &kTexturesCommand, &kFindCommand,
                                                   &kRenameTextureCommand};
 
-void printUsage(std::ostream& stream) {
-    stream << "Usage: skirvane-cli COMMAND ARGUMENTS\n"
-              "Reads and writes the materials of 4DS models.\n\nCommands:\n";
-    constexpr std::size_t kSynopsisWidth = 46;
-    for (const Command* command : kCommands) {
-        stream << "  " << command->synopsis;
-        if (command->synopsis.size() < kSynopsisWidth)
-            stream << std::string(kSynopsisWidth - command->synopsis.size(), ' ');
-        else
-            stream << "\n  " << std::string(kSynopsisWidth, ' ');
-        stream << command->summary << '\n';
+// The command line of skirvane-cli: a CLI11 app with a subcommand for each
+// command, declared by the command.
+class CommandLine {
+public:
+    CommandLine() : app_("", "skirvane-cli") {
+        // Before the subcommands, which take them over.
+        app_.formatter(std::make_shared<CommandHelp>(kCommands));
+        app_.failure_message(failureMessage);
+        app_.require_subcommand(1);
+        for (const Command* command : kCommands) {
+            CLI::App* subcommand = app_.add_subcommand(std::string(command->name));
+            auto syntax = std::make_unique<CommandSyntax>(*subcommand);
+            runners_.push_back(command->declare(*syntax));
+            syntaxes_.push_back(std::move(syntax));
+        }
     }
-    stream << "\nskirvane-cli COMMAND --help describes one command. Exit status: 0 done, 1 refused or failed\n"
-              "(nothing is written then), 2 wrong usage.\n";
-}
 
-bool isHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
-
-// Runs the command. What the JSON library or a failed allocation may still
-// throw ends it as a failure with a message, never as an abort.
-int runCommand(const Command& command, Arguments arguments, std::ostream& out, std::ostream& err) {
-    try {
-        return command.handler(arguments, out, err);
-    } catch (const Json::exception& error) {
-        err << "skirvane-cli " << command.name << ": " << error.what() << '\n';
-    } catch (const std::bad_alloc&) {
-        err << "skirvane-cli " << command.name << ": not enough memory\n";
+    // Parses the arguments and runs the command they name. Wrong usage and
+    // --help end here, with the exit status for them.
+    int run(Arguments args, std::ostream& out, std::ostream& err) {
+        try {
+            app_.parse(arranged(args));
+        } catch (const CLI::ParseError& error) {
+            return app_.exit(error, out, err) == 0 ? Success : WrongUsage;
+        }
+        const std::size_t index = indexOf(app_.get_subcommands().front()->get_name());
+        return runCommand(*kCommands[index], runners_[index], out, err);
     }
-    return Failure;
-}
+
+private:
+    // The command's place in kCommands; kCommands.size() for no command.
+    static std::size_t indexOf(std::string_view name) {
+        const auto named = [name](const Command* command) { return command->name == name; };
+        return static_cast<std::size_t>(std::find_if(kCommands.begin(), kCommands.end(), named) - kCommands.begin());
+    }
+
+    // The arguments as CLI11 is to read them, last first: the command's own
+    // arranged by its syntax. A first argument that names no command is
+    // given after "--", so that CLI11 keeps it whatever it looks like, for
+    // the failure message to name.
+    std::vector<std::string> arranged(Arguments args) {
+        if (args.empty()) return {};
+        std::vector<std::string> line;
+        if (app_.get_help_ptr()->check_name(args[0])) {
+            line = {args[0]};
+        } else if (const std::size_t index = indexOf(args[0]); index < kCommands.size()) {
+            line = syntaxes_[index]->arrange(args.subspan(1));
+            line.insert(line.begin(), args[0]);
+        } else {
+            line = {"--", args[0]};
+        }
+        std::reverse(line.begin(), line.end());
+        return line;
+    }
+
+    // Runs the command. What the JSON library or a failed allocation may
+    // still throw ends it as a failure with a message, never as an abort.
+    static int runCommand(const Command& command, const CommandRunner& runner, std::ostream& out, std::ostream& err) {
+        try {
+            return runner(out, err);
+        } catch (const Json::exception& error) {
+            err << "skirvane-cli " << command.name << ": " << error.what() << '\n';
+        } catch (const std::bad_alloc&) {
+            err << "skirvane-cli " << command.name << ": not enough memory\n";
+        }
+        return Failure;
+    }
+
+    CLI::App app_;
+    std::vector<std::unique_ptr<CommandSyntax>> syntaxes_;  // by command, in the order of kCommands
+    std::vector<CommandRunner> runners_;
+};
 
 }  // namespace
 
-constexpr std::string_view kShowDetails =
-    "Prints {\"version\": V, \"materials\": [...], \"remainderSize\": N} with one object per material\n"
-    "in file order: \"number\" (from 1), \"flags\", \"ambient\", \"diffuse\" and \"emission\" (red,\n"
-    "green, blue), \"density\", \"reflectionDensity\", the texture names \"reflectionName\",\n"
-    "\"diffuseName\" and \"alphaName\", and \"animation\" ({\"frames\": F, \"delay\": D}, or null).\n"
-    "Materials of version 41 and 42 models also have what their records hold beyond that, which\n"
-    "the editor keeps as stored: \"ambientFourth\", \"diffuseFourth\" and \"emissionFourth\" (the\n"
-    "fourth component of each colour), \"specular\" (red, green, blue, fourth) and \"glossiness\".\n"
-    "Numbers JSON cannot hold are the texts \"Infinity\", \"-Infinity\" and \"NaN:XXXXXXXX\" (the\n"
-    "value's bits).\n";
-
-const Command kShowCommand{"show", "show MODEL.4ds", "print the model as JSON", kShowDetails, show};
-const Command kSaveCommand{"save", "save MODEL.4ds OUT.4ds", "load MODEL and save it as OUT (OUT may be MODEL)", "",
-                           save};
-
-int run(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        printUsage(err);
-        return WrongUsage;
-    }
-    if (isHelp(args[0])) {
-        printUsage(out);
-        return Success;
-    }
-    for (const Command* command : kCommands) {
-        if (command->name != args[0]) continue;
-        const Arguments arguments = args.subspan(1);
-        if (!arguments.empty() && isHelp(arguments[0])) {
-            printCommandUsage(*command, out);
-            return Success;
-        }
-        return runCommand(*command, arguments, out, err);
-    }
-    err << "skirvane-cli: unknown command '" << args[0] << "'\n";
-    printUsage(err);
-    return WrongUsage;
-}
+int run(Arguments args, std::ostream& out, std::ostream& err) { return CommandLine().run(args, out, err); }
 
 }  // namespace cli

@@ -10,9 +10,11 @@ namespace cli {
 
 enum ExitStatus : int { Success = 0, Failure = 1, WrongUsage = 2 };
 
+using Arguments = std::span<const std::string>;
+
 // Runs the command named by args[0] with the arguments after it. Arguments
 // are UTF-8 texts; paths among them name files as the system's own
 // arguments do (see paths.h).
-int run(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int run(Arguments args, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

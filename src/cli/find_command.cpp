@@ -1,7 +1,9 @@
 // skirvane-cli find: the materials the editor's search lists for a text,
 // in one model or many.
+#include <memory>
+
+#include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/commands.h"
 #include "cli/cp1251.h"
 #include "cli/model_walk.h"
 
@@ -18,11 +20,10 @@ constexpr std::string_view kDetails =
     "line with its path. A model that cannot be read is reported and the others are\n"
     "searched; the exit status is then 1.\n";
 
-int find(Arguments arguments, std::ostream& out, std::ostream& err) {
-    if (arguments.size() < 2) return wrongUsage(kFindCommand, "give the models or folders and the text", err);
-    const Arguments paths = arguments.first(arguments.size() - 1);
+int find(Arguments operands, std::ostream& out, std::ostream& err) {
+    const Arguments paths = operands.first(operands.size() - 1);
     std::string text;
-    if (const Utf8Conversion conversion = utf8ToCp1251(arguments.back(), text);
+    if (const Utf8Conversion conversion = utf8ToCp1251(operands.back(), text);
         conversion != Utf8Conversion::Converted) {
         err << "TEXT: " << unconvertedText(conversion) << '\n';
         return Failure;
@@ -39,9 +40,16 @@ int find(Arguments arguments, std::ostream& out, std::ostream& err) {
     return visitModels(paths, walk, listMatches, out, err) ? Success : Failure;
 }
 
+CommandRunner declare(CommandSyntax& syntax) {
+    auto operands = std::make_shared<std::vector<std::string>>();
+    // The text last, whatever it looks like.
+    syntax.operands({OperandPlace::Only, 2, kAnyNumber, "give the models or folders and the text"}, *operands);
+    return [operands](std::ostream& out, std::ostream& err) { return find(*operands, out, err); };
+}
+
 }  // namespace
 
 const Command kFindCommand{"find", "find PATH... TEXT", "list the materials whose texture names hold TEXT", kDetails,
-                           find};
+                           declare};
 
 }  // namespace cli

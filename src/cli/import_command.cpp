@@ -4,10 +4,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/commands.h"
 #include "cli/cp1251.h"
 #include "cli/edits_reader.h"
 #include "cli/json_model.h"
@@ -47,8 +48,6 @@ struct EntryEdit {
     MaterialEdit edit;
     std::optional<std::uint32_t> flags;  // the flag word, when it was given and differs
 };
-
-using Problem = std::optional<std::string>;  // why a field cannot be taken
 
 constexpr std::string_view kFloatForm = "a number, or \"Infinity\", \"-Infinity\" or \"NaN:XXXXXXXX\"";
 const std::string kFloatExpected = "expected " + std::string(kFloatForm);
@@ -344,33 +343,33 @@ bool readText(const std::string& pathArgument, FileText& text, std::ostream& err
     return false;
 }
 
-int importEdits(Arguments arguments, std::ostream&, std::ostream& err) {
-    std::vector<std::string> operands;
+// What the command line asks for.
+struct ImportRequest {
+    std::vector<std::string> operands;  // the model and the edits
     std::string output;
-    for (std::size_t at = 0; at < arguments.size(); ++at) {
-        if (!isOption(arguments[at])) {
-            operands.push_back(arguments[at]);
-            continue;
-        }
-        if (optionName(arguments[at]) != "-o")
-            return wrongUsage(kImportCommand, "unknown option " + arguments[at], err);
-        const std::optional<std::string_view> value = optionValue(arguments, at);
-        if (!value || !output.empty()) return wrongUsage(kImportCommand, "give -o OUT.4ds once", err);
-        output = *value;
-    }
-    if (operands.size() != 2) return wrongUsage(kImportCommand, "give the model and the edits", err);
+};
 
+int importEdits(const ImportRequest& request, std::ostream&, std::ostream& err) {
+    const std::string& modelPath = request.operands[0];
+    const std::string& editsPath = request.operands[1];
     model::ModelFile model;
     FileText edits;
-    if (!loadModel(operands[0], model, err) || !readText(operands[1], edits, err)) return Failure;
+    if (!loadModel(modelPath, model, err) || !readText(editsPath, edits, err)) return Failure;
     const std::string_view text(reinterpret_cast<const char*>(edits.bytes.get()), edits.size);
-    if (!EditsApplier(model, err).apply(text, operands[1])) return Failure;
-    return saveModel(model, output.empty() ? operands[0] : output, err) ? Success : Failure;
+    if (!EditsApplier(model, err).apply(text, editsPath)) return Failure;
+    return saveModel(model, request.output.empty() ? modelPath : request.output, err) ? Success : Failure;
+}
+
+CommandRunner declare(CommandSyntax& syntax) {
+    auto request = std::make_shared<ImportRequest>();
+    syntax.operands({OperandPlace::Anywhere, 2, 2, "give the model and the edits"}, request->operands);
+    syntax.option("-o", {"output", "give -o OUT.4ds once", "give -o OUT.4ds once"}, textInto(request->output));
+    return [request](std::ostream& out, std::ostream& err) { return importEdits(*request, out, err); };
 }
 
 }  // namespace
 
 const Command kImportCommand{"import", "import MODEL.4ds EDITS.json [-o OUT.4ds]",
-                             "apply edits in the form that show prints, all or nothing", kDetails, importEdits};
+                             "apply edits in the form that show prints, all or nothing", kDetails, declare};
 
 }  // namespace cli

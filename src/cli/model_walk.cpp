@@ -5,6 +5,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "cli/command_support.h"
 #include "cli/paths.h"
 #include "cli/progress_line.h"
 

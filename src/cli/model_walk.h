@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/command_support.h"
+#include "cli/commands.h"
 #include "model/model_file.h"
 
 namespace cli {

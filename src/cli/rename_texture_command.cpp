@@ -2,12 +2,13 @@
 // every material of many models, as after renaming the texture's file.
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/commands.h"
 #include "cli/cp1251.h"
 #include "cli/model_walk.h"
 
@@ -41,10 +42,11 @@ constexpr std::string_view kBitSetText =
     "the material's diffuse bit is clear, and the new name would set it: rename it with set";
 constexpr std::string_view kNotStoredText = "the material cannot hold the new name";
 
+// What the command line asks for, the names as the command takes them.
 struct RenameRequest {
-    std::string oldName;  // code page 1251, as given
-    std::string newName;  // code page 1251, as the name box takes it
-    std::vector<std::string> paths;
+    std::vector<std::string> operands;  // OLD, NEW and the paths, as given
+    std::string oldName;                // code page 1251, as given
+    std::string newName;                // code page 1251, as the name box takes it
     bool dryRun = false;
 };
 
@@ -91,43 +93,30 @@ struct RenameCounts {
     std::size_t refused = 0;
 };
 
-// Takes OLD, NEW, the paths and --dry-run. Nothing when they are taken;
-// else the exit status, the problem reported.
-std::optional<int> readRequest(Arguments arguments, RenameRequest& request, std::ostream& err) {
-    std::vector<std::string> operands;
-    for (const std::string& argument : arguments) {
-        if (argument == "--dry-run")
-            request.dryRun = true;
-        else if (isOption(argument))
-            return wrongUsage(kRenameTextureCommand, "unknown option " + argument, err);
-        else
-            operands.push_back(argument);
-    }
-    if (operands.size() < 3)
-        return wrongUsage(kRenameTextureCommand, "give OLD, NEW and at least one model or folder", err);
-    if (const Utf8Conversion conversion = utf8ToCp1251(operands[0], request.oldName);
+// Takes OLD and NEW as the command takes them; false when it cannot, the
+// problem reported.
+bool takeNames(RenameRequest& request, std::ostream& err) {
+    if (const Utf8Conversion conversion = utf8ToCp1251(request.operands[0], request.oldName);
         conversion != Utf8Conversion::Converted) {
         err << "OLD: " << unconvertedText(conversion) << '\n';
-        return Failure;
+        return false;
     }
     if (request.oldName.empty()) {
         err << "OLD: " << kNoOldNameText << '\n';
-        return Failure;
+        return false;
     }
     std::string_view why;
-    std::optional<std::string> newName = acceptTypedName(operands[1], why);
+    std::optional<std::string> newName = acceptTypedName(request.operands[1], why);
     if (!newName || newName->empty()) {
         err << "NEW: " << (newName ? kNoNewNameText : why) << '\n';
-        return Failure;
+        return false;
     }
     request.newName = std::move(*newName);
-    request.paths.assign(operands.begin() + 2, operands.end());
-    return std::nullopt;
+    return true;
 }
 
-int renameTexture(Arguments arguments, std::ostream& out, std::ostream& err) {
-    RenameRequest request;
-    if (const std::optional<int> status = readRequest(arguments, request, err)) return *status;
+int renameTexture(RenameRequest& request, std::ostream& out, std::ostream& err) {
+    if (!takeNames(request, err)) return Failure;
 
     const ModelWalk walk{request.dryRun ? model::ModelFile::MaterialsOnly : model::ModelFile::WholeFile, true};
     const std::string newName = cp1251ToUtf8(request.newName);
@@ -153,16 +142,25 @@ int renameTexture(Arguments arguments, std::ostream& out, std::ostream& err) {
                   << cp1251ToUtf8(rename.oldName) << " -> " << newName << '\n';
         return true;
     };
-    const bool passed = visitModels(request.paths, walk, renameIn, out, err);
+    const bool passed = visitModels(Arguments(request.operands).subspan(2), walk, renameIn, out, err);
     out << "models scanned: " << counts.scanned << ", models changed: " << counts.changed
         << ", names changed: " << counts.names << ", models refused: " << counts.refused
         << (request.dryRun ? " (dry run: nothing written)" : "") << '\n';
     return passed ? Success : Failure;
 }
 
+CommandRunner declare(CommandSyntax& syntax) {
+    auto request = std::make_shared<RenameRequest>();
+    RenameRequest* r = request.get();  // kept by the runner while the syntax reads into it
+    syntax.operands({OperandPlace::Anywhere, 3, kAnyNumber, "give OLD, NEW and at least one model or folder"},
+                    r->operands);
+    syntax.flag("--dry-run", {}, [r] { r->dryRun = true; });
+    return [request](std::ostream& out, std::ostream& err) { return renameTexture(*request, out, err); };
+}
+
 }  // namespace
 
 const Command kRenameTextureCommand{"rename-texture", "rename-texture OLD NEW PATH... [--dry-run]",
-                                    "rename a texture in every material of the models", kDetails, renameTexture};
+                                    "rename a texture in every material of the models", kDetails, declare};
 
 }  // namespace cli

@@ -1,12 +1,13 @@
 // skirvane-cli textures: whether the viewer would show each texture of the
 // materials of one model or many from a texture folder.
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/commands.h"
 #include "cli/cp1251.h"
 #include "cli/json_model.h"
 #include "cli/model_walk.h"
@@ -51,36 +52,14 @@ TextureCheck checkTexture(const std::string& folder, std::string_view name) {
     return {"shown", {}};
 }
 
+// What the command line asks for.
 struct TexturesRequest {
     std::vector<std::string> paths;
     std::string folderArgument;
     bool json = false;
 };
 
-std::optional<std::string> readRequest(Arguments arguments, TexturesRequest& request) {
-    for (std::size_t at = 0; at < arguments.size(); ++at) {
-        const std::string_view name = optionName(arguments[at]);
-        if (!isOption(arguments[at])) {
-            request.paths.push_back(arguments[at]);
-        } else if (arguments[at] == "--json") {
-            request.json = true;
-        } else if (name == "--maps") {
-            const std::optional<std::string_view> value = optionValue(arguments, at);
-            if (!value || !request.folderArgument.empty()) return "give --maps DIR once";
-            request.folderArgument = *value;
-        } else {
-            return "unknown option " + arguments[at];
-        }
-    }
-    if (request.paths.empty()) return "give at least one model or folder";
-    if (request.folderArgument.empty()) return "give the texture folder with --maps DIR";
-    return std::nullopt;
-}
-
-int textures(Arguments arguments, std::ostream& out, std::ostream& err) {
-    TexturesRequest request;
-    if (const std::optional<std::string> problem = readRequest(arguments, request))
-        return wrongUsage(kTexturesCommand, *problem, err);
+int textures(const TexturesRequest& request, std::ostream& out, std::ostream& err) {
     std::string folder;
     if (!pathOfArgument(request.folderArgument, folder) || !core::folderExists(folder)) {
         err << "Can't find folder: " << request.folderArgument << '\n';
@@ -126,9 +105,20 @@ int textures(Arguments arguments, std::ostream& out, std::ostream& err) {
     return passed ? Success : Failure;
 }
 
+CommandRunner declare(CommandSyntax& syntax) {
+    auto request = std::make_shared<TexturesRequest>();
+    TexturesRequest* r = request.get();  // kept by the runner while the syntax reads into it
+    syntax.operands({OperandPlace::Anywhere, 1, kAnyNumber, "give at least one model or folder"}, r->paths);
+    syntax.option("--maps", {"maps", "give --maps DIR once", "give --maps DIR once"}, textInto(r->folderArgument));
+    syntax.flag("--json", {}, [r] { r->json = true; });
+    syntax.require(
+        [r] { return r->folderArgument.empty() ? Problem("give the texture folder with --maps DIR") : std::nullopt; });
+    return [request](std::ostream& out, std::ostream& err) { return textures(*request, out, err); };
+}
+
 }  // namespace
 
 const Command kTexturesCommand{"textures", "textures --maps DIR [--json] PATH...",
-                               "check that the viewer would show each texture from DIR", kDetails, textures};
+                               "check that the viewer would show each texture from DIR", kDetails, declare};
 
 }  // namespace cli
