@@ -2,8 +2,8 @@
 // in one model or many.
 #include "cli/command_support.h"
 #include "cli/commands.h"
-#include "cli/cp1251.h"
 #include "cli/model_walk.h"
+#include "core/code_page.h"
 
 namespace cli {
 
@@ -22,8 +22,8 @@ int find(Arguments arguments, std::ostream& out, std::ostream& err) {
     if (arguments.size() < 2) return wrongUsage(kFindCommand, "give the models or folders and the text", err);
     const Arguments paths = arguments.first(arguments.size() - 1);
     std::string text;
-    if (const Utf8Conversion conversion = utf8ToCp1251(arguments.back(), text);
-        conversion != Utf8Conversion::Converted) {
+    if (const core::Utf8Conversion conversion = core::utf8ToCp1251(arguments.back(), text);
+        conversion != core::Utf8Conversion::Converted) {
         err << "TEXT: " << unconvertedText(conversion) << '\n';
         return Failure;
     }
@@ -32,7 +32,7 @@ int find(Arguments arguments, std::ostream& out, std::ostream& err) {
         for (std::int32_t n = 1; n <= model.materials().count(); ++n) {
             const model::Material& material = *model.materials().materialAt(n);
             if (model::searchFinds(material, text))
-                lines << '[' << n << "] " << cp1251ToUtf8(material.getTextureNames()) << '\n';
+                lines << '[' << n << "] " << core::cp1251ToUtf8(material.getTextureNames()) << '\n';
         }
         return true;
     };

@@ -8,8 +8,8 @@
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
-#include "cli/cp1251.h"
 #include "cli/model_walk.h"
+#include "core/code_page.h"
 
 namespace cli {
 
@@ -76,7 +76,7 @@ std::vector<Rename> renameTextures(model::MaterialList& materials, const RenameR
         model::Material& material = *materials.materialAt(n);
         for (const model::TextureKind kind : {model::ReflectionKind, model::DiffuseKind, model::AlphaKind}) {
             std::string stored(material.textureName(kind));
-            if (stored == request.newName || !sameFileName(stored, request.oldName)) continue;
+            if (stored == request.newName || !core::sameFileName(stored, request.oldName)) continue;
             const std::string_view refusal = giveNewName(material, kind, request.newName);
             renames.push_back({n, kind, std::move(stored), refusal});
         }
@@ -105,8 +105,8 @@ std::optional<int> readRequest(Arguments arguments, RenameRequest& request, std:
     }
     if (operands.size() < 3)
         return wrongUsage(kRenameTextureCommand, "give OLD, NEW and at least one model or folder", err);
-    if (const Utf8Conversion conversion = utf8ToCp1251(operands[0], request.oldName);
-        conversion != Utf8Conversion::Converted) {
+    if (const core::Utf8Conversion conversion = core::utf8ToCp1251(operands[0], request.oldName);
+        conversion != core::Utf8Conversion::Converted) {
         err << "OLD: " << unconvertedText(conversion) << '\n';
         return Failure;
     }
@@ -130,7 +130,7 @@ int renameTexture(Arguments arguments, std::ostream& out, std::ostream& err) {
     if (const std::optional<int> status = readRequest(arguments, request, err)) return *status;
 
     const ModelWalk walk{request.dryRun ? model::ModelFile::MaterialsOnly : model::ModelFile::WholeFile, true};
-    const std::string newName = cp1251ToUtf8(request.newName);
+    const std::string newName = core::cp1251ToUtf8(request.newName);
     RenameCounts counts;
     const auto renameIn = [&](const std::string& path, model::ModelFile& model, std::ostream& lines,
                               std::ostream& problems) {
@@ -150,7 +150,7 @@ int renameTexture(Arguments arguments, std::ostream& out, std::ostream& err) {
         counts.names += renames.size();
         for (const Rename& rename : renames)
             lines << '[' << rename.number << "] " << kTextureKindNames[rename.kind] << ' '
-                  << cp1251ToUtf8(rename.oldName) << " -> " << newName << '\n';
+                  << core::cp1251ToUtf8(rename.oldName) << " -> " << newName << '\n';
         return true;
     };
     const bool passed = visitModels(request.paths, walk, renameIn, out, err);

@@ -7,10 +7,10 @@
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
-#include "cli/cp1251.h"
 #include "cli/json_model.h"
 #include "cli/model_walk.h"
 #include "cli/paths.h"
+#include "core/code_page.h"
 #include "core/file_stream.h"
 #include "core/object.h"
 #include "toolkit/bitmap/bitmap.h"
@@ -102,7 +102,7 @@ int textures(Arguments arguments, std::ostream& out, std::ostream& err) {
                     found = checked.emplace(std::string(stored), checkTexture(folder, stored)).first;
                 const TextureCheck& check = found->second;
                 allFound = allFound && !check.failed();
-                const std::string name = cp1251ToUtf8(stored);
+                const std::string name = core::cp1251ToUtf8(stored);
                 if (request.json) {
                     Json entry = Json::object();
                     if (walk.pathLines) entry["model"] = path;

@@ -2,11 +2,11 @@
 // open, save, save as, exit, texture folder, about, and closing.
 #include <windows.h>
 
+#include "core/code_page.h"
 #include "core/file_stream.h"
 #include "core/ini_file.h"
 #include "core/object.h"
 #include "core/text.h"
-#include "core/win32_text.h"
 #include "editor/main_window.h"
 #include "editor/viewer_window.h"
 #include "toolkit/windows/dialogs.h"

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "toolkit/bitmap/bitmap.h"
 
 namespace toolkit {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/gradient/gradient_render.h"
 #include "toolkit/gradient/gradient_services.h"

@@ -2,8 +2,8 @@
 // bar; it owns the forms and runs the message loop.
 #include "toolkit/windows/application.h"
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "core/window_updates.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/form.h"

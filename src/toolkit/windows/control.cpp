@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "toolkit/windows/form.h"
 #include "toolkit/windows/list_view.h"
 
