@@ -235,6 +235,17 @@ TEST_F(MaterialTest, NameLongerThan255CharactersIsRefusedWhole) {
     EXPECT_EQ(material->getTextureNames(), "A|B|C");
 }
 
+// A state given back whole may hold any name; one that its length byte
+// cannot count is not written as a record of another shape.
+TEST_F(MaterialTest, StateWithANameLongerThan255CharactersIsNotWritten) {
+    Ref<Material> material = materialWithNames("", "B", "");
+    model::MaterialState state = material->state();
+    state.diffuseName = std::string(256, 'D');
+    material->setState(state);
+    Ref<core::FileStream> stream = core::createFileForWriting(folder_.file("written"));
+    EXPECT_FALSE(material->write(*stream));
+}
+
 TEST_F(MaterialTest, NamesOfDifferentLengthsSplitBackExactly) {
     const std::string a(200, 'a'), b(100, 'b'), c(50, 'c');
     Ref<Material> material = materialWithNames(a, b, c);
