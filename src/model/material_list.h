@@ -22,8 +22,6 @@ public:
     Material* materialAt(std::int32_t number) const;
     // The number of the material, or 0 when it is not in the list.
     std::int32_t numberOf(const Material* material) const;
-    // Takes ownership of the material and appends it.
-    void append(core::Ref<Material> material);
 
     // Appends the materials of a section, their records in the given
     // layout. The storage for all of them is taken at once; the windows are
