@@ -130,7 +130,8 @@ void MainWindow::openModelAt(const std::wstring& path) {
 }
 
 bool MainWindow::loadModel(const std::string& path) {
-    if (!model_.load(path)) {
+    // The windows stay painted while a long material section is read.
+    if (!model_.load(path, model::ModelFile::WholeFile, Application::updateAllWindows)) {
         messageBox("Can't read file: " + path, kStopMessage);
         return false;
     }
@@ -205,7 +206,7 @@ bool MainWindow::writeModel() {
     applyPanel();
     const std::string& path = fileDialog_->result;
     if (path.empty()) return false;
-    if (!model_.save(path)) {
+    if (!model_.save(path, Application::updateAllWindows)) {
         messageBox("Can't write file: " + path, kStopMessage);
         return false;
     }

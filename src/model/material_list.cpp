@@ -4,7 +4,6 @@
 #include "core/file_stream.h"
 #include "core/object.h"
 #include "core/object_list.h"
-#include "core/window_updates.h"
 
 namespace model {
 
@@ -16,7 +15,7 @@ std::int32_t MaterialList::numberOf(const Material* material) const {
     return 0;
 }
 
-bool MaterialList::read(core::FileStream& stream, RecordLayout layout) {
+bool MaterialList::read(core::FileStream& stream, RecordLayout layout, const MaterialProgress& progress) {
     core::ByteReader in(stream);
     const std::int32_t count = in.u16();
     if (!in.ok()) return false;
@@ -25,20 +24,20 @@ bool MaterialList::read(core::FileStream& stream, RecordLayout layout) {
     for (std::int32_t n = 0; n < count && complete; ++n) {
         core::Ref<Material> material = core::create<Material>();
         complete = material->read(stream, layout);
-        core::updateWindows();
+        if (progress) progress();
         add(material.detach());
     }
     setGrowthStep(kGrowthStepAfterReading);
     return complete;
 }
 
-bool MaterialList::write(core::FileStream& stream) const {
+bool MaterialList::write(core::FileStream& stream, const MaterialProgress& progress) const {
     core::ByteWriter out(stream);
     out.u16(static_cast<std::uint16_t>(count()));  // only read fills the list, up to what a u16 counts
     if (!out.ok()) return false;
     for (std::int32_t n = 1; n <= count(); ++n) {
         if (!materialAt(n)->write(stream)) return false;
-        core::updateWindows();
+        if (progress) progress();
     }
     return true;
 }

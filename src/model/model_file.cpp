@@ -12,10 +12,10 @@ namespace model {
 
 ModelFile::ModelFile() : materials_(core::create<MaterialList>()) {}
 
-bool ModelFile::load(const std::string& path, LoadScope scope) {
+bool ModelFile::load(const std::string& path, LoadScope scope, const MaterialProgress& progress) {
     core::Ref<core::FileStream> stream = core::openFileForReading(path);
     ModelFile fresh;
-    if (!fresh.readFrom(*stream, scope)) return false;
+    if (!fresh.readFrom(*stream, scope, progress)) return false;
     version_ = fresh.version_;
     materials_->swapMaterials(*fresh.materials_);
     remainder_ = std::move(fresh.remainder_);
@@ -24,7 +24,7 @@ bool ModelFile::load(const std::string& path, LoadScope scope) {
     return true;
 }
 
-bool ModelFile::readFrom(core::FileStream& stream, LoadScope scope) {
+bool ModelFile::readFrom(core::FileStream& stream, LoadScope scope, const MaterialProgress& progress) {
     core::ByteReader in(stream);
     std::uint8_t magic[sizeof kMagic];
     in.bytes(magic, sizeof magic);
@@ -32,7 +32,7 @@ bool ModelFile::readFrom(core::FileStream& stream, LoadScope scope) {
     std::uint8_t uninterpreted[kHeaderSize - sizeof kMagic - 2];
     in.bytes(uninterpreted, sizeof uninterpreted);
     if (!in.ok() || std::memcmp(magic, kMagic, sizeof kMagic) != 0) return false;
-    if (!materials_->read(stream, recordLayoutOf(version_))) return false;
+    if (!materials_->read(stream, recordLayoutOf(version_), progress)) return false;
     if (scope == MaterialsOnly) return true;
 
     // The remainder's size is known before its memory is taken.
@@ -49,19 +49,20 @@ bool ModelFile::readFrom(core::FileStream& stream, LoadScope scope) {
     return in.ok();
 }
 
-bool ModelFile::save(const std::string& path) const {
+bool ModelFile::save(const std::string& path, const MaterialProgress& progress) const {
     if (!holdsRemainder_) return false;
-    return core::saveFileAtomically(path, [this](core::FileStream& stream) { return writeTo(stream); });
+    return core::saveFileAtomically(path,
+                                    [this, &progress](core::FileStream& stream) { return writeTo(stream, progress); });
 }
 
-bool ModelFile::writeTo(core::FileStream& stream) const {
+bool ModelFile::writeTo(core::FileStream& stream, const MaterialProgress& progress) const {
     core::ByteWriter out(stream);
     out.bytes(kMagic, sizeof kMagic);
     out.u16(version_);
     std::uint8_t fill[kHeaderSize - sizeof kMagic - 2];
     std::memset(fill, kSavedHeaderFill, sizeof fill);
     out.bytes(fill, sizeof fill);
-    if (!out.ok() || !materials_->write(stream)) return false;
+    if (!out.ok() || !materials_->write(stream, progress)) return false;
     out.bytes(remainder_.get(), remainderSize_);
     return out.ok();
 }
