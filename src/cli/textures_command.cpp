@@ -10,10 +10,10 @@
 #include "cli/json_model.h"
 #include "cli/model_walk.h"
 #include "cli/paths.h"
+#include "core/bmp_reader.h"
 #include "core/code_page.h"
 #include "core/file_stream.h"
 #include "core/object.h"
-#include "toolkit/bitmap/bitmap.h"
 
 namespace cli {
 
@@ -46,8 +46,9 @@ TextureCheck checkTexture(const std::string& folder, std::string_view name) {
     const std::string path = texturePath(folder, name);
     if (!core::openFileForReading(path)->isOpen()) return {"missing", {}};
     if (!model::viewerReadsName(name)) return {"not-read", {}};
-    core::Ref<toolkit::Bitmap> bitmap = core::create<toolkit::Bitmap>();
-    if (!bitmap->loadFromFile(path)) return {"unloadable", bitmap->lastError()};
+    std::string why;
+    core::readBmp(*core::openFileForReading(path), why);
+    if (!why.empty()) return {"unloadable", why};
     return {"shown", {}};
 }
 

@@ -27,7 +27,7 @@ const std::array<GradientLook, gradient::kLookCount> kDefaultLooks = {{
 
 core::Ref<Bitmap> newPicture(int width, int height, bool deviceIndependent) {
     core::Ref<Bitmap> picture = deviceIndependent
-                                    ? newDeviceIndependentBitmap(width, height, PixelFormat::ThirtyTwoBits)
+                                    ? newDeviceIndependentBitmap(width, height, core::PixelFormat::ThirtyTwoBits)
                                     : newBitmap(width, height);
     // A device-independent picture gets its DIB section now, so that the
     // system draws into the same pixels that the blend reads.
