@@ -103,12 +103,6 @@ void setDelay(AnimationBlock& block, std::uint32_t delay) {
 
 }  // namespace
 
-std::string_view materialFlagName(std::uint32_t flag) {
-    for (const NamedFlag& entry : kFlagNames)
-        if (entry.bit == flag) return entry.name;
-    return {};
-}
-
 std::uint32_t materialFlagByName(std::string_view name) {
     for (const NamedFlag& entry : kFlagNames)
         if (entry.name == name) return entry.bit;
@@ -184,18 +178,11 @@ bool Material::write(FileStream& stream) const {
     if (storesAlphaName(state_.flags, state_.diffuseName) && !writeName(out, state_.alphaName)) return false;
     if ((state_.flags & AnimatedDiffuse) != 0) {
         // The bit and the block go together (read, setAnimation and
-        // setTextureNames keep them so); zeros only guard the record's shape.
+        // setTextureName keep them so); zeros only guard the record's shape.
         const AnimationBlock block = state_.animation.value_or(AnimationBlock{});
         out.bytes(block.data(), block.size());
     }
     return out.ok();
-}
-
-void Material::clear() {
-    MaterialState cleared;
-    cleared.flags = Base;
-    if (state_.wide) cleared.wide.emplace();
-    state_ = std::move(cleared);
 }
 
 std::string Material::getTextureNames() const {
@@ -210,29 +197,6 @@ std::string Material::joinTextureNames(std::string_view reflection, std::string_
     joined.append(diffuse).append(1, separator);
     joined.append(alpha);
     return joined;
-}
-
-// The text must hold exactly two separators, be no longer than three full
-// names and two separators, give no name longer than 255 characters, and no
-// alpha name the record could not store. Each name's presence bit follows
-// the name. An animation block is checked
-// again against the new diffuse name, and goes with an emptied one.
-bool Material::setTextureNames(std::string_view joined) {
-    if (joined.size() > kMaxJoinedLength || std::count(joined.begin(), joined.end(), kSeparator) != 2) return false;
-    const std::size_t first = joined.find(kSeparator);
-    const std::size_t second = joined.find(kSeparator, first + 1);
-    const std::string_view reflection = joined.substr(0, first);
-    const std::string_view diffuse = joined.substr(first + 1, second - first - 1);
-    const std::string_view alpha = joined.substr(second + 1);
-    if (reflection.size() > kMaxNameLength || diffuse.size() > kMaxNameLength || alpha.size() > kMaxNameLength ||
-        (!alpha.empty() && !canHoldAlphaName(state_.flags, diffuse)))
-        return false;
-
-    setNameAndBit(state_.reflectionName, state_.flags, ReflectionTexture, reflection);
-    setNameAndBit(state_.diffuseName, state_.flags, DiffuseTexture, diffuse);
-    setNameAndBit(state_.alphaName, state_.flags, AlphaTexture, alpha);
-    checkAnimationAgainstDiffuseName();
-    return true;
 }
 
 bool Material::setTextureName(TextureKind kind, std::string_view name) {

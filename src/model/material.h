@@ -34,8 +34,6 @@ enum MaterialFlag : std::uint32_t {
 constexpr std::uint32_t kEditorFlags =
     ExtraSettings | DiffuseChannel | AlphaHighlight | DoubleSided | ColorTransparency | DiffuseHighlight;
 
-// The name of a named flag bit ("DoubleSided"), or nothing for another value.
-std::string_view materialFlagName(std::uint32_t flag);
 // The flag bit of a name, or 0 when no flag has that name.
 std::uint32_t materialFlagByName(std::string_view name);
 
@@ -98,8 +96,6 @@ public:
     static constexpr char kSeparator = '|';
     // A name's length is one byte in the record.
     static constexpr std::size_t kMaxNameLength = 255;
-    // Three names of kMaxNameLength characters and two separators.
-    static constexpr std::size_t kMaxJoinedLength = 3 * kMaxNameLength + 2;
 
     // Fills a new material from the stream. False when the stream ends
     // before the record does; the fields not delivered keep their empty
@@ -111,9 +107,6 @@ public:
     // same. False when the stream does not take every byte, and for a name
     // longer than its length byte can say.
     bool write(core::FileStream& stream) const;
-    // Flags := Base, every number 0, no names, no animation block; the
-    // layout stays.
-    void clear();
 
     // Whether a record stores an alpha name: real files hold one only after
     // a non-empty diffuse name, with the alpha bit set, and never for a
@@ -127,12 +120,8 @@ public:
     std::string getTextureNames() const;
     // The same joined text for any three names, such as those a panel holds
     // before they are written into the material.
-    static std::string joinTextureNames(std::string_view reflection, std::string_view diffuse,
-                                        std::string_view alpha, char separator);
-    // Takes the three names from a joined text; see the source for the
-    // rules. False (and nothing changed) when the text is refused, an alpha
-    // name among them that the record could not store too.
-    bool setTextureNames(std::string_view joined);
+    static std::string joinTextureNames(std::string_view reflection, std::string_view diffuse, std::string_view alpha,
+                                        char separator);
     // Sets one name and its presence bit, leaving the other two names and
     // their bits as they are. A new diffuse name has the animation block
     // checked against it, and an emptied one drops the block. False (and
@@ -142,7 +131,6 @@ public:
     // vanish from the file.
     bool setTextureName(TextureKind kind, std::string_view name);
 
-    void resetFlags() { state_.flags = Base; }
     // Adds the bits when the mask holds editor-managed bits only.
     bool addEditorFlag(std::uint32_t mask);
     // Clears the bits when the mask holds editor-managed bits only.
