@@ -131,16 +131,6 @@ GradientControl& GradientControl::setCheckMarkColor(Color color) {
     return settingChanged();
 }
 
-GradientControl& GradientControl::setVerticalAlignment(VerticalAlignment alignment) {
-    verticalAlignment_ = alignment;
-    return settingChanged();
-}
-
-GradientControl& GradientControl::setHorizontalAlignment(HorizontalAlignment alignment) {
-    horizontalAlignment_ = alignment;
-    return settingChanged();
-}
-
 GradientControl& GradientControl::setShowCaption(bool show) {
     showCaption_ = show;
     return settingChanged();
