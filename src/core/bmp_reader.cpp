@@ -276,25 +276,23 @@ struct NibblePixels {
     }
 };
 
+// The formats with a bit count of their own, in the order a bit count
+// finds its format (16 bits are FifteenBits unless bit fields say more).
+struct FormatBits {
+    PixelFormat format;
+    std::uint16_t bits;
+};
+constexpr FormatBits kFormatBits[] = {
+    {PixelFormat::OneBit, 1},         {PixelFormat::FourBits, 4},     {PixelFormat::EightBits, 8},
+    {PixelFormat::FifteenBits, 16},   {PixelFormat::SixteenBits, 16}, {PixelFormat::TwentyFourBits, 24},
+    {PixelFormat::ThirtyTwoBits, 32},
+};
+
 // The bit count a new bitmap of that format has; 0 for formats without one.
 std::uint16_t bitsOfFormat(PixelFormat format) {
-    switch (format) {
-        case PixelFormat::OneBit:
-            return 1;
-        case PixelFormat::FourBits:
-            return 4;
-        case PixelFormat::EightBits:
-            return 8;
-        case PixelFormat::FifteenBits:
-        case PixelFormat::SixteenBits:
-            return 16;
-        case PixelFormat::TwentyFourBits:
-            return 24;
-        case PixelFormat::ThirtyTwoBits:
-            return 32;
-        default:
-            return 0;
-    }
+    for (const FormatBits& entry : kFormatBits)
+        if (entry.format == format) return entry.bits;
+    return 0;
 }
 
 // Takes the size and the line length from the header; false with the
@@ -393,22 +391,9 @@ std::int64_t bytesPerScanLine(std::int64_t width, std::int64_t bitsPerPixel) {
 }
 
 PixelFormat formatOfBitCount(std::uint32_t planesTimesBits) {
-    switch (planesTimesBits) {
-        case 1:
-            return PixelFormat::OneBit;
-        case 4:
-            return PixelFormat::FourBits;
-        case 8:
-            return PixelFormat::EightBits;
-        case 16:
-            return PixelFormat::FifteenBits;
-        case 24:
-            return PixelFormat::TwentyFourBits;
-        case 32:
-            return PixelFormat::ThirtyTwoBits;
-        default:
-            return PixelFormat::Custom;
-    }
+    for (const FormatBits& entry : kFormatBits)
+        if (entry.bits == planesTimesBits) return entry.format;
+    return PixelFormat::Custom;
 }
 
 void decodeRle8(std::span<const std::uint8_t> input, const PixelRows& rows) {
