@@ -51,7 +51,7 @@ std::string rle8File() {
     test_support::BmpBytes image;
     image.width = kSide;
     image.height = kSide;
-    image.compression = toolkit::bmp::kRle8;
+    image.compression = core::bmp::kRle8;
     for (std::uint32_t i = 0; i < 256; ++i) image.palette.push_back(i * 0x010101);
     std::mt19937 random(8);
     for (int y = 0; y < kSide; ++y) {

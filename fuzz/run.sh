@@ -2,10 +2,11 @@
 # Usage: fuzz/run.sh BUILD_DIR REPORT_DIR
 #
 # Runs every fuzz target of a fuzz build tree (the executables BUILD_DIR/fuzz/*_fuzz):
-# first over its regression inputs, fuzz/corpus/<target without _fuzz>/,
-# when that folder exists, then fuzzing for a bounded time. New inputs go
-# into a copy of the regression inputs in REPORT_DIR/<target>/corpus, crash
-# inputs and logs into REPORT_DIR/<target>/; the repository is not written.
+# first over its regression inputs, fuzz/corpus/<target without _fuzz>/ (for
+# bitmap_fuzz also the BMP images in tests/data/bmp/), then fuzzing for a
+# bounded time. New inputs go into a copy of the regression inputs in
+# REPORT_DIR/<target>/corpus, crash inputs and logs into REPORT_DIR/<target>/;
+# the repository is not written.
 # Prints one line per target and exits non-zero when any target failed.
 # A target with a dictionary, fuzz/<target without _fuzz>.dict, fuzzes with
 # it. SKIRVANE_FUZZ_SECONDS sets the fuzzing time per target (default 30).
@@ -53,17 +54,22 @@ for executable in "$build"/fuzz/*_fuzz; do
   [ -f "$fuzz_folder/${target%_fuzz}.dict" ] && dictionary=(-dict="$fuzz_folder/${target%_fuzz}.dict")
 
   summary=""
-  if [ -d "$regression" ]; then
-    inputs=("$regression"/*)
-    if [ -e "${inputs[0]}" ]; then
-      if ! run_target "$out/regression.log" "$executable" "${inputs[@]}"; then
-        echo "$target: FAILED on a regression input; see $out/regression.log"
-        failures=$((failures + 1))
-        continue
-      fi
-      cp "${inputs[@]}" "$out/corpus/"
-      summary="${#inputs[@]} regression inputs passed; "
+  sources=("$regression"/*)
+  # The BMP images of the tests' data are the bitmap target's regression
+  # inputs too; its corpus folder does not copy them.
+  [ "$target" = bitmap_fuzz ] && sources+=("$fuzz_folder"/../tests/data/bmp/*/*.bmp)
+  inputs=()
+  for input in "${sources[@]}"; do
+    [ -f "$input" ] && inputs+=("$input")
+  done
+  if [ ${#inputs[@]} -gt 0 ]; then
+    if ! run_target "$out/regression.log" "$executable" "${inputs[@]}"; then
+      echo "$target: FAILED on a regression input; see $out/regression.log"
+      failures=$((failures + 1))
+      continue
     fi
+    cp "${inputs[@]}" "$out/corpus/"
+    summary="${#inputs[@]} regression inputs passed; "
   fi
 
   if run_target "$out/fuzz.log" "$executable" -max_total_time="$fuzz_seconds" -timeout=10 -print_final_stats=1 \

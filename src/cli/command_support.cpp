@@ -4,8 +4,8 @@
 #include <charconv>
 #include <limits>
 
-#include "cli/cp1251.h"
 #include "cli/paths.h"
+#include "core/code_page.h"
 
 namespace cli {
 
@@ -58,13 +58,14 @@ void reportRefusal(std::ostream& err, std::int32_t number, std::string_view fiel
     err << "material " << number << ", " << field << ": " << text << '\n';
 }
 
-std::string_view unconvertedText(Utf8Conversion conversion) {
-    return conversion == Utf8Conversion::NotUtf8 ? kNotUtf8Text : kNotCp1251Text;
+std::string_view unconvertedText(core::Utf8Conversion conversion) {
+    return conversion == core::Utf8Conversion::NotUtf8 ? kNotUtf8Text : kNotCp1251Text;
 }
 
 std::optional<std::string> acceptTypedName(std::string_view typed, std::string_view& why) {
     std::string name;
-    if (const Utf8Conversion conversion = utf8ToCp1251(typed, name); conversion != Utf8Conversion::Converted) {
+    if (const core::Utf8Conversion conversion = core::utf8ToCp1251(typed, name);
+        conversion != core::Utf8Conversion::Converted) {
         why = unconvertedText(conversion);
         return std::nullopt;
     }

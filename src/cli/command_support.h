@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/cp1251.h"
+#include "core/code_page.h"
 #include "model/material_edit.h"
 #include "model/model_file.h"
 
@@ -43,7 +43,7 @@ constexpr std::string_view kReflectionDensityLostText =
     "the material has no reflection texture to hold the density; give a reflection name too";
 
 // Why a text that utf8ToCp1251 did not convert is refused.
-std::string_view unconvertedText(Utf8Conversion conversion);
+std::string_view unconvertedText(core::Utf8Conversion conversion);
 // A texture name typed as UTF-8, taken as the name box takes it and
 // converted to code page 1251. Nothing when it is refused; `why` then says
 // why.

@@ -4,8 +4,8 @@
 
 #include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/cp1251.h"
 #include "cli/model_walk.h"
+#include "core/code_page.h"
 
 namespace cli {
 
@@ -23,8 +23,8 @@ constexpr std::string_view kDetails =
 int find(Arguments operands, std::ostream& out, std::ostream& err) {
     const Arguments paths = operands.first(operands.size() - 1);
     std::string text;
-    if (const Utf8Conversion conversion = utf8ToCp1251(operands.back(), text);
-        conversion != Utf8Conversion::Converted) {
+    if (const core::Utf8Conversion conversion = core::utf8ToCp1251(operands.back(), text);
+        conversion != core::Utf8Conversion::Converted) {
         err << "TEXT: " << unconvertedText(conversion) << '\n';
         return Failure;
     }
@@ -33,7 +33,7 @@ int find(Arguments operands, std::ostream& out, std::ostream& err) {
         for (std::int32_t n = 1; n <= model.materials().count(); ++n) {
             const model::Material& material = *model.materials().materialAt(n);
             if (model::searchFinds(material, text))
-                lines << '[' << n << "] " << cp1251ToUtf8(material.getTextureNames()) << '\n';
+                lines << '[' << n << "] " << core::cp1251ToUtf8(material.getTextureNames()) << '\n';
         }
         return true;
     };

@@ -9,11 +9,11 @@
 
 #include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/cp1251.h"
 #include "cli/edits_reader.h"
 #include "cli/json_model.h"
 #include "cli/paths.h"
 #include "core/byte_block.h"
+#include "core/code_page.h"
 #include "core/file_stream.h"
 #include "core/object.h"
 
@@ -97,7 +97,7 @@ template <model::TextureKind kind, std::string_view (Material::*stored)() const>
 Problem readName(const Json& value, const Material& material, EntryEdit& entry) {
     if (!value.is_string()) return "expected a text";
     const auto& given = value.get_ref<const std::string&>();
-    if (given == cp1251ToUtf8((material.*stored)())) return std::nullopt;
+    if (given == core::cp1251ToUtf8((material.*stored)())) return std::nullopt;
     std::string_view why;
     std::optional<std::string> accepted = acceptTypedName(given, why);
     if (!accepted) return std::string(why);

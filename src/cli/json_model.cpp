@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cli/cp1251.h"
+#include "core/code_page.h"
 
 namespace cli {
 
@@ -67,9 +67,9 @@ Json materialToJson(const model::Material& material, std::int32_t number) {
     }
     json["density"] = floatToJson(material.density());
     json["reflectionDensity"] = floatToJson(material.reflectionDensity());
-    json["reflectionName"] = cp1251ToUtf8(material.reflectionName());
-    json["diffuseName"] = cp1251ToUtf8(material.diffuseName());
-    json["alphaName"] = cp1251ToUtf8(material.alphaName());
+    json["reflectionName"] = core::cp1251ToUtf8(material.reflectionName());
+    json["diffuseName"] = core::cp1251ToUtf8(material.diffuseName());
+    json["alphaName"] = core::cp1251ToUtf8(material.alphaName());
     std::uint8_t frames = 0;
     std::uint32_t delay = 0;
     if (material.getAnimation(frames, delay))

@@ -1,6 +1,6 @@
 #include "cli/paths.h"
 
-#include "cli/cp1251.h"
+#include "core/code_page.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -11,7 +11,7 @@ namespace cli {
 #ifdef _WIN32
 
 bool pathOfArgument(std::string_view argument, std::string& path) {
-    return utf8ToCp1251(argument, path) == Utf8Conversion::Converted;
+    return core::utf8ToCp1251(argument, path) == core::Utf8Conversion::Converted;
 }
 
 std::filesystem::path fileSystemPathOf(std::string_view argument) {
@@ -54,7 +54,7 @@ std::string argumentOfPath(const std::filesystem::path& path) { return path.nati
 std::string texturePath(std::string_view folder, std::string_view name) {
     std::string path(folder);
     if (!path.empty() && path.back() != '/') path += '/';
-    return path + cp1251ToUtf8(name);
+    return path + core::cp1251ToUtf8(name);
 }
 
 #endif

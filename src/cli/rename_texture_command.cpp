@@ -9,8 +9,8 @@
 
 #include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/cp1251.h"
 #include "cli/model_walk.h"
+#include "core/code_page.h"
 
 namespace cli {
 
@@ -78,7 +78,7 @@ std::vector<Rename> renameTextures(model::MaterialList& materials, const RenameR
         model::Material& material = *materials.materialAt(n);
         for (const model::TextureKind kind : {model::ReflectionKind, model::DiffuseKind, model::AlphaKind}) {
             std::string stored(material.textureName(kind));
-            if (stored == request.newName || !sameFileName(stored, request.oldName)) continue;
+            if (stored == request.newName || !core::sameFileName(stored, request.oldName)) continue;
             const std::string_view refusal = giveNewName(material, kind, request.newName);
             renames.push_back({n, kind, std::move(stored), refusal});
         }
@@ -96,8 +96,8 @@ struct RenameCounts {
 // Takes OLD and NEW as the command takes them; false when it cannot, the
 // problem reported.
 bool takeNames(RenameRequest& request, std::ostream& err) {
-    if (const Utf8Conversion conversion = utf8ToCp1251(request.operands[0], request.oldName);
-        conversion != Utf8Conversion::Converted) {
+    if (const core::Utf8Conversion conversion = core::utf8ToCp1251(request.operands[0], request.oldName);
+        conversion != core::Utf8Conversion::Converted) {
         err << "OLD: " << unconvertedText(conversion) << '\n';
         return false;
     }
@@ -119,7 +119,7 @@ int renameTexture(RenameRequest& request, std::ostream& out, std::ostream& err) 
     if (!takeNames(request, err)) return Failure;
 
     const ModelWalk walk{request.dryRun ? model::ModelFile::MaterialsOnly : model::ModelFile::WholeFile, true};
-    const std::string newName = cp1251ToUtf8(request.newName);
+    const std::string newName = core::cp1251ToUtf8(request.newName);
     RenameCounts counts;
     const auto renameIn = [&](const std::string& path, model::ModelFile& model, std::ostream& lines,
                               std::ostream& problems) {
@@ -139,7 +139,7 @@ int renameTexture(RenameRequest& request, std::ostream& out, std::ostream& err) 
         counts.names += renames.size();
         for (const Rename& rename : renames)
             lines << '[' << rename.number << "] " << kTextureKindNames[rename.kind] << ' '
-                  << cp1251ToUtf8(rename.oldName) << " -> " << newName << '\n';
+                  << core::cp1251ToUtf8(rename.oldName) << " -> " << newName << '\n';
         return true;
     };
     const bool passed = visitModels(Arguments(request.operands).subspan(2), walk, renameIn, out, err);

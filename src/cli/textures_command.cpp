@@ -8,13 +8,13 @@
 
 #include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/cp1251.h"
 #include "cli/json_model.h"
 #include "cli/model_walk.h"
 #include "cli/paths.h"
+#include "core/bmp_reader.h"
+#include "core/code_page.h"
 #include "core/file_stream.h"
 #include "core/object.h"
-#include "toolkit/bitmap/bitmap.h"
 
 namespace cli {
 
@@ -47,8 +47,9 @@ TextureCheck checkTexture(const std::string& folder, std::string_view name) {
     const std::string path = texturePath(folder, name);
     if (!core::openFileForReading(path)->isOpen()) return {"missing", {}};
     if (!model::viewerReadsName(name)) return {"not-read", {}};
-    core::Ref<toolkit::Bitmap> bitmap = core::create<toolkit::Bitmap>();
-    if (!bitmap->loadFromFile(path)) return {"unloadable", bitmap->lastError()};
+    std::string why;
+    core::readBmp(*core::openFileForReading(path), why);
+    if (!why.empty()) return {"unloadable", why};
     return {"shown", {}};
 }
 
@@ -81,7 +82,7 @@ int textures(const TexturesRequest& request, std::ostream& out, std::ostream& er
                     found = checked.emplace(std::string(stored), checkTexture(folder, stored)).first;
                 const TextureCheck& check = found->second;
                 allFound = allFound && !check.failed();
-                const std::string name = cp1251ToUtf8(stored);
+                const std::string name = core::cp1251ToUtf8(stored);
                 if (request.json) {
                     Json entry = Json::object();
                     if (walk.pathLines) entry["model"] = path;

@@ -44,8 +44,6 @@ struct StreamOperations {
         return size < 0 ? 0 : size;
     }
 
-    static void readSetSize(FileStream&, std::int64_t) {}
-
     static std::size_t readRead(FileStream& s, void* buffer, std::size_t count) {
         if (count == 0) return 0;
         auto* out = static_cast<std::uint8_t*>(buffer);
@@ -89,13 +87,6 @@ struct StreamOperations {
         return readSize(s);
     }
 
-    static void writeSetSize(FileStream& s, std::int64_t newSize) {
-        const std::int64_t old = writeSeek(s, 0, FileStream::FromCurrent);
-        native::seekFile(s.handle_, newSize, FileStream::FromStart);
-        native::truncateFile(s.handle_);
-        if (old < newSize) native::seekFile(s.handle_, old, FileStream::FromStart);
-    }
-
     static std::size_t writeWrite(FileStream& s, const void* buffer, std::size_t count) {
         if (count == 0 || !s.isOpen() || s.writeFailed_) return 0;
         if (count >= FileStream::kBufferSize) {
@@ -124,13 +115,13 @@ struct StreamOperations {
 };
 
 const FileStream::Operations FileStream::kReadOperations = {
-    StreamOperations::readSeek,    StreamOperations::readSize,  StreamOperations::readSetSize,
-    StreamOperations::readRead,    StreamOperations::readWrite, StreamOperations::close,
+    StreamOperations::readSeek,  StreamOperations::readSize, StreamOperations::readRead,
+    StreamOperations::readWrite, StreamOperations::close,
 };
 
 const FileStream::Operations FileStream::kWriteOperations = {
-    StreamOperations::writeSeek,   StreamOperations::writeSize,  StreamOperations::writeSetSize,
-    StreamOperations::writeRead,   StreamOperations::writeWrite, StreamOperations::close,
+    StreamOperations::writeSeek,  StreamOperations::writeSize, StreamOperations::writeRead,
+    StreamOperations::writeWrite, StreamOperations::close,
 };
 
 FileStream::FileStream(const std::string& fileName, std::uint32_t mode, const Operations& operations)

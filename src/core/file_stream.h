@@ -15,7 +15,7 @@ namespace core {
 // The system's native file handle, widened to one integer type.
 using NativeHandle = std::intptr_t;
 
-// A file stream: a native handle and a table of six operations. The read
+// A file stream: a native handle and a table of five operations. The read
 // variant reads and never writes; the write variant writes, and every write
 // leaves the end of the file at the last byte written.
 //
@@ -32,7 +32,6 @@ public:
     struct Operations {
         std::int64_t (*seek)(FileStream&, std::int64_t offset, Origin origin);
         std::int64_t (*size)(FileStream&);
-        void (*setSize)(FileStream&, std::int64_t newSize);
         std::size_t (*read)(FileStream&, void* buffer, std::size_t count);
         std::size_t (*write)(FileStream&, const void* buffer, std::size_t count);
         void (*close)(FileStream&);
@@ -49,7 +48,6 @@ public:
 
     std::int64_t seek(std::int64_t offset, Origin origin) { return operations_->seek(*this, offset, origin); }
     std::int64_t size() { return operations_->size(*this); }
-    void setSize(std::int64_t newSize) { operations_->setSize(*this, newSize); }
     std::size_t read(void* buffer, std::size_t count) { return operations_->read(*this, buffer, count); }
     std::size_t write(const void* buffer, std::size_t count) { return operations_->write(*this, buffer, count); }
     std::int64_t position() { return seek(0, FromCurrent); }

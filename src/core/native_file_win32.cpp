@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
+#include "core/code_page.h"
 #include "core/file_stream.h"
 #include "core/native_file.h"
-#include "core/win32_text.h"
 
 namespace core::native {
 

@@ -36,6 +36,4 @@ void ObjectList::swapItems(ObjectList& other) noexcept {
     std::swap(capacity_, other.capacity_);
 }
 
-Ref<ObjectList> newObjectList() { return create<ObjectList>(); }
-
 }  // namespace core

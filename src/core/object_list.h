@@ -37,6 +37,4 @@ private:
     std::int32_t growthStep_ = kDefaultGrowthStep;
 };
 
-Ref<ObjectList> newObjectList();
-
 }  // namespace core

@@ -27,6 +27,4 @@ std::string ensureTrailingBackslash(std::string text) {
     return text;
 }
 
-std::string copyPrefix(std::string_view text, std::uint8_t count) { return std::string(text.substr(0, count)); }
-
 }  // namespace core

@@ -1,5 +1,5 @@
 // The text routines the program shares: numbers as decimal text and back,
-// folder paths with their backslash, the first characters of a text.
+// folder paths with their backslash.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,5 @@ SignedDigits scanSignedDigits(std::string_view text);
 std::int32_t textToInt(std::string_view text);
 // Appends a backslash when the text is empty or does not end with one.
 std::string ensureTrailingBackslash(std::string text);
-
-// The first `count` characters of `text` (fewer when the text ends before).
-std::string copyPrefix(std::string_view text, std::uint8_t count);
 
 }  // namespace core

@@ -9,7 +9,7 @@
 #include "core/file_stream.h"
 #include "core/ini_file.h"
 #include "core/text.h"
-#include "core/win32_text.h"
+#include "core/code_page.h"
 #include "editor/viewer_window.h"
 #include "toolkit/windows/message_box.h"
 #include "toolkit/windows/status_bar.h"
@@ -36,7 +36,9 @@ std::filesystem::path folderOfProgram() {
 
 }  // namespace
 
-MainWindow::MainWindow(Application& application) : application_(application) {}
+MainWindow::MainWindow(Application& application) : application_(application) {
+    document_.setProgress(Application::updateAllWindows);  // the windows stay painted while a long model is read
+}
 
 MainWindow& MainWindow::build(Application& application) {
     // The application frees the window object after every form, so no

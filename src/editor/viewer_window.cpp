@@ -1,8 +1,8 @@
 // The viewer window's definition and its behaviour.
 #include "editor/viewer_window.h"
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "editor/control_ids.h"
 #include "editor/presets.h"
 #include "model/material_edit.h"

@@ -38,7 +38,6 @@ public:
     void setStayOnTop(bool stayOnTop);
 
     toolkit::Form& form() const { return *form_; }
-    Tab selectedTab() const { return selectedTab_; }
     const toolkit::Bitmap& image(Tab tab) const { return *imageOf(tab); }
 
 private:

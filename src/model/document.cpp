@@ -1,11 +1,10 @@
 #include "model/document.h"
 
-#include <utility>
 
 namespace model {
 
 bool Document::open(const std::string& path) {
-    if (!model_.load(path)) return false;
+    if (!model_.load(path, ModelFile::WholeFile, progress_)) return false;
     path_ = path;
     history_.clear();
     ++generation_;
@@ -13,7 +12,7 @@ bool Document::open(const std::string& path) {
 }
 
 bool Document::save() {
-    if (path_.empty() || !model_.save(path_)) return false;
+    if (path_.empty() || !model_.save(path_, progress_)) return false;
     history_.markSaved();
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "model/edit_history.h"
 #include "model/material_edit.h"
@@ -15,6 +16,10 @@ namespace model {
 
 class Document {
 public:
+    // Reading and writing a model call this once per material (the
+    // editor keeps its windows painted meanwhile).
+    void setProgress(MaterialProgress progress) { progress_ = std::move(progress); }
+
     // Replaces the model with the file's; Save then writes to that path.
     // False, with the document as it was, when the file is refused.
     bool open(const std::string& path);
@@ -50,6 +55,7 @@ public:
 
 private:
     ModelFile model_;
+    MaterialProgress progress_;
     std::string path_;
     EditHistory history_;
     std::uint64_t generation_ = 0;

@@ -1,10 +1,14 @@
 #include "model/material.h"
 
+#include "core/byte_io.h"
 #include "core/file_stream.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <span>
+#include <type_traits>
+#include <utility>
 
 namespace model {
 
@@ -32,53 +36,46 @@ constexpr std::array<NamedFlag, 12> kFlagNames{{
     {DiffuseHighlight, "DiffuseHighlight"},
 }};
 
-// Little-endian fields, whatever the machine's own byte order.
-std::uint32_t decodeU32(const std::uint8_t* bytes) {
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+// The sizes of a record's fixed part in each layout.
+constexpr std::size_t kNarrowFixedSize = 44;
+constexpr std::size_t kWideFixedSize = 76;
+
+// Visits the fields of a record's fixed part in file order, each a u32 or
+// a float: the flag word, the colours and the density. A wide record's
+// colours hold a fourth component after red, green and blue; its specular
+// colour follows the diffuse one and its glossiness the emission. `State`
+// is MaterialState, const for writing; a state to read into holds its wide
+// fields (or not) already.
+template <class State, class Visit>
+void visitFixedPart(State& state, Visit visit) {
+    auto* const wide = state.wide ? &*state.wide : nullptr;
+    const auto colour = [&visit](auto& rgb, auto* fourth) {
+        for (auto& component : rgb) visit(component);
+        if (fourth != nullptr) visit(*fourth);
+    };
+    visit(state.flags);
+    colour(state.ambient, wide != nullptr ? &wide->ambientFourth : nullptr);
+    colour(state.diffuse, wide != nullptr ? &wide->diffuseFourth : nullptr);
+    if (wide != nullptr)
+        for (auto& component : wide->specular) visit(component);
+    colour(state.emission, wide != nullptr ? &wide->emissionFourth : nullptr);
+    if (wide != nullptr) visit(wide->glossiness);
+    visit(state.density);
 }
 
-void encodeU32(std::uint32_t value, std::uint8_t* bytes) {
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+// A name: its length byte and its characters. An unfinished name reads as
+// empty.
+std::string readName(core::ByteReader& in) {
+    std::string name(in.u8(), '\0');
+    in.bytes(name.data(), name.size());
+    return in.ok() ? name : std::string();
 }
 
-float decodeFloat(const std::uint8_t* bytes) { return std::bit_cast<float>(decodeU32(bytes)); }
-void encodeFloat(float value, std::uint8_t* bytes) { encodeU32(std::bit_cast<std::uint32_t>(value), bytes); }
-
-// Where the fields of a record's fixed part lie in each layout. A wide
-// colour holds a fourth component after its red, green and blue.
-struct FixedPart {
-    std::size_t size;
-    std::size_t ambient, diffuse, emission, density;
-    std::size_t specular, glossiness;  // wide only
-};
-constexpr FixedPart kNarrowPart{44, 4, 16, 28, 40, 0, 0};
-constexpr FixedPart kWidePart{76, 4, 20, 52, 72, 36, 68};
-constexpr std::size_t kFourthComponent = 12;
-
-const FixedPart& fixedPartOf(bool wide) { return wide ? kWidePart : kNarrowPart; }
-
-Color decodeColor(const std::uint8_t* bytes) {
-    return {decodeFloat(bytes), decodeFloat(bytes + 4), decodeFloat(bytes + 8)};
-}
-
-void encodeColor(const Color& color, std::uint8_t* bytes) {
-    for (std::size_t i = 0; i < color.size(); ++i) encodeFloat(color[i], bytes + 4 * i);
-}
-
-bool readName(FileStream& stream, TextureName& name) {
-    std::uint8_t length = 0;
-    if (stream.read(&length, 1) != 1) return false;
-    if (length == 0) return true;
-    char chars[TextureName::kMaxLength];
-    if (stream.read(chars, length) != length) return false;
-    name = TextureName(std::string_view(chars, length));
-    return true;
-}
-
-bool writeName(FileStream& stream, const TextureName& name) {
-    const std::uint8_t length = name.length();
-    return stream.write(&length, 1) == 1 && stream.write(name.view().data(), length) == length;
+bool writeName(core::ByteWriter& out, const std::string& name) {
+    if (name.size() > Material::kMaxNameLength) return false;
+    out.u8(static_cast<std::uint8_t>(name.size()));
+    out.bytes(name.data(), name.size());
+    return out.ok();
 }
 
 bool setColor(Color& color, float red, float green, float blue) {
@@ -87,32 +84,29 @@ bool setColor(Color& color, float red, float green, float blue) {
     return true;
 }
 
-void setNameAndBit(TextureName& name, std::uint32_t& flags, std::uint32_t bit, std::string_view text) {
-    name = TextureName(text);
+void setNameAndBit(std::string& name, std::uint32_t& flags, std::uint32_t bit, std::string_view text) {
+    name = text;
     flags = text.empty() ? flags & ~bit : flags | bit;
 }
 
+// Where the frame count and the delay lie in an animation block.
 constexpr std::size_t kFramesOffset = 0;
 constexpr std::size_t kDelayOffset = 6;
 
-}  // namespace
-
-std::string_view materialFlagName(std::uint32_t flag) {
-    for (const NamedFlag& entry : kFlagNames)
-        if (entry.bit == flag) return entry.name;
-    return {};
+std::uint32_t delayOf(const AnimationBlock& block) {
+    return core::ByteReader(std::span(block).subspan(kDelayOffset, 4)).u32();
 }
+
+void setDelay(AnimationBlock& block, std::uint32_t delay) {
+    core::ByteWriter(std::span(block).subspan(kDelayOffset, 4)).u32(delay);
+}
+
+}  // namespace
 
 std::uint32_t materialFlagByName(std::string_view name) {
     for (const NamedFlag& entry : kFlagNames)
         if (entry.name == name) return entry.bit;
     return 0;
-}
-
-TextureName::TextureName(std::string_view text) : length_(static_cast<std::uint8_t>(text.size())) {
-    if (text.empty()) return;
-    chars_ = std::make_unique_for_overwrite<char[]>(text.size());
-    std::memcpy(chars_.get(), text.data(), text.size());
 }
 
 RecordLayout recordLayoutOf(std::uint16_t version) {
@@ -131,93 +125,68 @@ bool Material::canHoldAlphaName(std::uint32_t flags, std::string_view diffuseNam
     return !diffuseName.empty() && (flags & ImageAlpha) == 0;
 }
 
+// The fixed part comes in one stream call and goes out in one; the parts
+// after it field by field.
 bool Material::read(FileStream& stream, RecordLayout layout) {
     const bool wide = layout == RecordLayout::Wide;
-    const FixedPart& part = fixedPartOf(wide);
-    std::array<std::uint8_t, kWidePart.size> fixed{};
-    if (stream.read(fixed.data(), part.size) != part.size) return false;
-    const std::uint8_t* bytes = fixed.data();
-    flags_ = decodeU32(bytes);
-    ambient_ = decodeColor(bytes + part.ambient);
-    diffuse_ = decodeColor(bytes + part.diffuse);
-    emission_ = decodeColor(bytes + part.emission);
-    density_ = decodeFloat(bytes + part.density);
-    if (wide) {
-        const std::uint8_t* specular = bytes + part.specular;
-        wide_ = WideFields{decodeFloat(bytes + part.ambient + kFourthComponent),
-                           decodeFloat(bytes + part.diffuse + kFourthComponent),
-                           decodeFloat(bytes + part.emission + kFourthComponent),
-                           {decodeFloat(specular), decodeFloat(specular + 4), decodeFloat(specular + 8),
-                            decodeFloat(specular + kFourthComponent)},
-                           decodeFloat(bytes + part.glossiness)};
-    }
+    std::array<std::uint8_t, kWideFixedSize> fixed{};
+    const std::span<const std::uint8_t> fixedBytes(fixed.data(), wide ? kWideFixedSize : kNarrowFixedSize);
+    core::ByteReader in(stream);
+    in.bytes(fixed.data(), fixedBytes.size());
+    if (!in.ok()) return false;
+    if (wide) state_.wide.emplace();
+    core::ByteReader fields(fixedBytes);
+    visitFixedPart(state_, [&fields](auto& value) {
+        if constexpr (std::is_same_v<std::remove_reference_t<decltype(value)>, float>)
+            value = fields.f32();
+        else
+            value = fields.u32();
+    });
 
-    if ((flags_ & ReflectionTexture) != 0) {
-        std::uint8_t densityBytes[4];
-        if (stream.read(densityBytes, sizeof densityBytes) != sizeof densityBytes) return false;
-        reflectionDensity_ = decodeFloat(densityBytes);
-        if (!readName(stream, reflectionName_)) return false;
+    if ((state_.flags & ReflectionTexture) != 0) {
+        state_.reflectionDensity = in.f32();
+        state_.reflectionName = readName(in);
     }
-    if (!readName(stream, diffuseName_)) return false;
-    if (storesAlphaName(flags_, diffuseName_.view()) && !readName(stream, alphaName_)) return false;
-    if ((flags_ & AnimatedDiffuse) != 0) {
+    state_.diffuseName = readName(in);
+    if (storesAlphaName(state_.flags, state_.diffuseName)) state_.alphaName = readName(in);
+    if ((state_.flags & AnimatedDiffuse) != 0) {
         AnimationBlock block;
-        if (stream.read(block.data(), block.size()) != block.size()) return false;
-        animation_ = block;
+        in.bytes(block.data(), block.size());
+        if (in.ok()) state_.animation = block;
     }
-    return true;
+    return in.ok();
 }
 
 bool Material::write(FileStream& stream) const {
-    const FixedPart& part = fixedPartOf(wide_.has_value());
-    std::array<std::uint8_t, kWidePart.size> fixed{};
-    std::uint8_t* bytes = fixed.data();
-    encodeU32(flags_, bytes);
-    encodeColor(ambient_, bytes + part.ambient);
-    encodeColor(diffuse_, bytes + part.diffuse);
-    encodeColor(emission_, bytes + part.emission);
-    encodeFloat(density_, bytes + part.density);
-    if (wide_) {
-        encodeFloat(wide_->ambientFourth, bytes + part.ambient + kFourthComponent);
-        encodeFloat(wide_->diffuseFourth, bytes + part.diffuse + kFourthComponent);
-        encodeFloat(wide_->emissionFourth, bytes + part.emission + kFourthComponent);
-        for (std::size_t i = 0; i < wide_->specular.size(); ++i)
-            encodeFloat(wide_->specular[i], bytes + part.specular + 4 * i);
-        encodeFloat(wide_->glossiness, bytes + part.glossiness);
-    }
-    if (stream.write(bytes, part.size) != part.size) return false;
+    std::array<std::uint8_t, kWideFixedSize> fixed{};
+    const std::size_t fixedSize = state_.wide ? kWideFixedSize : kNarrowFixedSize;
+    core::ByteWriter fields(std::span(fixed.data(), fixedSize));
+    visitFixedPart(state_, [&fields](const auto& value) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, float>)
+            fields.f32(value);
+        else
+            fields.u32(value);
+    });
+    core::ByteWriter out(stream);
+    out.bytes(fixed.data(), fixedSize);
 
-    if ((flags_ & ReflectionTexture) != 0) {
-        std::uint8_t densityBytes[4];
-        encodeFloat(reflectionDensity_, densityBytes);
-        if (stream.write(densityBytes, sizeof densityBytes) != sizeof densityBytes ||
-            !writeName(stream, reflectionName_))
-            return false;
+    if ((state_.flags & ReflectionTexture) != 0) {
+        out.f32(state_.reflectionDensity);
+        if (!writeName(out, state_.reflectionName)) return false;
     }
-    if (!writeName(stream, diffuseName_)) return false;
-    if (storesAlphaName(flags_, diffuseName_.view()) && !writeName(stream, alphaName_)) return false;
-    if ((flags_ & AnimatedDiffuse) != 0) {
+    if (!writeName(out, state_.diffuseName)) return false;
+    if (storesAlphaName(state_.flags, state_.diffuseName) && !writeName(out, state_.alphaName)) return false;
+    if ((state_.flags & AnimatedDiffuse) != 0) {
         // The bit and the block go together (read, setAnimation and
-        // setTextureNames keep them so); zeros only guard the record's shape.
-        const AnimationBlock block = animation_.value_or(AnimationBlock{});
-        if (stream.write(block.data(), block.size()) != block.size()) return false;
+        // setTextureName keep them so); zeros only guard the record's shape.
+        const AnimationBlock block = state_.animation.value_or(AnimationBlock{});
+        out.bytes(block.data(), block.size());
     }
-    return true;
-}
-
-void Material::clear() {
-    flags_ = Base;
-    ambient_ = diffuse_ = emission_ = Color{};
-    density_ = reflectionDensity_ = 0;
-    reflectionName_ = TextureName();
-    diffuseName_ = TextureName();
-    alphaName_ = TextureName();
-    animation_.reset();
-    if (wide_) wide_ = WideFields{};
+    return out.ok();
 }
 
 std::string Material::getTextureNames() const {
-    return joinTextureNames(reflectionName_.view(), diffuseName_.view(), alphaName_.view(), separator_);
+    return joinTextureNames(state_.reflectionName, state_.diffuseName, state_.alphaName, kSeparator);
 }
 
 std::string Material::joinTextureNames(std::string_view reflection, std::string_view diffuse, std::string_view alpha,
@@ -230,40 +199,21 @@ std::string Material::joinTextureNames(std::string_view reflection, std::string_
     return joined;
 }
 
-// The text must hold exactly two separators, be no longer than three full
-// names and two separators, give no name longer than 255 characters, and no
-// alpha name the record could not store. Each name's presence bit follows
-// the name. An animation block is checked
-// again against the new diffuse name, and goes with an emptied one.
-bool Material::setTextureNames(std::string_view joined) {
-    if (joined.size() > kMaxJoinedLength || std::count(joined.begin(), joined.end(), separator_) != 2) return false;
-    const std::size_t first = joined.find(separator_);
-    const std::size_t second = joined.find(separator_, first + 1);
-    const std::string_view reflection = joined.substr(0, first);
-    const std::string_view diffuse = joined.substr(first + 1, second - first - 1);
-    const std::string_view alpha = joined.substr(second + 1);
-    if (reflection.size() > TextureName::kMaxLength || diffuse.size() > TextureName::kMaxLength ||
-        alpha.size() > TextureName::kMaxLength || (!alpha.empty() && !canHoldAlphaName(flags_, diffuse)))
-        return false;
-
-    setNameAndBit(reflectionName_, flags_, ReflectionTexture, reflection);
-    setNameAndBit(diffuseName_, flags_, DiffuseTexture, diffuse);
-    setNameAndBit(alphaName_, flags_, AlphaTexture, alpha);
-    checkAnimationAgainstDiffuseName();
-    return true;
-}
-
 bool Material::setTextureName(TextureKind kind, std::string_view name) {
-    if (name.size() > TextureName::kMaxLength || name.find(separator_) != std::string_view::npos) return false;
-    if (kind == AlphaKind && !name.empty() && !canHoldAlphaName(flags_, diffuseName_.view())) return false;
-    if (kind == DiffuseKind && name.empty() && !alphaName_.empty()) return false;
+    if (name.size() > kMaxNameLength || name.find(kSeparator) != std::string_view::npos) return false;
+    if (kind == AlphaKind && !name.empty() && !canHoldAlphaName(state_.flags, state_.diffuseName)) return false;
+    if (kind == DiffuseKind && name.empty() && !state_.alphaName.empty()) return false;
     switch (kind) {
-    case ReflectionKind: setNameAndBit(reflectionName_, flags_, ReflectionTexture, name); break;
-    case DiffuseKind:
-        setNameAndBit(diffuseName_, flags_, DiffuseTexture, name);
-        checkAnimationAgainstDiffuseName();
-        break;
-    case AlphaKind: setNameAndBit(alphaName_, flags_, AlphaTexture, name); break;
+        case ReflectionKind:
+            setNameAndBit(state_.reflectionName, state_.flags, ReflectionTexture, name);
+            break;
+        case DiffuseKind:
+            setNameAndBit(state_.diffuseName, state_.flags, DiffuseTexture, name);
+            checkAnimationAgainstDiffuseName();
+            break;
+        case AlphaKind:
+            setNameAndBit(state_.alphaName, state_.flags, AlphaTexture, name);
+            break;
     }
     return true;
 }
@@ -284,45 +234,45 @@ std::string_view Material::textureName(TextureKind kind) const {
 // takes the block with it, so that the record keeps its bit and block
 // together.
 void Material::checkAnimationAgainstDiffuseName() {
-    if (!animation_) return;
-    if (diffuseName_.empty())
+    if (!state_.animation) return;
+    if (state_.diffuseName.empty())
         removeAnimation();
     else
-        setAnimation((*animation_)[kFramesOffset], decodeU32(animation_->data() + kDelayOffset));
+        setAnimation((*state_.animation)[kFramesOffset], delayOf(*state_.animation));
 }
 
 bool Material::addEditorFlag(std::uint32_t mask) {
     if ((mask & ~kEditorFlags) != 0) return false;
-    flags_ |= mask;
+    state_.flags |= mask;
     return true;
 }
 
 bool Material::removeEditorFlag(std::uint32_t mask) {
     if ((mask & ~kEditorFlags) != 0) return false;
-    flags_ &= ~mask;
+    state_.flags &= ~mask;
     return true;
 }
 
-bool Material::setAmbient(float red, float green, float blue) { return setColor(ambient_, red, green, blue); }
-bool Material::setDiffuse(float red, float green, float blue) { return setColor(diffuse_, red, green, blue); }
-bool Material::setEmission(float red, float green, float blue) { return setColor(emission_, red, green, blue); }
+bool Material::setAmbient(float red, float green, float blue) { return setColor(state_.ambient, red, green, blue); }
+bool Material::setDiffuse(float red, float green, float blue) { return setColor(state_.diffuse, red, green, blue); }
+bool Material::setEmission(float red, float green, float blue) { return setColor(state_.emission, red, green, blue); }
 
 bool Material::setDensity(float value) {
     if (!inUnitRange(value)) return false;
-    density_ = value;
+    state_.density = value;
     return true;
 }
 
 bool Material::setReflectionDensity(float value) {
     if (!inUnitRange(value)) return false;
-    reflectionDensity_ = value;
+    state_.reflectionDensity = value;
     return true;
 }
 
 bool Material::getAnimation(std::uint8_t& frames, std::uint32_t& delay) const {
-    if ((flags_ & AnimatedDiffuse) == 0 || !animation_) return false;
-    frames = (*animation_)[kFramesOffset];
-    delay = decodeU32(animation_->data() + kDelayOffset);
+    if ((state_.flags & AnimatedDiffuse) == 0 || !state_.animation) return false;
+    frames = (*state_.animation)[kFramesOffset];
+    delay = delayOf(*state_.animation);
     return true;
 }
 
@@ -332,48 +282,20 @@ bool Material::qualifiesForAnimation(std::string_view diffuseName) {
 }
 
 void Material::setAnimation(std::uint8_t frames, std::uint32_t delay) {
-    if (diffuseName_.empty()) return;
-    if (qualifiesForAnimation(diffuseName_.view()) && frames >= 2) {
-        if (!animation_) animation_.emplace();  // new blocks start as zeros
-        (*animation_)[kFramesOffset] = frames;
-        encodeU32(delay, animation_->data() + kDelayOffset);
-        flags_ |= AnimatedDiffuse;
-    } else if (animation_) {
+    if (state_.diffuseName.empty()) return;
+    if (qualifiesForAnimation(state_.diffuseName) && frames >= 2) {
+        if (!state_.animation) state_.animation.emplace();  // new blocks start as zeros
+        (*state_.animation)[kFramesOffset] = frames;
+        setDelay(*state_.animation, delay);
+        state_.flags |= AnimatedDiffuse;
+    } else if (state_.animation) {
         removeAnimation();
     }
 }
 
 void Material::removeAnimation() {
-    animation_.reset();
-    flags_ &= ~AnimatedDiffuse;
-}
-
-MaterialState Material::state() const {
-    return {flags_,
-            ambient_,
-            diffuse_,
-            emission_,
-            density_,
-            reflectionDensity_,
-            std::string(reflectionName_.view()),
-            std::string(diffuseName_.view()),
-            std::string(alphaName_.view()),
-            animation_,
-            wide_};
-}
-
-void Material::setState(const MaterialState& state) {
-    flags_ = state.flags;
-    ambient_ = state.ambient;
-    diffuse_ = state.diffuse;
-    emission_ = state.emission;
-    density_ = state.density;
-    reflectionDensity_ = state.reflectionDensity;
-    reflectionName_ = TextureName(state.reflectionName);
-    diffuseName_ = TextureName(state.diffuseName);
-    alphaName_ = TextureName(state.alphaName);
-    animation_ = state.animation;
-    wide_ = state.wide;
+    state_.animation.reset();
+    state_.flags &= ~AnimatedDiffuse;
 }
 
 bool MaterialState::operator==(const MaterialState& other) const {

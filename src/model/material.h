@@ -4,10 +4,10 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/file_stream.h"
 #include "core/object.h"
@@ -34,29 +34,8 @@ enum MaterialFlag : std::uint32_t {
 constexpr std::uint32_t kEditorFlags =
     ExtraSettings | DiffuseChannel | AlphaHighlight | DoubleSided | ColorTransparency | DiffuseHighlight;
 
-// The name of a named flag bit ("DoubleSided"), or nothing for another value.
-std::string_view materialFlagName(std::uint32_t flag);
 // The flag bit of a name, or 0 when no flag has that name.
 std::uint32_t materialFlagByName(std::string_view name);
-
-// A texture name: up to 255 characters in a buffer of exactly that size;
-// an empty name holds no buffer.
-class TextureName {
-public:
-    static constexpr std::size_t kMaxLength = 255;
-
-    TextureName() = default;
-    // `text` must not be longer than kMaxLength.
-    explicit TextureName(std::string_view text);
-
-    std::string_view view() const { return {chars_.get(), length_}; }
-    std::uint8_t length() const { return length_; }
-    bool empty() const { return length_ == 0; }
-
-private:
-    std::unique_ptr<char[]> chars_;
-    std::uint8_t length_ = 0;
-};
 
 using Color = std::array<float, 3>;  // red, green, blue, each 0..1
 
@@ -87,15 +66,36 @@ constexpr bool inUnitRange(float value) { return value >= 0.0F && value <= 1.0F;
 // The texture kinds in the order of the joined names.
 enum TextureKind : int { ReflectionKind = 0, DiffuseKind = 1, AlphaKind = 2 };
 
-struct MaterialState;
+// The 18 bytes of an animated texture: the frame count in byte 0 and the
+// delay in bytes 6..9; the others are carried as read.
+using AnimationBlock = std::array<std::uint8_t, 18>;
+
+// Everything a material holds, as a value: what undo gives a material back,
+// byte for byte.
+struct MaterialState {
+    std::uint32_t flags = 0;
+    Color ambient{};
+    Color diffuse{};
+    Color emission{};
+    float density = 0;
+    float reflectionDensity = 0;
+    std::string reflectionName;
+    std::string diffuseName;
+    std::string alphaName;
+    std::optional<AnimationBlock> animation;
+    std::optional<WideFields> wide;  // present for a material read in the wide layout
+
+    // Equal when every stored byte is: floats compare by their bits, so a
+    // not-a-number equals itself.
+    bool operator==(const MaterialState& other) const;
+};
 
 class Material : public core::ToolkitObject {
 public:
-    static constexpr std::size_t kAnimationBlockSize = 18;
-    using AnimationBlock = std::array<std::uint8_t, kAnimationBlockSize>;
+    using AnimationBlock = model::AnimationBlock;
     static constexpr char kSeparator = '|';
-    // Three names of kMaxLength characters and two separators.
-    static constexpr std::size_t kMaxJoinedLength = 3 * TextureName::kMaxLength + 2;
+    // A name's length is one byte in the record.
+    static constexpr std::size_t kMaxNameLength = 255;
 
     // Fills a new material from the stream. False when the stream ends
     // before the record does; the fields not delivered keep their empty
@@ -104,11 +104,9 @@ public:
     // Appends the record in the layout it was read in. Every optional part
     // is decided by the flag word (and the alpha name by the diffuse name),
     // as read decides it, so that whatever was read is written back the
-    // same. False when the stream does not take every byte.
+    // same. False when the stream does not take every byte, and for a name
+    // longer than its length byte can say.
     bool write(core::FileStream& stream) const;
-    // Flags := Base, every number 0, no names, no animation block; the
-    // layout stays.
-    void clear();
 
     // Whether a record stores an alpha name: real files hold one only after
     // a non-empty diffuse name, with the alpha bit set, and never for a
@@ -122,12 +120,8 @@ public:
     std::string getTextureNames() const;
     // The same joined text for any three names, such as those a panel holds
     // before they are written into the material.
-    static std::string joinTextureNames(std::string_view reflection, std::string_view diffuse,
-                                        std::string_view alpha, char separator);
-    // Takes the three names from a joined text; see the source for the
-    // rules. False (and nothing changed) when the text is refused, an alpha
-    // name among them that the record could not store too.
-    bool setTextureNames(std::string_view joined);
+    static std::string joinTextureNames(std::string_view reflection, std::string_view diffuse, std::string_view alpha,
+                                        char separator);
     // Sets one name and its presence bit, leaving the other two names and
     // their bits as they are. A new diffuse name has the animation block
     // checked against it, and an emptied one drops the block. False (and
@@ -137,7 +131,6 @@ public:
     // vanish from the file.
     bool setTextureName(TextureKind kind, std::string_view name);
 
-    void resetFlags() { flags_ = Base; }
     // Adds the bits when the mask holds editor-managed bits only.
     bool addEditorFlag(std::uint32_t mask);
     // Clears the bits when the mask holds editor-managed bits only.
@@ -160,26 +153,24 @@ public:
     // Drops the animation block and its bit, with or without a diffuse name.
     void removeAnimation();
 
-    std::uint32_t flags() const { return flags_; }
-    const Color& ambient() const { return ambient_; }
-    const Color& diffuse() const { return diffuse_; }
-    const Color& emission() const { return emission_; }
-    float density() const { return density_; }
-    float reflectionDensity() const { return reflectionDensity_; }
-    std::string_view reflectionName() const { return reflectionName_.view(); }
-    std::string_view diffuseName() const { return diffuseName_.view(); }
-    std::string_view alphaName() const { return alphaName_.view(); }
+    std::uint32_t flags() const { return state_.flags; }
+    const Color& ambient() const { return state_.ambient; }
+    const Color& diffuse() const { return state_.diffuse; }
+    const Color& emission() const { return state_.emission; }
+    float density() const { return state_.density; }
+    float reflectionDensity() const { return state_.reflectionDensity; }
+    std::string_view reflectionName() const { return state_.reflectionName; }
+    std::string_view diffuseName() const { return state_.diffuseName; }
+    std::string_view alphaName() const { return state_.alphaName; }
     // The name of one kind: reflectionName, diffuseName or alphaName.
     std::string_view textureName(TextureKind kind) const;
-    const std::optional<AnimationBlock>& animation() const { return animation_; }
-    char separator() const { return separator_; }
+    const std::optional<AnimationBlock>& animation() const { return state_.animation; }
+    char separator() const { return kSeparator; }
     // Present for a material read in the wide layout.
-    const std::optional<WideFields>& wideFields() const { return wide_; }
+    const std::optional<WideFields>& wideFields() const { return state_.wide; }
 
-    // Everything the material holds, as a value, and back: what undo gives
-    // a material back, byte for byte.
-    MaterialState state() const;
-    void setState(const MaterialState& state);
+    const MaterialState& state() const { return state_; }
+    void setState(MaterialState state) { state_ = std::move(state); }
 
     // Whether a diffuse name may carry an animation: at least 6 characters
     // with "00" right before a four-character extension.
@@ -191,36 +182,7 @@ protected:
 private:
     void checkAnimationAgainstDiffuseName();
 
-    std::uint32_t flags_ = 0;
-    Color ambient_{};
-    Color diffuse_{};
-    Color emission_{};
-    float density_ = 0;
-    float reflectionDensity_ = 0;
-    TextureName reflectionName_;
-    TextureName diffuseName_;
-    TextureName alphaName_;
-    std::optional<AnimationBlock> animation_;
-    char separator_ = kSeparator;
-    std::optional<WideFields> wide_;
-};
-
-struct MaterialState {
-    std::uint32_t flags = 0;
-    Color ambient{};
-    Color diffuse{};
-    Color emission{};
-    float density = 0;
-    float reflectionDensity = 0;
-    std::string reflectionName;
-    std::string diffuseName;
-    std::string alphaName;
-    std::optional<Material::AnimationBlock> animation;
-    std::optional<WideFields> wide;
-
-    // Equal when every stored byte is: floats compare by their bits, so a
-    // not-a-number equals itself.
-    bool operator==(const MaterialState& other) const;
+    MaterialState state_;
 };
 
 }  // namespace model

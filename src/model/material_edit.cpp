@@ -118,7 +118,7 @@ std::optional<std::string> acceptTextureName(std::string_view typed) {
     std::string name(typed);
     if (!name.empty() && name.find(".BMP") == std::string::npos && name.find(".TGA") == std::string::npos)
         name += ".BMP";
-    if (name.size() > TextureName::kMaxLength || name.find(Material::kSeparator) != std::string::npos)
+    if (name.size() > Material::kMaxNameLength || name.find(Material::kSeparator) != std::string::npos)
         return std::nullopt;
     return name;
 }
@@ -161,7 +161,7 @@ std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit&
         if (!edit.names[kind]) continue;
         const std::string& name = *edit.names[kind];
         const std::string field(kTextureNameFields[kind]);
-        if (name.size() > TextureName::kMaxLength) problems.push_back({EditRefusal::NameTooLong, field});
+        if (name.size() > Material::kMaxNameLength) problems.push_back({EditRefusal::NameTooLong, field});
         if (name.find(Material::kSeparator) != std::string::npos)
             problems.push_back({EditRefusal::NameHasSeparator, field});
     }

@@ -1,9 +1,9 @@
 #include "model/material_list.h"
 
+#include "core/byte_io.h"
 #include "core/file_stream.h"
 #include "core/object.h"
 #include "core/object_list.h"
-#include "core/window_updates.h"
 
 namespace model {
 
@@ -15,30 +15,29 @@ std::int32_t MaterialList::numberOf(const Material* material) const {
     return 0;
 }
 
-void MaterialList::append(core::Ref<Material> material) { add(material.detach()); }
-
-bool MaterialList::read(core::FileStream& stream, RecordLayout layout) {
-    std::uint8_t bytes[2];
-    if (stream.read(bytes, sizeof bytes) != sizeof bytes) return false;
-    const std::int32_t count = bytes[0] | bytes[1] << 8;
+bool MaterialList::read(core::FileStream& stream, RecordLayout layout, const MaterialProgress& progress) {
+    core::ByteReader in(stream);
+    const std::int32_t count = in.u16();
+    if (!in.ok()) return false;
     setGrowthStep(count);
     bool complete = true;
     for (std::int32_t n = 0; n < count && complete; ++n) {
         core::Ref<Material> material = core::create<Material>();
         complete = material->read(stream, layout);
-        core::updateWindows();
-        append(std::move(material));
+        if (progress) progress();
+        add(material.detach());
     }
     setGrowthStep(kGrowthStepAfterReading);
     return complete;
 }
 
-bool MaterialList::write(core::FileStream& stream) const {
-    const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(count()), static_cast<std::uint8_t>(count() >> 8)};
-    if (stream.write(bytes, sizeof bytes) != sizeof bytes) return false;
+bool MaterialList::write(core::FileStream& stream, const MaterialProgress& progress) const {
+    core::ByteWriter out(stream);
+    out.u16(static_cast<std::uint16_t>(count()));  // only read fills the list, up to what a u16 counts
+    if (!out.ok()) return false;
     for (std::int32_t n = 1; n <= count(); ++n) {
         if (!materialAt(n)->write(stream)) return false;
-        core::updateWindows();
+        if (progress) progress();
     }
     return true;
 }

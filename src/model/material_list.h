@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "core/file_stream.h"
 #include "core/object.h"
@@ -10,6 +11,10 @@
 #include "model/material.h"
 
 namespace model {
+
+// Called once for each material read or written, so that a caller with
+// windows can keep them painted through a long section.
+using MaterialProgress = std::function<void()>;
 
 class MaterialList : public core::ObjectList {
 public:
@@ -22,16 +27,16 @@ public:
     Material* materialAt(std::int32_t number) const;
     // The number of the material, or 0 when it is not in the list.
     std::int32_t numberOf(const Material* material) const;
-    // Takes ownership of the material and appends it.
-    void append(core::Ref<Material> material);
 
     // Appends the materials of a section, their records in the given
-    // layout. The storage for all of them is taken at once; the windows are
-    // brought up to date after each one. False when the stream ends inside
-    // the section.
-    bool read(core::FileStream& stream, RecordLayout layout = RecordLayout::Narrow);
-    // Writes the section. False when the stream does not take every byte.
-    bool write(core::FileStream& stream) const;
+    // layout. The storage for all of them is taken at once; `progress` (when
+    // given) is called after each one. False when the stream ends inside the
+    // section.
+    bool read(core::FileStream& stream, RecordLayout layout = RecordLayout::Narrow,
+              const MaterialProgress& progress = {});
+    // Writes the section, calling `progress` (when given) after each
+    // material. False when the stream does not take every byte.
+    bool write(core::FileStream& stream, const MaterialProgress& progress = {}) const;
     // Releases every material.
     void clear();
 

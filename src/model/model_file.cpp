@@ -1,6 +1,7 @@
 #include "model/model_file.h"
 
 #include "core/byte_block.h"
+#include "core/byte_io.h"
 #include "core/file_stream.h"
 #include "core/object.h"
 
@@ -11,10 +12,10 @@ namespace model {
 
 ModelFile::ModelFile() : materials_(core::create<MaterialList>()) {}
 
-bool ModelFile::load(const std::string& path, LoadScope scope) {
+bool ModelFile::load(const std::string& path, LoadScope scope, const MaterialProgress& progress) {
     core::Ref<core::FileStream> stream = core::openFileForReading(path);
     ModelFile fresh;
-    if (!fresh.readFrom(*stream, scope)) return false;
+    if (!fresh.readFrom(*stream, scope, progress)) return false;
     version_ = fresh.version_;
     materials_->swapMaterials(*fresh.materials_);
     remainder_ = std::move(fresh.remainder_);
@@ -23,16 +24,19 @@ bool ModelFile::load(const std::string& path, LoadScope scope) {
     return true;
 }
 
-bool ModelFile::readFrom(core::FileStream& stream, LoadScope scope) {
-    std::uint8_t header[6];
-    if (stream.read(header, sizeof header) != sizeof header || std::memcmp(header, kMagic, sizeof kMagic) != 0)
-        return false;
-    version_ = static_cast<std::uint16_t>(header[4] | header[5] << 8);
-    const std::int64_t size = stream.size();
-    const std::int64_t afterHeader = stream.seek(8, core::FileStream::FromCurrent);
-    if (afterHeader < 0 || afterHeader > size || !materials_->read(stream, recordLayoutOf(version_))) return false;
+bool ModelFile::readFrom(core::FileStream& stream, LoadScope scope, const MaterialProgress& progress) {
+    core::ByteReader in(stream);
+    std::uint8_t magic[sizeof kMagic];
+    in.bytes(magic, sizeof magic);
+    version_ = in.u16();
+    std::uint8_t uninterpreted[kHeaderSize - sizeof kMagic - 2];
+    in.bytes(uninterpreted, sizeof uninterpreted);
+    if (!in.ok() || std::memcmp(magic, kMagic, sizeof kMagic) != 0) return false;
+    if (!materials_->read(stream, recordLayoutOf(version_), progress)) return false;
     if (scope == MaterialsOnly) return true;
 
+    // The remainder's size is known before its memory is taken.
+    const std::int64_t size = stream.size();
     const std::int64_t at = stream.position();
     if (at < 0 || at > size) return false;
     const auto remaining = static_cast<std::uint64_t>(size - at);
@@ -40,23 +44,27 @@ bool ModelFile::readFrom(core::FileStream& stream, LoadScope scope) {
     remainderSize_ = static_cast<std::size_t>(remaining);
     if (remainderSize_ == 0) return true;
     remainder_ = core::allocateByteBlock(remainderSize_);
-    return remainder_ && stream.read(remainder_.get(), remainderSize_) == remainderSize_;
+    if (!remainder_) return false;
+    in.bytes(remainder_.get(), remainderSize_);
+    return in.ok();
 }
 
-bool ModelFile::save(const std::string& path) const {
+bool ModelFile::save(const std::string& path, const MaterialProgress& progress) const {
     if (!holdsRemainder_) return false;
-    return core::saveFileAtomically(path, [this](core::FileStream& stream) { return writeTo(stream); });
+    return core::saveFileAtomically(path,
+                                    [this, &progress](core::FileStream& stream) { return writeTo(stream, progress); });
 }
 
-bool ModelFile::writeTo(core::FileStream& stream) const {
-    std::uint8_t header[kHeaderSize];
-    std::memcpy(header, kMagic, sizeof kMagic);
-    header[4] = static_cast<std::uint8_t>(version_);
-    header[5] = static_cast<std::uint8_t>(version_ >> 8);
-    std::memset(header + 6, kSavedHeaderFill, kHeaderSize - 6);
-    return stream.write(header, sizeof kMagic) == sizeof kMagic && stream.write(header + 4, 2) == 2 &&
-           stream.write(header + 6, 8) == 8 && materials_->write(stream) &&
-           stream.write(remainder_.get(), remainderSize_) == remainderSize_;
+bool ModelFile::writeTo(core::FileStream& stream, const MaterialProgress& progress) const {
+    core::ByteWriter out(stream);
+    out.bytes(kMagic, sizeof kMagic);
+    out.u16(version_);
+    std::uint8_t fill[kHeaderSize - sizeof kMagic - 2];
+    std::memset(fill, kSavedHeaderFill, sizeof fill);
+    out.bytes(fill, sizeof fill);
+    if (!out.ok() || !materials_->write(stream, progress)) return false;
+    out.bytes(remainder_.get(), remainderSize_);
+    return out.ok();
 }
 
 void ModelFile::clear() {

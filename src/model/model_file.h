@@ -39,18 +39,20 @@ public:
     // read, lacks the magic or ends inside the header or the material
     // section is refused: false, and the model stays as it was. A model
     // loaded with MaterialsOnly holds no remainder and cannot be saved.
-    bool load(const std::string& path, LoadScope scope = WholeFile);
+    // `progress` is called after each material read.
+    bool load(const std::string& path, LoadScope scope = WholeFile, const MaterialProgress& progress = {});
     // Writes the model to `path` through a temporary file that replaces it
     // in one step. False, with the file at `path` untouched, when anything
     // cannot be written, and for a model that does not hold its remainder,
-    // whose file would lose it.
-    bool save(const std::string& path) const;
+    // whose file would lose it. `progress` is called after each material
+    // written.
+    bool save(const std::string& path, const MaterialProgress& progress = {}) const;
     // Releases the materials and the remainder; the version stays.
     void clear();
 
 private:
-    bool readFrom(core::FileStream& stream, LoadScope scope);
-    bool writeTo(core::FileStream& stream) const;
+    bool readFrom(core::FileStream& stream, LoadScope scope, const MaterialProgress& progress);
+    bool writeTo(core::FileStream& stream, const MaterialProgress& progress) const;
 
     std::uint16_t version_ = 0;
     core::Ref<MaterialList> materials_;

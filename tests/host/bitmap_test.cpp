@@ -18,6 +18,7 @@
 namespace {
 
 using core::FileStream;
+using core::PixelFormat;
 using core::Ref;
 using test_support::BmpBytes;
 using test_support::encodeBmp;
@@ -28,7 +29,6 @@ using test_support::rleLiteral4;
 using test_support::rleMove;
 using test_support::rleRun;
 using toolkit::Bitmap;
-using toolkit::PixelFormat;
 
 namespace fs = std::filesystem;
 
@@ -317,23 +317,23 @@ TEST_F(BitmapHeaders, ClearingEmptiesTheBitmapAndClearingAgainChangesNothing) {
 using BitmapFormats = BitmapTest;
 
 TEST_F(BitmapFormats, BitCountsGiveTheFirstMatchingFormat) {
-    EXPECT_EQ(toolkit::bmp::formatOfBitCount(1), PixelFormat::OneBit);
-    EXPECT_EQ(toolkit::bmp::formatOfBitCount(4), PixelFormat::FourBits);
-    EXPECT_EQ(toolkit::bmp::formatOfBitCount(8), PixelFormat::EightBits);
-    EXPECT_EQ(toolkit::bmp::formatOfBitCount(16), PixelFormat::FifteenBits);
-    EXPECT_EQ(toolkit::bmp::formatOfBitCount(24), PixelFormat::TwentyFourBits);
-    EXPECT_EQ(toolkit::bmp::formatOfBitCount(32), PixelFormat::ThirtyTwoBits);
-    EXPECT_EQ(toolkit::bmp::formatOfBitCount(2), PixelFormat::Custom);
-    EXPECT_EQ(toolkit::bmp::formatOfBitCount(0), PixelFormat::Custom);
+    EXPECT_EQ(core::bmp::formatOfBitCount(1), PixelFormat::OneBit);
+    EXPECT_EQ(core::bmp::formatOfBitCount(4), PixelFormat::FourBits);
+    EXPECT_EQ(core::bmp::formatOfBitCount(8), PixelFormat::EightBits);
+    EXPECT_EQ(core::bmp::formatOfBitCount(16), PixelFormat::FifteenBits);
+    EXPECT_EQ(core::bmp::formatOfBitCount(24), PixelFormat::TwentyFourBits);
+    EXPECT_EQ(core::bmp::formatOfBitCount(32), PixelFormat::ThirtyTwoBits);
+    EXPECT_EQ(core::bmp::formatOfBitCount(2), PixelFormat::Custom);
+    EXPECT_EQ(core::bmp::formatOfBitCount(0), PixelFormat::Custom);
 }
 
 TEST_F(BitmapFormats, ScanLinesArePaddedToFourBytes) {
-    EXPECT_EQ(toolkit::bmp::bytesPerScanLine(127, 24), 384);
-    EXPECT_EQ(toolkit::bmp::bytesPerScanLine(33, 1), 8);
-    EXPECT_EQ(toolkit::bmp::bytesPerScanLine(32, 1), 4);
-    EXPECT_EQ(toolkit::bmp::bytesPerScanLine(3, 4), 4);
-    EXPECT_EQ(toolkit::bmp::bytesPerScanLine(9, 4), 8);
-    EXPECT_EQ(toolkit::bmp::bytesPerScanLine(1, 16), 4);
+    EXPECT_EQ(core::bmp::bytesPerScanLine(127, 24), 384);
+    EXPECT_EQ(core::bmp::bytesPerScanLine(33, 1), 8);
+    EXPECT_EQ(core::bmp::bytesPerScanLine(32, 1), 4);
+    EXPECT_EQ(core::bmp::bytesPerScanLine(3, 4), 4);
+    EXPECT_EQ(core::bmp::bytesPerScanLine(9, 4), 8);
+    EXPECT_EQ(core::bmp::bytesPerScanLine(1, 16), 4);
 }
 
 BmpBytes sixteenBitImage(std::vector<std::uint32_t> masks) {
@@ -341,7 +341,7 @@ BmpBytes sixteenBitImage(std::vector<std::uint32_t> masks) {
     image.width = 2;
     image.height = 1;
     image.bitsPerPixel = 16;
-    image.compression = toolkit::bmp::kBitFields;
+    image.compression = core::bmp::kBitFields;
     image.masks = std::move(masks);
     image.pixels = bytes({0x1F, 0, 0xE0, 0x07});
     return image;
@@ -388,12 +388,12 @@ TEST_F(BitmapFormats, NewThirtyTwoBitBitmapIsZeroedAndStoredBottomFirst) {
     ASSERT_FALSE(made->isEmpty());
     EXPECT_EQ(made->bytesPerScanLine(), 12);
     EXPECT_EQ(made->pixelFormat(), PixelFormat::ThirtyTwoBits);
-    const toolkit::InfoHeader& info = made->headerBlock()->info;
+    const core::InfoHeader& info = made->headerBlock()->info;
     EXPECT_EQ(info.size, 40U);
     EXPECT_EQ(info.height, 2);
     EXPECT_EQ(info.planes, 1);
     EXPECT_EQ(info.bitsPerPixel, 32);
-    EXPECT_EQ(info.compression, toolkit::bmp::kNoCompression);
+    EXPECT_EQ(info.compression, core::bmp::kNoCompression);
     ASSERT_EQ(made->pixelMemorySize(), 24U);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(made->pixels()), 24), std::string(24, '\0'));
     EXPECT_EQ(made->scanLine(0), made->pixels() + 12);
@@ -402,7 +402,7 @@ TEST_F(BitmapFormats, NewThirtyTwoBitBitmapIsZeroedAndStoredBottomFirst) {
 
 TEST_F(BitmapFormats, NewSixteenBitBitmapsUseBitFieldsOfTheirFormat) {
     Ref<Bitmap> sixteen = toolkit::newDeviceIndependentBitmap(5, 1, PixelFormat::SixteenBits);
-    EXPECT_EQ(sixteen->headerBlock()->info.compression, toolkit::bmp::kBitFields);
+    EXPECT_EQ(sixteen->headerBlock()->info.compression, core::bmp::kBitFields);
     EXPECT_EQ(sixteen->pixelFormat(), PixelFormat::SixteenBits);
     EXPECT_EQ(sixteen->bytesPerScanLine(), 12);
     Ref<Bitmap> fifteen = toolkit::newDeviceIndependentBitmap(5, 1, PixelFormat::FifteenBits);
@@ -431,7 +431,7 @@ BmpBytes rle8Image(int width, int height, std::string codes) {
     BmpBytes image;
     image.width = width;
     image.height = height;
-    image.compression = toolkit::bmp::kRle8;
+    image.compression = core::bmp::kRle8;
     image.colorsUsed = 4;
     image.palette = palette(4);
     image.pixels = std::move(codes);
@@ -441,7 +441,7 @@ BmpBytes rle8Image(int width, int height, std::string codes) {
 BmpBytes rle4Image(int width, int height, std::string codes) {
     BmpBytes image = rle8Image(width, height, std::move(codes));
     image.bitsPerPixel = 4;
-    image.compression = toolkit::bmp::kRle4;
+    image.compression = core::bmp::kRle4;
     return image;
 }
 
@@ -451,7 +451,7 @@ TEST_F(BitmapRunLength, RunsAndLiteralsFillTheLinesAndTheImageBecomesUncompresse
                                    rleLiteral(bytes({4, 5, 6})) + rleRun(2, 9) + rleEndOfImage())));
     EXPECT_EQ(row(1, 5), bytes({7, 7, 1, 2, 3}));
     EXPECT_EQ(row(0, 5), bytes({4, 5, 6, 9, 9}));
-    EXPECT_EQ(bitmap->headerBlock()->info.compression, toolkit::bmp::kNoCompression);
+    EXPECT_EQ(bitmap->headerBlock()->info.compression, core::bmp::kNoCompression);
     EXPECT_EQ(color(3), entryColor(3));
 }
 
@@ -568,7 +568,7 @@ protected:
     static std::vector<std::uint8_t> input(const std::string& codes) { return {codes.begin(), codes.end()}; }
 
     std::vector<std::uint8_t> memory;
-    toolkit::bmp::PixelRows rows{};
+    core::bmp::PixelRows rows{};
 };
 
 TEST_F(RunLengthDecoders, NothingIsWrittenOutsideLinesNarrowerThanTheWidthSays) {
@@ -577,13 +577,13 @@ TEST_F(RunLengthDecoders, NothingIsWrittenOutsideLinesNarrowerThanTheWidthSays) 
     prepare(20, 4, 2);
     const auto codes = input(rleRun(4, 1) + rleRun(10, 2) + rleEndOfLine() + rleLiteral(std::string(6, '\x03')) +
                              rleRun(3, 4) + rleEndOfLine() + rleRun(4, 5));
-    toolkit::bmp::decodeRle8(codes, rows);
+    core::bmp::decodeRle8(codes, rows);
     EXPECT_TRUE(guardsIntact());
     EXPECT_EQ(rowsText(), bytes({1, 1, 1, 1, 0, 0, 0, 0}));
 
     prepare(20, 2, 2);
     const auto codes4 = input(rleRun(4, 0x11) + rleRun(9, 0x22) + rleEndOfLine() + rleRun(5, 0x33));
-    toolkit::bmp::decodeRle4(codes4, rows);
+    core::bmp::decodeRle4(codes4, rows);
     EXPECT_TRUE(guardsIntact());
     EXPECT_EQ(rowsText(), bytes({0x11, 0x11, 0, 0}));
 }
@@ -594,10 +594,10 @@ TEST_F(RunLengthDecoders, RunsOfAnyLengthAtAnyColumnStayInside) {
             prepare(8, 4, 1);
             const auto codes =
                 input(rleMove(start, 0) + rleRun(count, 0xAB) + rleLiteral4(count, std::string(6, '\xCD')));
-            toolkit::bmp::decodeRle4(codes, rows);
+            core::bmp::decodeRle4(codes, rows);
             EXPECT_TRUE(guardsIntact()) << start << " " << count;
             prepare(8, 8, 1);
-            toolkit::bmp::decodeRle8(codes, rows);
+            core::bmp::decodeRle8(codes, rows);
             EXPECT_TRUE(guardsIntact()) << start << " " << count;
         }
     }
@@ -687,7 +687,7 @@ TEST_F(BitmapRefusals, DepthsTheDrawingCannotShowAreRefused) {
         std::uint32_t headerSize, compression;
         std::uint16_t bits;
     };
-    using toolkit::bmp::kBitFields, toolkit::bmp::kNoCompression, toolkit::bmp::kRle4, toolkit::bmp::kRle8;
+    using core::bmp::kBitFields, core::bmp::kNoCompression, core::bmp::kRle4, core::bmp::kRle8;
     for (const Depth depth :
          {Depth{40, kNoCompression, 2}, Depth{40, kNoCompression, 15}, Depth{40, kNoCompression, 64},
           Depth{12, kNoCompression, 0}, Depth{12, kNoCompression, 3}, Depth{40, kRle8, 4}, Depth{40, kRle8, 24},
@@ -731,7 +731,7 @@ TEST_F(BitmapRefusals, ShortColourTableIsRefused) {
     image.width = 1;
     image.height = 1;
     image.bitsPerPixel = 8;
-    image.compression = toolkit::bmp::kRle8;  // reads the table whatever the size
+    image.compression = core::bmp::kRle8;  // reads the table whatever the size
     image.palette = palette(10);
     image.pixelOffset = 54 + 1024;
     EXPECT_EQ(refusalOf(encodeBmp(image)), "Unexpected end of file");
@@ -797,7 +797,7 @@ TEST_F(BitmapTestFiles, BadFilesAreRefusedOrLoadSafely) {
     ASSERT_GE(files.size(), 10U);
     for (const fs::path& file : files) {
         if (bitmap->loadFromFile(file.string())) {
-            EXPECT_LE(bitmap->pixelMemorySize(), static_cast<std::size_t>(toolkit::bmp::kMaxPixelMemory));
+            EXPECT_LE(bitmap->pixelMemorySize(), static_cast<std::size_t>(core::bmp::kMaxPixelMemory));
             expectScanLinesCoverThePixels(*bitmap);
         } else {
             EXPECT_FALSE(bitmap->lastError().empty()) << file.filename();

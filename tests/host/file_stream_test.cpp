@@ -143,18 +143,6 @@ TEST_F(ReadStream, NeverWrites) {
     EXPECT_EQ(readFileBytes(path), "0123456789");
 }
 
-TEST_F(ReadStream, SetSizeChangesNothing) {
-    Ref<FileStream> stream = readerOf("0123456789");
-    readBytes(*stream, 5);
-    stream->setSize(2);
-    EXPECT_EQ(stream->size(), 10);
-    EXPECT_EQ(stream->position(), 5);
-    stream->setSize(50);
-    EXPECT_EQ(stream->size(), 10);
-    stream.reset();
-    EXPECT_EQ(readFileBytes(path), "0123456789");
-}
-
 TEST_F(ReadStream, ReadsSpanningTheBufferEdgeGiveExactBytes) {
     const std::string bytes = randomBytes(3 * kStreamBuffer + 123);
     Ref<FileStream> stream = readerOf(bytes);
@@ -328,41 +316,6 @@ TEST_F(WriteStream, NeverReads) {
     EXPECT_EQ(stream->position(), 0);
 }
 
-TEST_F(WriteStream, SetSizeBelowThePositionMovesToTheNewEnd) {
-    Ref<FileStream> stream = writer();
-    writeBytes(*stream, "0123456789");
-    stream->setSize(4);
-    EXPECT_EQ(stream->size(), 4);
-    EXPECT_EQ(stream->position(), 4);
-    writeBytes(*stream, "Z");
-    stream.reset();
-    EXPECT_EQ(readFileBytes(path), "0123Z");
-}
-
-TEST_F(WriteStream, SetSizeAboveThePositionMovesBackToIt) {
-    Ref<FileStream> stream = writer();
-    writeBytes(*stream, "0123456789");
-    stream->seek(3, FileStream::FromStart);
-    stream->setSize(8);
-    EXPECT_EQ(stream->size(), 8);
-    EXPECT_EQ(stream->position(), 3);
-    stream->seek(0, FileStream::FromEnd);
-    stream->setSize(20);
-    EXPECT_EQ(stream->size(), 20);
-    EXPECT_EQ(stream->position(), 8);
-    stream.reset();
-    EXPECT_EQ(readFileBytes(path).substr(0, 8), "01234567");
-}
-
-TEST_F(WriteStream, SetSizeAtThePositionKeepsIt) {
-    Ref<FileStream> stream = writer();
-    writeBytes(*stream, "0123456789");
-    stream->seek(6, FileStream::FromStart);
-    stream->setSize(6);
-    EXPECT_EQ(stream->size(), 6);
-    EXPECT_EQ(stream->position(), 6);
-}
-
 TEST_F(WriteStream, LargeAndSmallWritesGiveExactBytes) {
     std::mt19937 random(3);
     std::string expected;
@@ -407,13 +360,6 @@ TEST_F(WriteStream, RandomWritesSeeksAndSizesMatchAReference) {
                 const std::int64_t target = std::uniform_int_distribution<std::int64_t>(0, size)(random);
                 ASSERT_EQ(stream->seek(target - at, FileStream::FromCurrent), target) << "step " << step;
                 at = target;
-                break;
-            }
-            case 2: {
-                const std::int64_t newSize = std::uniform_int_distribution<std::int64_t>(0, size)(random);
-                stream->setSize(newSize);
-                expected.resize(static_cast<std::size_t>(newSize));
-                at = std::min(at, newSize);
                 break;
             }
             case 3:
@@ -491,8 +437,6 @@ TEST_F(UnopenedStream, WriteStreamInAMissingFolderWritesNothing) {
     EXPECT_EQ(writeBytes(*stream, "abc"), 0U);
     EXPECT_EQ(writeBytes(*stream, randomBytes(2 * kStreamBuffer)), 0U);
     EXPECT_EQ(readBytes(*stream, 3), "");
-    EXPECT_EQ(stream->size(), 0);
-    stream->setSize(10);
     EXPECT_EQ(stream->size(), 0);
     EXPECT_FALSE(stream->commit());
     stream.reset();

@@ -350,8 +350,7 @@ TEST_F(MaterialEditTest, AlphaNameStaysOnlyWhereTheRecordStoresIt) {
     // The material itself refuses what the edits refuse.
     material = materialOf(glass);
     EXPECT_FALSE(material->setTextureName(model::DiffuseKind, ""));
-    EXPECT_FALSE(material->setTextureNames("||GLASS+.BMP"));
-    EXPECT_FALSE(materialOf(ownAlpha)->setTextureNames("|LEAF.BMP|MASK.BMP"));
+    EXPECT_FALSE(materialOf(ownAlpha)->setTextureName(model::AlphaKind, "MASK.BMP"));
     EXPECT_EQ(written(*material), test_support::encodeRecord(glass));
 }
 

@@ -4,7 +4,6 @@
 
 #include "core/file_stream.h"
 #include "core/object.h"
-#include "core/window_updates.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
 
@@ -103,16 +102,16 @@ TEST_F(MaterialListTest, ClearReleasesEveryMaterial) {
     EXPECT_EQ(list_->materialAt(1), nullptr);
 }
 
-TEST_F(MaterialListTest, WindowsAreBroughtUpToDateAfterEachMaterial) {
-    static int updates;
-    updates = 0;
-    core::setWindowsUpdater([] { ++updates; });
-    const bool read = readSection(*list_, section({RecordBytes{}, RecordBytes{}, RecordBytes{}}));
-    const int afterReading = updates;
-    writtenSection(*list_);
-    core::setWindowsUpdater(nullptr);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(afterReading, 3);
+TEST_F(MaterialListTest, ProgressIsReportedAfterEachMaterial) {
+    int updates = 0;
+    const model::MaterialProgress progress = [&updates] { ++updates; };
+    const std::string bytes = section({RecordBytes{}, RecordBytes{}, RecordBytes{}});
+    test_support::writeFileBytes(folder_.file("section"), bytes);
+    Ref<core::FileStream> in = core::openFileForReading(folder_.file("section"));
+    ASSERT_TRUE(list_->read(*in, model::RecordLayout::Narrow, progress));
+    EXPECT_EQ(updates, 3);
+    Ref<core::FileStream> out = core::createFileForWriting(folder_.file("written"));
+    ASSERT_TRUE(list_->write(*out, progress));
     EXPECT_EQ(updates, 6);
 }
 

@@ -205,7 +205,7 @@ std::vector<std::int32_t> capacitiesWhileAdding(ObjectList& list, std::size_t co
 
 class ObjectListTest : public ::testing::Test {
 protected:
-    Ref<ObjectList> list = core::newObjectList();
+    Ref<ObjectList> list = core::create<core::ObjectList>();
 };
 
 TEST_F(ObjectListTest, NewListIsEmptyWithGrowthStepFour) {

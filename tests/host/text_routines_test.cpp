@@ -106,10 +106,4 @@ TEST(EnsureTrailingBackslash, KeepsATextThatEndsWithOne) {
     EXPECT_EQ(ensureTrailingBackslash("c:\\maps\\"), "c:\\maps\\");
 }
 
-TEST(CopyPrefix, GivesAtMostTheFirstCountCharacters) {
-    EXPECT_EQ(core::copyPrefix("WOOD.BMP", 4), "WOOD");
-    EXPECT_EQ(core::copyPrefix("AB", 5), "AB");
-    EXPECT_EQ(core::copyPrefix("AB", 0), "");
-}
-
 }  // namespace

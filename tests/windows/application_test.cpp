@@ -295,7 +295,7 @@ TEST_F(FreeingTest, OwnedObjectsAreFreedInTheOrderTheyWereAdded) {
     app_->setOnDestroy(record("application"));
     main_->setOnDestroy(record("main"));
     newLabel(*main_, "Метка").setOnDestroy(record("main label"));
-    core::Ref<core::ObjectList> list = core::newObjectList();
+    core::Ref<core::ObjectList> list = core::create<core::ObjectList>();
     list->setOnDestroy(record("main list"));
     main_->own(std::move(list));
     newEditBox(*main_, 0).setOnDestroy(record("main edit"));
@@ -304,7 +304,7 @@ TEST_F(FreeingTest, OwnedObjectsAreFreedInTheOrderTheyWereAdded) {
     ScrollBox& box = newScrollBox(second, ScrollBox::SunkenEdge);
     box.setOnDestroy(record("second box"));
     newPaintBox(box).setOnDestroy(record("second box paint box"));
-    core::Ref<core::ObjectList> late = core::newObjectList();
+    core::Ref<core::ObjectList> late = core::create<core::ObjectList>();
     late->setOnDestroy(record("application list"));
     app_->own(std::move(late));
 

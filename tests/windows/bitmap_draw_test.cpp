@@ -19,9 +19,9 @@
 
 namespace {
 
+using core::PixelFormat;
 using core::Ref;
 using toolkit::Bitmap;
-using toolkit::PixelFormat;
 
 namespace fs = std::filesystem;
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "temp_folder.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/dialogs.h"

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "toolkit/bitmap/bitmap.h"
 
 namespace toolkit {
@@ -16,11 +16,11 @@ namespace toolkit {
 namespace {
 
 // The header block is handed to the system as its BITMAPINFO.
-static_assert(sizeof(InfoHeader) == sizeof(BITMAPINFOHEADER));
-static_assert(offsetof(HeaderBlock, colors) == offsetof(BITMAPINFO, bmiColors));
-static_assert(sizeof(HeaderBlock::colors[0]) == sizeof(RGBQUAD));
+static_assert(sizeof(core::InfoHeader) == sizeof(BITMAPINFOHEADER));
+static_assert(offsetof(core::HeaderBlock, colors) == offsetof(BITMAPINFO, bmiColors));
+static_assert(sizeof(core::HeaderBlock::colors[0]) == sizeof(RGBQUAD));
 
-const BITMAPINFO* asBitmapInfo(const HeaderBlock& block) { return reinterpret_cast<const BITMAPINFO*>(&block); }
+const BITMAPINFO* asBitmapInfo(const core::HeaderBlock& block) { return reinterpret_cast<const BITMAPINFO*>(&block); }
 
 void deleteBitmap(HBITMAP handle) { DeleteObject(handle); }
 
@@ -45,16 +45,16 @@ void Bitmap::draw(HDC dc, int x, int y) {
         HGDIOBJ previous = SelectObject(memory, handle_);
         BITMAP described{};
         const int lines =
-            GetObjectW(handle_, sizeof described, &described) != 0 ? std::abs(described.bmHeight) : height_;
-        BitBlt(dc, x, y, width_, lines, memory, 0, 0, SRCCOPY);
+            GetObjectW(handle_, sizeof described, &described) != 0 ? std::abs(described.bmHeight) : image_.height;
+        BitBlt(dc, x, y, image_.width, lines, memory, 0, 0, SRCCOPY);
         SelectObject(memory, previous);
         DeleteDC(memory);
         return;
     }
     if (pixels_ == nullptr) return;
-    const int lines = std::abs(header_->info.height);
-    const int copied = StretchDIBits(dc, x, y, width_, lines, 0, 0, width_, lines, pixels_, asBitmapInfo(*header_),
-                                     DIB_RGB_COLORS, SRCCOPY);
+    const int lines = std::abs(image_.header->info.height);
+    const int copied = StretchDIBits(dc, x, y, image_.width, lines, 0, 0, image_.width, lines, pixels_,
+                                     asBitmapInfo(*image_.header), DIB_RGB_COLORS, SRCCOPY);
     if (copied > 0) return;
     if (makeDibSection()) draw(dc, x, y);
 }
@@ -67,12 +67,11 @@ HBITMAP Bitmap::handle() {
 bool Bitmap::makeDibSection() {
     HDC screen = GetDC(nullptr);
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(screen, asBitmapInfo(*header_), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP section = CreateDIBSection(screen, asBitmapInfo(*image_.header), DIB_RGB_COLORS, &bits, nullptr, 0);
     const DWORD error = GetLastError();
     ReleaseDC(nullptr, screen);
     if (section == nullptr) {
-        lastError_ =
-            "Can not core::create DIB section, error: " + std::to_string(error) + ", " + systemErrorText(error);
+        lastError_ = "Can not create DIB section, error: " + std::to_string(error) + ", " + systemErrorText(error);
         return false;
     }
     // The section's lines are laid out as the loaded ones; a section that
@@ -81,13 +80,13 @@ bool Bitmap::makeDibSection() {
     const bool known = GetObjectW(section, sizeof described, &described) == sizeof described;
     const std::size_t room =
         known ? static_cast<std::size_t>(described.dsBm.bmWidthBytes) * std::abs(described.dsBm.bmHeight) : 0;
-    if (bits == nullptr || room < pixelMemorySize_) {
+    if (bits == nullptr || room < image_.pixelMemorySize) {
         DeleteObject(section);
-        lastError_ = "Can not core::create DIB section, error: the section does not fit the image";
+        lastError_ = "Can not create DIB section, error: the section does not fit the image";
         return false;
     }
-    std::memcpy(bits, pixels_, pixelMemorySize_);
-    ownPixels_.reset();
+    std::memcpy(bits, pixels_, image_.pixelMemorySize);
+    image_.pixels.reset();
     pixels_ = static_cast<std::uint8_t*>(bits);
     sectionOwned_ = true;
     handle_ = section;
@@ -108,10 +107,10 @@ core::Ref<Bitmap> newBitmap(std::int32_t width, std::int32_t height) {
     }
     bitmap->handle_ = made;
     bitmap->freeHandle_ = deleteBitmap;
-    bitmap->width_ = width;
-    bitmap->height_ = height;
+    bitmap->image_.width = width;
+    bitmap->image_.height = height;
     bitmap->handleKind_ = Bitmap::HandleKind::DeviceDependent;
-    bitmap->format_ = PixelFormat::DeviceDependent;
+    bitmap->image_.format = core::PixelFormat::DeviceDependent;
     return bitmap;
 }
 

@@ -96,8 +96,6 @@ public:
     // that the caption keeps its distance from the box.
     GradientControl& setCheckMarkSize(int size);
     GradientControl& setCheckMarkColor(Color color);
-    GradientControl& setVerticalAlignment(VerticalAlignment alignment);
-    GradientControl& setHorizontalAlignment(HorizontalAlignment alignment);
     GradientControl& setShowCaption(bool show);
     GradientControl& setShowFocusRectangle(bool show);
     // How fast the looks change: 0 in one tick ... 5 in sixteen (default 2).

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/gradient/gradient_render.h"
 #include "toolkit/gradient/gradient_services.h"
@@ -27,7 +27,7 @@ const std::array<GradientLook, gradient::kLookCount> kDefaultLooks = {{
 
 core::Ref<Bitmap> newPicture(int width, int height, bool deviceIndependent) {
     core::Ref<Bitmap> picture = deviceIndependent
-                                    ? newDeviceIndependentBitmap(width, height, PixelFormat::ThirtyTwoBits)
+                                    ? newDeviceIndependentBitmap(width, height, core::PixelFormat::ThirtyTwoBits)
                                     : newBitmap(width, height);
     // A device-independent picture gets its DIB section now, so that the
     // system draws into the same pixels that the blend reads.
@@ -128,16 +128,6 @@ GradientControl& GradientControl::setCheckMarkSize(int size) {
 
 GradientControl& GradientControl::setCheckMarkColor(Color color) {
     checkMarkColor_ = color;
-    return settingChanged();
-}
-
-GradientControl& GradientControl::setVerticalAlignment(VerticalAlignment alignment) {
-    verticalAlignment_ = alignment;
-    return settingChanged();
-}
-
-GradientControl& GradientControl::setHorizontalAlignment(HorizontalAlignment alignment) {
-    horizontalAlignment_ = alignment;
     return settingChanged();
 }
 

@@ -39,10 +39,6 @@ void shapeSquare(const PixelView& square, Pixel outer, Pixel border, int borderW
 
 }  // namespace
 
-Rect insetRect(const Rect& rect, int amount) {
-    return {rect.left + amount, rect.top + amount, rect.right - amount, rect.bottom - amount};
-}
-
 PixelImage::PixelImage(int width, int height, Pixel fill)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),

@@ -41,9 +41,6 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// Moves every edge `amount` pixels inwards.
-Rect insetRect(const Rect& rect, int amount);
-
 // Rows of pixels that someone else owns: row y starts at top + y * stride
 // (stride counted in pixels; negative for pictures stored bottom up).
 struct PixelView {

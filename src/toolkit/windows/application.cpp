@@ -2,9 +2,8 @@
 // bar; it owns the forms and runs the message loop.
 #include "toolkit/windows/application.h"
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
-#include "core/window_updates.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/form.h"
 
@@ -15,14 +14,10 @@ Application* Application::current_ = nullptr;
 Application::Application(const std::string& title) : Control(nullptr, ownWindowClass(L"App")) {
     caption_ = title;
     current_ = this;
-    core::setWindowsUpdater(&Application::updateAllWindows);
 }
 
 Application::~Application() {
-    if (current_ == this) {
-        current_ = nullptr;
-        core::setWindowsUpdater(nullptr);
-    }
+    if (current_ == this) current_ = nullptr;
 }
 
 void Application::addForm(Form& form) {

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "toolkit/windows/form.h"
 #include "toolkit/windows/list_view.h"
 
@@ -734,18 +734,6 @@ bool Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
                 return true;
             }
             return false;
-        }
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-        case WM_KEYUP:
-        case WM_SYSKEYUP: {
-            const KeyEvent& handler = (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) ? onKeyDown_ : onKeyUp_;
-            if (!handler) return false;
-            int key = static_cast<int>(wParam);
-            handler(*this, key, keyboardShiftState());
-            if (key == 0) return true;
-            result = defaultProcedure(message, static_cast<WPARAM>(key), lParam);
-            return true;
         }
         case WM_SETCURSOR:
             if (cursor_ != nullptr && LOWORD(lParam) == HTCLIENT) {

@@ -53,7 +53,6 @@ using MouseEvent = std::function<void(Control& sender, const MouseInfo& mouse)>;
 constexpr std::uint32_t kAltShift = 0x20;
 // The character by reference: set it to 0 and the control never sees it.
 using KeyCharEvent = std::function<void(Control& sender, char& character, std::uint32_t shift)>;
-using KeyEvent = std::function<void(Control& sender, int& key, std::uint32_t shift)>;
 
 enum FontStyle : unsigned { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 
@@ -93,7 +92,6 @@ public:
     virtual int clientWidth() const;
     virtual int clientHeight() const;
     Control& setSizeLimit(SizeLimit limit, int value);
-    int sizeLimit(SizeLimit limit) const { return sizeLimits_[limit]; }
     Control& setAnchors(bool left, bool top, bool right, bool bottom);
     Control& setAlignToParent(Alignment alignment);
 
@@ -162,8 +160,6 @@ public:
     Control& setOnMouseLeave(NotifyEvent handler) { return setEvent(onMouseLeave_, std::move(handler)); }
     Control& setOnResize(NotifyEvent handler) { return setEvent(onResize_, std::move(handler)); }
     Control& setOnKeyChar(KeyCharEvent handler) { return setEvent(onKeyChar_, std::move(handler)); }
-    Control& setOnKeyDown(KeyEvent handler) { return setEvent(onKeyDown_, std::move(handler)); }
-    Control& setOnKeyUp(KeyEvent handler) { return setEvent(onKeyUp_, std::move(handler)); }
 
     Control* parent() const { return parent_; }
     const std::vector<Control*>& children() const { return children_; }
@@ -279,7 +275,6 @@ protected:
     NotifyEvent onMouseEnter_, onMouseLeave_;
     NotifyEvent onResize_;
     KeyCharEvent onKeyChar_;
-    KeyEvent onKeyDown_, onKeyUp_;
 
 private:
     friend class Application;

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/message_box.h"

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "toolkit/windows/form.h"
 
 namespace toolkit {

@@ -1,6 +1,6 @@
 #include "toolkit/windows/message_box.h"
 
-#include "core/win32_text.h"
+#include "core/code_page.h"
 #include "toolkit/windows/application.h"
 
 namespace toolkit {

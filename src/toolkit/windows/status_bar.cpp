@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "core/code_page.h"
 #include "core/object.h"
-#include "core/win32_text.h"
 #include "toolkit/windows/control.h"
 #include "toolkit/windows/form.h"
 
