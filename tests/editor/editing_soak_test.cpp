@@ -82,7 +82,9 @@ public:
         if (!session_.editor().dialogs().empty()) return "a dialog came that should not have";
         switch (action.kind) {
             case ActionKind::Save:
-                if (session_.fileBytes() != expected_.savedFile()) return "the saved file differs";
+                if (std::string difference = test_support::savedFileDifference(expected_.model(), session_.fileBytes());
+                    !difference.empty())
+                    return difference;
                 break;
             case ActionKind::ToggleFlag:
                 for (int box = 0; box < 6; ++box)

@@ -42,8 +42,6 @@ LRESULT sendOrZero(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return sendWithin(window, message, wParam, lParam).value_or(0);
 }
 
-bool sameText(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
-
 // --- real input ---
 
 void sendMouse(DWORD flags, POINT screen = {}) {
@@ -158,23 +156,6 @@ std::wstring windowsPath(const std::string& path) {
     return wide;
 }
 
-std::string toCp1251(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(1251, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                         nullptr);
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(1251, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size, nullptr, nullptr);
-    return narrow;
-}
-
-std::wstring fromCp1251(const std::string& text) {
-    if (text.empty()) return {};
-    const int size = MultiByteToWideChar(1251, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(1251, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
 bool waitUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMilliseconds);
     for (;;) {
@@ -185,23 +166,6 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
 }
 
 // --- windows of any process -------------------------------------------------------------
-
-std::wstring className(HWND window) {
-    wchar_t name[256] = L"";
-    GetClassNameW(window, name, 256);
-    return name;
-}
-
-bool hasClass(HWND window, const std::wstring& name) { return sameText(className(window), name); }
-
-std::string windowText(HWND window) {
-    const auto length = sendWithin(window, WM_GETTEXTLENGTH, 0, 0);
-    if (!length || *length <= 0) return {};
-    std::wstring text(static_cast<std::size_t>(*length) + 1, L'\0');
-    const LRESULT copied = sendOrZero(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, *length)));
-    return toCp1251(text);
-}
 
 void PrintTo(const Bounds& bounds, std::ostream* out) {
     *out << "(" << bounds.left << ", " << bounds.top << ") " << bounds.width << " x " << bounds.height;
@@ -242,41 +206,6 @@ HWND findChildAt(HWND parent, const std::wstring& wantedClass, int left, int top
         if (bounds.left == left && bounds.top == top && hasClass(child, wantedClass)) return child;
     }
     return nullptr;
-}
-
-HWND findControl(HWND parent, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& wanted = *reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != wanted.id) return TRUE;
-            wanted.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND findDescendant(HWND parent, const std::wstring& wantedClass, const std::string& text) {
-    struct Search {
-        const std::wstring& wantedClass;
-        const std::string& text;
-        HWND result;
-    } search{wantedClass, text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (!hasClass(window, s.wantedClass) || windowText(window) != s.text) return TRUE;
-            s.result = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.result;
 }
 
 int progressPosition(HWND bar) { return static_cast<int>(sendOrZero(bar, PBM_GETPOS, 0, 0)); }
@@ -905,11 +834,6 @@ bool EditorSession::selectFolder(HWND dialog, const std::string& path) const {
 }
 
 // --- dialogs and files -------------------------------------------------------------------------
-
-void pressButton(HWND dialog, int buttonId) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
-}
 
 std::string messageText(HWND box) { return windowText(GetDlgItem(box, kMessageTextId)); }
 

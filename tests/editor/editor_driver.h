@@ -19,8 +19,18 @@
 
 #include "ppm_picture.h"
 #include "temp_folder.h"
+#include "window_queries.h"
 
 namespace editor_driver {
+
+using window_queries::className;
+using window_queries::findControl;
+using window_queries::findDescendant;
+using window_queries::fromCp1251;
+using window_queries::hasClass;
+using window_queries::pressButton;
+using window_queries::toCp1251;
+using window_queries::windowText;
 
 // Time limits in milliseconds.
 constexpr int kStartTimeout = 20000;   // the first window of a program just started under Wine
@@ -31,22 +41,10 @@ constexpr int kExitTimeout = 10000;    // a program ending after it was told to
 // files) becomes a path on drive Z:, Wine's view of the Unix root.
 std::wstring windowsPath(const std::string& path);
 
-// The program's texts are code page 1251.
-std::string toCp1251(const std::wstring& text);
-std::wstring fromCp1251(const std::string& text);
-
 // Checks `done` every 20 ms until it holds or the time runs out.
 bool waitUntil(const std::function<bool()>& done, int timeoutMilliseconds = kWindowTimeout);
 
 // --- Windows of any process ---------------------------------------------------
-
-std::wstring className(HWND window);
-// Class names compare without regard to case, as the system compares them.
-bool hasClass(HWND window, const std::wstring& name);
-// The text a window shows, in code page 1251. Asked for with WM_GETTEXT,
-// which the system carries across processes (GetWindowText does not ask
-// the windows of other processes).
-std::string windowText(HWND window);
 
 struct Bounds {
     int left = 0;
@@ -76,10 +74,6 @@ std::vector<ChildWindow> childWindows(HWND parent);
 // The direct child of that class whose top-left corner is at (left, top)
 // of `parent`'s client area.
 HWND findChildAt(HWND parent, const std::wstring& className, int left, int top);
-// The window below `parent`, at any depth, with that control id.
-HWND findControl(HWND parent, int id);
-// The first window below `parent`, at any depth, of that class and text.
-HWND findDescendant(HWND parent, const std::wstring& className, const std::string& text);
 
 // The position of a progress bar (PBM_GETPOS).
 int progressPosition(HWND bar);
@@ -310,8 +304,6 @@ private:
     WPARAM agentToken_ = 0;  // names the block
 };
 
-// Presses a dialog's button by its identifier (IDOK, IDCANCEL, ...).
-void pressButton(HWND dialog, int buttonId);
 // The text of a message box.
 std::string messageText(HWND box);
 // True once the window is destroyed. A modal dialog is hidden first and

@@ -100,7 +100,7 @@ private:
 HWND fileNameEdit(HWND dialog) {
     HWND box = GetDlgItem(dialog, kFileNameId);
     if (box == nullptr || ui_driver::className(box) == L"Edit") return box;
-    return ui_driver::findChild(box, L"Edit");
+    return ui_driver::findDescendant(box, L"Edit");
 }
 
 void typeAndConfirm(HWND dialog, const std::wstring& name) {
@@ -477,7 +477,7 @@ TEST_F(ColorDialogTest, HasNoOwnerEvenWithAMainForm) {
 constexpr char kFolderTitle[] = "Выберите папку с изображениями\r[ для вьювера ]";
 
 std::string selectedTreeItem(HWND dialog) {
-    HWND tree = ui_driver::findChild(dialog, WC_TREEVIEWW);
+    HWND tree = ui_driver::findDescendant(dialog, WC_TREEVIEWW);
     wchar_t text[MAX_PATH] = L"";
     TVITEMW item{};
     item.mask = TVIF_TEXT;
@@ -523,7 +523,7 @@ TEST_F(FolderDialogTest, StartsAtTheInitialPathAndOkGivesIt) {
         // What the user sees once the dialog has filled its tree.
         ui_driver::waitFor([&] { return selectedTreeItem(window) == "Текстуры" ? window : nullptr; }, 3000);
         selected = selectedTreeItem(window);
-        instruction = ui_driver::windowText(ui_driver::findChild(window, L"Static"));
+        instruction = ui_driver::windowText(ui_driver::findDescendant(window, L"Static"));
         ui_driver::pressButton(window, IDOK);
     });
     EXPECT_TRUE(dialog->execute());

@@ -24,7 +24,7 @@ using namespace toolkit;
 
 constexpr int kClientWidth = 600, kClientHeight = 400;
 
-HWND nativeBar(Form& form) { return ui_driver::findChild(form.handle(), STATUSCLASSNAMEW); }
+HWND nativeBar(Form& form) { return ui_driver::findDescendant(form.handle(), STATUSCLASSNAMEW); }
 
 std::vector<int> partEdges(HWND bar) {
     std::vector<int> edges(static_cast<std::size_t>(SendMessageW(bar, SB_GETPARTS, 0, 0)));

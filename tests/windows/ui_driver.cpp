@@ -53,43 +53,6 @@ HWND findTopLevel(const std::wstring& caption, const std::wstring& wantedClass) 
     return search.result;
 }
 
-std::string windowText(HWND window) {
-    wchar_t text[4096] = L"";
-    const int length = GetWindowTextW(window, text, 4096);
-    if (length <= 0) return {};
-    const int size = WideCharToMultiByte(1251, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(1251, 0, text, length, narrow.data(), size, nullptr, nullptr);
-    return narrow;
-}
-
-std::wstring className(HWND window) {
-    wchar_t name[256] = L"";
-    GetClassNameW(window, name, 256);
-    return name;
-}
-
-HWND findChild(HWND parent, const std::wstring& wantedClass, const std::wstring& text) {
-    struct Search {
-        const std::wstring& wantedClass;
-        const std::wstring& text;
-        HWND result;
-    } search{wantedClass, text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (className(window) != s.wantedClass) return TRUE;
-            wchar_t caption[512] = L"";
-            GetWindowTextW(window, caption, 512);
-            if (!s.text.empty() && s.text != caption) return TRUE;
-            s.result = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.result;
-}
-
 DialogAnswerer::DialogAnswerer(std::function<HWND()> found, std::function<void(HWND)> answer,
                                int timeoutMilliseconds)
     : found_(std::move(found)),
@@ -120,11 +83,6 @@ void CALLBACK DialogAnswerer::tick(HWND, UINT, UINT_PTR id, DWORD) {
         self.answered_ = true;
         self.answer_(window);
     }
-}
-
-void pressButton(HWND dialog, int buttonId) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
 }
 
 }  // namespace ui_driver

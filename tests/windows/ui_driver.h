@@ -7,7 +7,14 @@
 #include <functional>
 #include <string>
 
+#include "window_queries.h"
+
 namespace ui_driver {
+
+using window_queries::className;
+using window_queries::findDescendant;
+using window_queries::pressButton;
+using window_queries::windowText;
 
 // Handles the messages of this thread for `milliseconds` (at least once).
 void pumpMessages(int milliseconds = 0);
@@ -16,12 +23,6 @@ HWND waitFor(const std::function<HWND()>& found, int timeoutMilliseconds = 5000)
 // A visible top-level window of this process with that caption and,
 // unless empty, that class ("#32770" is the class of dialogs).
 HWND findTopLevel(const std::wstring& caption, const std::wstring& className = L"");
-// The window's text, as the program's texts hold it (code page 1251).
-std::string windowText(HWND window);
-std::wstring className(HWND window);
-// The first child (at any depth) of that class whose text is `text`, or
-// of that class at all when `text` is empty.
-HWND findChild(HWND parent, const std::wstring& className, const std::wstring& text = L"");
 
 // Runs `answer` with the first window `found` gives while the code under
 // test runs (for instance inside a modal dialog's own loop); the timer
@@ -43,8 +44,5 @@ private:
     UINT_PTR timer_ = 0;
     bool answered_ = false;
 };
-
-// Presses a dialog's button by its control identifier (IDOK, IDCANCEL...).
-void pressButton(HWND dialog, int buttonId);
 
 }  // namespace ui_driver
