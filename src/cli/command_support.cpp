@@ -88,9 +88,14 @@ std::string_view refusalText(const model::EditProblem& problem) {
     case EditRefusal::ValueOutOfRange: return "values must lie within 0..1";
     case EditRefusal::NameTooLong: return "a texture name holds at most 255 characters";
     case EditRefusal::NameHasSeparator: return "a texture name cannot hold \"|\"";
-    case EditRefusal::NotAnEditorFlag:
-        return "only DiffuseChannel, ExtraSettings, DoubleSided, DiffuseHighlight, AlphaHighlight and "
-               "ColorTransparency can change";
+    case EditRefusal::LayoutFlag:
+        return "DiffuseTexture, ReflectionTexture, AnimatedDiffuse and AlphaTexture follow the texture names and the "
+               "animation: change those instead";
+    case EditRefusal::FlagFieldOutOfRange:
+        return "the tiling count lies within 0..255, the blend and mapping modes within 0..7";
+    case EditRefusal::ImageAlphaDropsAlphaName:
+        return "with ImageAlpha no alpha name is stored, and the material has one: remove it too (an empty alpha "
+               "name)";
     case EditRefusal::FrameCountOutOfRange: return "the frame count must lie within 2..255";
     case EditRefusal::NameNotAnimatable:
         return "an animated diffuse name needs \"00\" before a four-character extension, as in WATER00.BMP";

@@ -25,18 +25,18 @@ using model::Material;
 using model::MaterialEdit;
 
 constexpr std::string_view kDetails =
-    "EDITS.json has the form that show prints: {\"materials\": [{\"number\": 3, \"density\": 0.5}, ...]},\n"
-    "with any of the materials (by number) and any of their fields; a key given twice in an\n"
-    "object takes its last value (only the last \"materials\" list is applied). Each given field\n"
-    "is taken with the rules of set (texture names as the editor's name box takes them); a\n"
-    "field equal to the stored value is no change. What the editor cannot change must be absent\n"
-    "or equal the model's: \"version\", \"remainderSize\", the fields that only materials of\n"
+    "EDITS.json has the form that show prints: {\"materials\": [{\"number\": 3, \"density\": 0.5},\n"
+    "...]}, with any of the materials (by number) and any of their fields; a key given twice in\n"
+    "an object takes its last value (only the last \"materials\" list is applied). Each given\n"
+    "field is taken with the rules of set (texture names as the editor's name box takes them);\n"
+    "a field equal to the stored value is no change. What the editor cannot change must be\n"
+    "absent or equal the model's: \"version\", \"remainderSize\", the fields that only materials of\n"
     "version 41 and 42 models have (\"ambientFourth\", \"diffuseFourth\", \"emissionFourth\",\n"
-    "\"specular\", \"glossiness\"), and in \"flags\" the bits outside DiffuseChannel,\n"
-    "ExtraSettings, DoubleSided, DiffuseHighlight, AlphaHighlight and ColorTransparency (as\n"
-    "stored, or as the new names and animation make them). All or nothing: when anything is\n"
-    "refused, every refusal is listed and nothing is written. Without -o the model is saved in\n"
-    "place.\n";
+    "\"specular\", \"glossiness\"), and in \"flags\" the bits DiffuseTexture, ReflectionTexture,\n"
+    "AnimatedDiffuse and AlphaTexture (as stored, or as the new names and animation make them).\n"
+    "\"flagNames\" only names what \"flags\" holds: it must be absent or as show prints it for the\n"
+    "stored or the given word. All or nothing: when anything is refused, every refusal is\n"
+    "listed and nothing is written. Without -o the model is saved in place.\n";
 
 // Edits files are read whole; a larger one is refused before it is read.
 // The show output of the largest model (65,535 materials with three names
@@ -47,6 +47,7 @@ constexpr std::int64_t kMaxEditsSize = 512LL * 1024 * 1024;
 struct EntryEdit {
     MaterialEdit edit;
     std::optional<std::uint32_t> flags;  // the flag word, when it was given and differs
+    std::optional<Json> flagNames;       // as given, checked against the word once the entry is read
 };
 
 constexpr std::string_view kFloatForm = "a number, or \"Infinity\", \"-Infinity\" or \"NaN:XXXXXXXX\"";
@@ -140,8 +141,13 @@ Problem readFlags(const Json& value, const Material& material, EntryEdit& entry)
     const auto given = static_cast<std::uint32_t>(*flags);
     if (given == material.flags()) return std::nullopt;
     entry.flags = given;
-    entry.edit.flagsToSet = given & model::kEditorFlags & ~material.flags();
-    entry.edit.flagsToClear = material.flags() & model::kEditorFlags & ~given;
+    entry.edit.flagsToSet = given & ~model::kLayoutFlags & ~material.flags();
+    entry.edit.flagsToClear = material.flags() & ~model::kLayoutFlags & ~given;
+    return std::nullopt;
+}
+
+Problem readFlagNames(const Json& value, const Material&, EntryEdit& entry) {
+    entry.flagNames = value;
     return std::nullopt;
 }
 
@@ -178,8 +184,9 @@ struct FieldReader {
     Problem (*read)(const Json& value, const Material& material, EntryEdit& entry);
 };
 
-const std::array<FieldReader, 15> kFieldReaders{{
+const std::array<FieldReader, 16> kFieldReaders{{
     {"flags", "flags", readFlags},
+    {"flagNames", "flagNames", readFlagNames},
     {"ambient", "ambient", readColor<&MaterialEdit::ambient, &Material::ambient>},
     {"diffuse", "diffuse", readColor<&MaterialEdit::diffuse, &Material::diffuse>},
     {"emission", "emission", readColor<&MaterialEdit::emission, &Material::emission>},
@@ -286,6 +293,11 @@ private:
                 readable = false;
             }
         }
+        if (change.flagNames && *change.flagNames != flagNamesToJson(material.flags()) &&
+            *change.flagNames != flagNamesToJson(change.flags.value_or(material.flags()))) {
+            refuse(n, "flagNames", "it names what \"flags\" holds; change \"flags\" instead");
+            readable = false;
+        }
         if (!readable) return;
         bool allowed = true;
         for (const model::EditProblem& problem : model::checkEdit(material, change.edit)) {
@@ -299,16 +311,16 @@ private:
         if (!keepsReflectionDensity(material, change.edit)) refuse(n, "reflectionDensity", kReflectionDensityLostText);
     }
 
-    // Bits the editor does not set must be given as stored, or as the new
-    // names and animation made them.
+    // The bits that say which parts the record stores must be given as
+    // stored, or as the new names and animation made them.
     void checkKeptFlags(std::int32_t number, std::optional<std::uint32_t> given, std::uint32_t before,
                         std::uint32_t after) {
-        constexpr std::uint32_t kKept = ~model::kEditorFlags;
+        constexpr std::uint32_t kKept = model::kLayoutFlags;
         if (!given || (*given & kKept) == (before & kKept) || (*given & kKept) == (after & kKept)) return;
         refuse(number, "flags",
-               "bits outside the six editor flags must stay as stored (" + hexadecimal(before & kKept) +
-                   ") or as the names and animation make them (" + hexadecimal(after & kKept) + "); given " +
-                   hexadecimal(*given & kKept));
+               "DiffuseTexture, ReflectionTexture, AnimatedDiffuse and AlphaTexture must stay as stored (" +
+                   hexadecimal(before & kKept) + ") or as the names and animation make them (" +
+                   hexadecimal(after & kKept) + "); given " + hexadecimal(*given & kKept));
     }
 
     model::ModelFile& model_;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/code_page.h"
+#include "model/flag_word.h"
 
 namespace cli {
 
@@ -51,10 +52,21 @@ Json floatsToJson(std::span<const float> values) {
     return list;
 }
 
+Json flagNamesToJson(std::uint32_t flags) {
+    Json switches = Json::array();
+    for (const model::FlagSwitch& flag : model::flagSwitches())
+        if ((flags & flag.bit) != 0) switches.push_back(flag.name);
+    return Json{{"switches", std::move(switches)},
+                {"tiling", model::kTilingField.of(flags)},
+                {"blendMode", model::kBlendModeField.of(flags)},
+                {"mappingMode", model::kMappingModeField.of(flags)}};
+}
+
 Json materialToJson(const model::Material& material, std::int32_t number) {
     Json json;
     json["number"] = number;
     json["flags"] = material.flags();
+    json["flagNames"] = flagNamesToJson(material.flags());
     json["ambient"] = floatsToJson(material.ambient());
     json["diffuse"] = floatsToJson(material.diffuse());
     json["emission"] = floatsToJson(material.emission());

@@ -24,6 +24,10 @@ bool floatFromJson(const Json& json, float& value);
 // A list of floats, each as floatToJson gives it.
 Json floatsToJson(std::span<const float> values);
 
+// What the flag word holds, by name: the switches that are on, the tiling
+// count, the blend mode and the mapping mode.
+Json flagNamesToJson(std::uint32_t flags);
+
 // A material as show prints it. A material of a version 41 or 42 model adds
 // what its record holds beyond the fields the editor edits: the fourth
 // components of its colours, the specular colour and the glossiness.

@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "cli/command_support.h"
+#include "model/flag_word.h"
 
 namespace cli {
 
@@ -20,8 +21,13 @@ constexpr std::string_view kDetails =
     "      a texture name, taken as the editor's name box takes it on Enter: a name without\n"
     "      \".BMP\" or \".TGA\" gets \".BMP\" appended; at most 255 characters, no \"|\" and no\n"
     "      control characters; an empty name removes the texture\n"
-    "  --flag +NAME, --flag -NAME   sets or clears one of DiffuseChannel, ExtraSettings,\n"
-    "      DoubleSided, DiffuseHighlight, AlphaHighlight, ColorTransparency (repeatable)\n"
+    "  --flag +NAME, --flag -NAME   sets or clears one switch of the flag word (repeatable):\n"
+    "      DisableTextures, ExtraSettings, NoWrapU, NoWrapV, TrueColor, NoCompression,\n"
+    "      NoCache, DiffuseChannel, ImageAlpha, AlphaHighlight, Colored, DoubleSided,\n"
+    "      ColorTransparency, DiffuseHighlight (the README says what each does); DiffuseTexture,\n"
+    "      ReflectionTexture, AnimatedDiffuse and AlphaTexture follow the names and animation\n"
+    "  --tiling N                   the reflection texture's tiling count, 0..255\n"
+    "  --blend-mode N, --mapping-mode N   the reflection's blend and mapping modes, 0..7\n"
     "  --animation FRAMES,DELAY     animates the diffuse texture: FRAMES 2..255, DELAY a\n"
     "      32-bit number; the diffuse name needs \"00\" before its extension (WATER00.BMP)\n"
     "  --no-animation               removes the animation\n"
@@ -77,14 +83,25 @@ Take nameInto(std::optional<std::string>& typed) {
 
 Take flagInto(model::MaterialEdit& edit) {
     return [&edit](const std::string& text) -> Problem {
-        // Only the six flags of the editor's check boxes; the other bits are not the editor's to change.
+        // The bits that say which parts the record stores follow its names and animation.
         const std::uint32_t bit =
-            text.empty() ? 0 : model::materialFlagByName(std::string_view(text).substr(1)) & model::kEditorFlags;
+            text.empty() ? 0 : model::flagSwitchByName(std::string_view(text).substr(1)) & ~model::kLayoutFlags;
         if (bit == 0 || (text.front() != '+' && text.front() != '-'))
-            return "--flag takes +NAME or -NAME, NAME one of DiffuseChannel, ExtraSettings, DoubleSided, "
-                   "DiffuseHighlight, AlphaHighlight, ColorTransparency";
+            return "--flag takes +NAME or -NAME, NAME a switch of the flag word (see --help) other than "
+                   "DiffuseTexture, ReflectionTexture, AnimatedDiffuse and AlphaTexture";
         if (((edit.flagsToSet | edit.flagsToClear) & bit) != 0) return "--flag names " + text.substr(1) + " twice";
         (text.front() == '+' ? edit.flagsToSet : edit.flagsToClear) |= bit;
+        return std::nullopt;
+    };
+}
+
+// A number the flag word holds; one beyond 32 bits stands as the largest,
+// for the range rule to refuse.
+Take fieldInto(std::optional<std::uint32_t>& value, const std::string& name) {
+    return [&value, name](const std::string& text) -> Problem {
+        const std::optional<std::int64_t> number = integerOfText(text);
+        if (!number || *number < 0) return name + " takes a whole number";
+        value = static_cast<std::uint32_t>(std::min<std::int64_t>(*number, UINT32_MAX));
         return std::nullopt;
     };
 }
@@ -177,6 +194,9 @@ CommandRunner declare(CommandSyntax& syntax) {
     change("--diffuse-name", nameInto(r->typedNames[model::DiffuseKind]));
     change("--alpha-name", nameInto(r->typedNames[model::AlphaKind]));
     change("--animation", animationInto(r->edit));
+    change("--tiling", fieldInto(r->edit.tiling, "--tiling"));
+    change("--blend-mode", fieldInto(r->edit.blendMode, "--blend-mode"));
+    change("--mapping-mode", fieldInto(r->edit.mappingMode, "--mapping-mode"));
     syntax.option("--flag", {"", "", "--flag needs a value"}, flagInto(r->edit));
     syntax.flag("--no-animation", once("--no-animation", "animation"),
                 [r] { r->edit.animation = std::optional<model::Animation>(); });

@@ -16,26 +16,6 @@ namespace {
 
 using core::FileStream;
 
-struct NamedFlag {
-    std::uint32_t bit;
-    std::string_view name;
-};
-
-constexpr std::array<NamedFlag, 12> kFlagNames{{
-    {Base, "Base"},
-    {ExtraSettings, "ExtraSettings"},
-    {DiffuseTexture, "DiffuseTexture"},
-    {ReflectionTexture, "ReflectionTexture"},
-    {DiffuseChannel, "DiffuseChannel"},
-    {ImageAlpha, "ImageAlpha"},
-    {AlphaHighlight, "AlphaHighlight"},
-    {AnimatedDiffuse, "AnimatedDiffuse"},
-    {DoubleSided, "DoubleSided"},
-    {ColorTransparency, "ColorTransparency"},
-    {AlphaTexture, "AlphaTexture"},
-    {DiffuseHighlight, "DiffuseHighlight"},
-}};
-
 // The sizes of a record's fixed part in each layout.
 constexpr std::size_t kNarrowFixedSize = 44;
 constexpr std::size_t kWideFixedSize = 76;
@@ -102,12 +82,6 @@ void setDelay(AnimationBlock& block, std::uint32_t delay) {
 }
 
 }  // namespace
-
-std::uint32_t materialFlagByName(std::string_view name) {
-    for (const NamedFlag& entry : kFlagNames)
-        if (entry.name == name) return entry.bit;
-    return 0;
-}
 
 RecordLayout recordLayoutOf(std::uint16_t version) {
     return version == 41 || version == 42 ? RecordLayout::Wide : RecordLayout::Narrow;
@@ -241,15 +215,9 @@ void Material::checkAnimationAgainstDiffuseName() {
         setAnimation((*state_.animation)[kFramesOffset], delayOf(*state_.animation));
 }
 
-bool Material::addEditorFlag(std::uint32_t mask) {
-    if ((mask & ~kEditorFlags) != 0) return false;
-    state_.flags |= mask;
-    return true;
-}
-
-bool Material::removeEditorFlag(std::uint32_t mask) {
-    if ((mask & ~kEditorFlags) != 0) return false;
-    state_.flags &= ~mask;
+bool Material::changeFlags(std::uint32_t toSet, std::uint32_t toClear) {
+    if (((toSet | toClear) & kLayoutFlags) != 0) return false;
+    state_.flags = (state_.flags & ~toClear) | toSet;
     return true;
 }
 

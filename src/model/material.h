@@ -30,12 +30,12 @@ enum MaterialFlag : std::uint32_t {
     DiffuseHighlight = 0x80000000,
 };
 
-// The six bits the editor's check boxes manage.
+// The six bits the panel's check boxes show.
 constexpr std::uint32_t kEditorFlags =
     ExtraSettings | DiffuseChannel | AlphaHighlight | DoubleSided | ColorTransparency | DiffuseHighlight;
-
-// The flag bit of a name, or 0 when no flag has that name.
-std::uint32_t materialFlagByName(std::string_view name);
+// The bits that say which parts a record stores: they follow its names
+// and its animation and change only with them.
+constexpr std::uint32_t kLayoutFlags = DiffuseTexture | ReflectionTexture | AnimatedDiffuse | AlphaTexture;
 
 using Color = std::array<float, 3>;  // red, green, blue, each 0..1
 
@@ -131,10 +131,9 @@ public:
     // vanish from the file.
     bool setTextureName(TextureKind kind, std::string_view name);
 
-    // Adds the bits when the mask holds editor-managed bits only.
-    bool addEditorFlag(std::uint32_t mask);
-    // Clears the bits when the mask holds editor-managed bits only.
-    bool removeEditorFlag(std::uint32_t mask);
+    // Sets and clears bits of the flag word: every bit but the layout's.
+    // False (and nothing changed) when either mask holds a layout bit.
+    bool changeFlags(std::uint32_t toSet, std::uint32_t toClear);
 
     // Each stores all its values when every one lies within 0..1, and
     // otherwise (not-a-number included) changes nothing.

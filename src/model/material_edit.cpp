@@ -69,13 +69,33 @@ std::string_view nameAfter(const Material& material, const MaterialEdit& edit, T
     return name ? std::string_view(*name) : material.textureName(kind);
 }
 
+// The flag word the material has once the change is made.
+std::uint32_t flagsAfter(const Material& material, const MaterialEdit& edit) {
+    std::uint32_t flags = (material.flags() & ~edit.flagsToClear) | edit.flagsToSet;
+    if (edit.tiling) flags = kTilingField.in(flags, *edit.tiling);
+    if (edit.blendMode) flags = kBlendModeField.in(flags, *edit.blendMode);
+    if (edit.mappingMode) flags = kMappingModeField.in(flags, *edit.mappingMode);
+    return flags;
+}
+
 // A change that would leave an alpha name the record cannot store is
-// refused rather than lose the name on saving.
+// refused rather than lose the name on saving: the part of the change that
+// would is named.
 void checkAlphaName(const Material& material, const MaterialEdit& edit, std::vector<EditProblem>& problems) {
-    const bool alphaGiven = edit.names[AlphaKind].has_value();
-    const std::optional<EditRefusal> refusal = alphaNameRefusal(
-        material.flags(), nameAfter(material, edit, DiffuseKind), nameAfter(material, edit, AlphaKind), alphaGiven);
-    if (refusal) problems.push_back({*refusal, std::string(kTextureNameFields[alphaGiven ? AlphaKind : DiffuseKind])});
+    const std::string_view diffuse = nameAfter(material, edit, DiffuseKind);
+    if (nameAfter(material, edit, AlphaKind).empty() || Material::canHoldAlphaName(flagsAfter(material, edit), diffuse))
+        return;
+    if (edit.names[AlphaKind])
+        problems.push_back({EditRefusal::AlphaNameNotStored, std::string(kTextureNameFields[AlphaKind])});
+    else if (edit.names[DiffuseKind] && diffuse.empty())
+        problems.push_back({EditRefusal::AlphaNameWouldVanish, std::string(kTextureNameFields[DiffuseKind])});
+    else
+        problems.push_back({EditRefusal::ImageAlphaDropsAlphaName, "flags"});
+}
+
+void checkField(const std::optional<std::uint32_t>& value, const FlagField& field, const char* name,
+                std::vector<EditProblem>& problems) {
+    if (value && *value > field.maximum()) problems.push_back({EditRefusal::FlagFieldOutOfRange, name});
 }
 
 }  // namespace
@@ -140,7 +160,7 @@ bool MaterialEdit::empty() const {
                        [this](const ColorField& color) { return colorEditEmpty(this->*color.edit); }) &&
            !reflectionDensity && !density &&
            std::none_of(names.begin(), names.end(), [](const auto& name) { return name.has_value(); }) &&
-           flagsToSet == 0 && flagsToClear == 0 && !animation;
+           flagsToSet == 0 && flagsToClear == 0 && !tiling && !blendMode && !mappingMode && !animation;
 }
 
 std::optional<EditRefusal> alphaNameRefusal(std::uint32_t flags, std::string_view diffuseName,
@@ -166,8 +186,11 @@ std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit&
             problems.push_back({EditRefusal::NameHasSeparator, field});
     }
     checkAlphaName(material, edit, problems);
-    if (((edit.flagsToSet | edit.flagsToClear) & ~kEditorFlags) != 0)
-        problems.push_back({EditRefusal::NotAnEditorFlag, "flags"});
+    if (((edit.flagsToSet | edit.flagsToClear) & kLayoutFlags) != 0)
+        problems.push_back({EditRefusal::LayoutFlag, "flags"});
+    checkField(edit.tiling, kTilingField, "tiling", problems);
+    checkField(edit.blendMode, kBlendModeField, "blend-mode", problems);
+    checkField(edit.mappingMode, kMappingModeField, "mapping-mode", problems);
     if (edit.animation && *edit.animation) {
         if (!isFrameCount((*edit.animation)->frames))
             problems.push_back({EditRefusal::FrameCountOutOfRange, "animation"});
@@ -180,9 +203,12 @@ std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit&
 bool applyEdit(Material& material, const MaterialEdit& edit) {
     if (!checkEdit(material, edit).empty()) return false;
 
-    // An emptied alpha name goes before the diffuse name and a new one after
-    // it, so that the material never holds an alpha name without a diffuse
-    // name on the way.
+    // The flags come first: a cleared image-alpha bit lets the material take
+    // an alpha name. An emptied alpha name goes before the diffuse name and
+    // a new one after it, so that the material never holds an alpha name
+    // without a diffuse name on the way.
+    const std::uint32_t flags = flagsAfter(material, edit);
+    material.changeFlags(flags & ~material.flags(), material.flags() & ~flags);
     const bool alphaEmptied = edit.names[AlphaKind] && edit.names[AlphaKind]->empty();
     const std::array<TextureKind, 3> order = alphaEmptied ? std::array{ReflectionKind, AlphaKind, DiffuseKind}
                                                           : std::array{ReflectionKind, DiffuseKind, AlphaKind};
@@ -194,8 +220,6 @@ bool applyEdit(Material& material, const MaterialEdit& edit) {
         else
             material.removeAnimation();
     }
-    material.removeEditorFlag(edit.flagsToClear);
-    material.addEditorFlag(edit.flagsToSet);
     if (edit.reflectionDensity) material.setReflectionDensity(*edit.reflectionDensity);
     if (edit.density) material.setDensity(*edit.density);
     for (const ColorField& field : kColorFields) {

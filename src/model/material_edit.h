@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/flag_word.h"
 #include "model/material.h"
 
 namespace model {
@@ -76,8 +77,13 @@ struct MaterialEdit {
     std::optional<float> reflectionDensity;
     std::optional<float> density;
     std::array<std::optional<std::string>, 3> names;  // by TextureKind
-    std::uint32_t flagsToSet = 0;                     // editor-managed bits only
+    // Bits of the flag word to set and clear: any but the layout's.
+    std::uint32_t flagsToSet = 0;
     std::uint32_t flagsToClear = 0;
+    // The numbers the word holds in some of its bits.
+    std::optional<std::uint32_t> tiling;
+    std::optional<std::uint32_t> blendMode;
+    std::optional<std::uint32_t> mappingMode;
     // Set: animate with these settings; nothing inside: no animation.
     std::optional<std::optional<Animation>> animation;
 
@@ -86,14 +92,16 @@ struct MaterialEdit {
 
 // Why a change is refused.
 enum class EditRefusal {
-    ValueOutOfRange,       // a colour component or density outside 0..1
-    NameTooLong,           // more than 255 characters
-    NameHasSeparator,      // a name holding "|"
-    NotAnEditorFlag,       // a flag bit the editor does not manage
-    FrameCountOutOfRange,  // frames outside 2..255
-    NameNotAnimatable,     // animation asked for a diffuse name without "00" before its extension
-    AlphaNameNotStored,    // an alpha name without a diffuse name, or for a diffuse image with its own alpha
-    AlphaNameWouldVanish,  // the diffuse name emptied while an alpha name stays, which only follows a diffuse name
+    ValueOutOfRange,           // a colour component or density outside 0..1
+    NameTooLong,               // more than 255 characters
+    NameHasSeparator,          // a name holding "|"
+    LayoutFlag,                // a flag bit that follows the names and the animation
+    FlagFieldOutOfRange,       // a tiling count beyond 255, or a blend or mapping mode beyond 7
+    ImageAlphaDropsAlphaName,  // bit 0x01000000 set while an alpha name stays, which the file would lose
+    FrameCountOutOfRange,      // frames outside 2..255
+    NameNotAnimatable,         // animation asked for a diffuse name without "00" before its extension
+    AlphaNameNotStored,        // an alpha name without a diffuse name, or for a diffuse image with its own alpha
+    AlphaNameWouldVanish,      // the diffuse name emptied while an alpha name stays, which only follows a diffuse name
 };
 
 struct EditProblem {
@@ -115,16 +123,15 @@ std::optional<EditRefusal> alphaNameRefusal(std::uint32_t flags, std::string_vie
 // Every reason the change cannot be made to this material; empty when it can.
 std::vector<EditProblem> checkEdit(const Material& material, const MaterialEdit& edit);
 
-// Makes the change, in the panel's order: names, animation, flags,
-// densities, colours. Only what the change names moves: each name it gives
-// with that name's own bit, the six editor bits asked for, and the
-// animation block with its bit when the change gives the animation or a
-// new diffuse name (a block that does not suit the new name is dropped).
-// Every other name, bit and block keeps its stored bytes. A colour component the change
-// leaves out keeps its stored value; when that value lies outside 0..1 and
-// another component of its colour changes, it is written clamped, since a
-// colour is stored whole. False, and nothing changed, when checkEdit
-// refuses.
+// Makes the change: flags, names, animation, densities, colours. Only
+// what the change names moves: the flag bits and numbers it gives, each
+// name it gives with that name's own bit, and the animation block with its
+// bit when the change gives the animation or a new diffuse name (a block
+// that does not suit the new name is dropped). Every other name, bit and
+// block keeps its stored bytes. A colour component the change leaves out
+// keeps its stored value; when that value lies outside 0..1 and another
+// component of its colour changes, it is written clamped, since a colour is
+// stored whole. False, and nothing changed, when checkEdit refuses.
 bool applyEdit(Material& material, const MaterialEdit& edit);
 
 }  // namespace model

@@ -135,15 +135,20 @@ TEST_F(CliImportTest, PrintedFloatTextsReadBackExactly) {
     EXPECT_EQ(read("m.4ds"), saved());
 }
 
-TEST_F(CliImportTest, EditorFlagsChangeWhileOtherBitsMustBeKept) {
-    const std::uint32_t stored = model_.records[0].flags;
-    ASSERT_EQ(importMaterial({{"number", 1}, {"flags", (stored & ~kExtraSettings) | kDoubleSided}}).status, 0);
-    model_.records[0].flags = (stored & ~kExtraSettings) | kDoubleSided;
+// Every bit of the word changes but those that say which parts the record
+// stores; "flagNames" only names what "flags" holds.
+TEST_F(CliImportTest, FlagsChangeButTheLayoutBitsMustBeKept) {
+    const std::uint32_t given = model_.records[0].flags ^ (kExtraSettings | kDoubleSided | 0x09000301);
+    ASSERT_EQ(importMaterial({{"number", 1}, {"flags", given}, {"flagNames", cli::flagNamesToJson(given)}}).status, 0);
+    model_.records[0].flags = given;
     EXPECT_EQ(read("m.4ds"), saved());
 
     original_ = read("m.4ds");
-    for (const std::uint32_t changed : {0x00000001U, 0x00000100U, 0x01000000U, test_support::kAlphaBit})
-        expectRefusal({{"number", 1}, {"flags", model_.records[0].flags ^ changed}}, "material 1, flags: ");
+    for (const std::uint32_t layout :
+         {0x00040000U, test_support::kReflectionBit, test_support::kAnimationBit, test_support::kAlphaBit})
+        expectRefusal({{"number", 1}, {"flags", given ^ layout}}, "material 1, flags: ");
+    expectRefusal({{"number", 1}, {"flagNames", cli::flagNamesToJson(given ^ kDoubleSided)}},
+                  "material 1, flagNames: it names what \"flags\" holds");
 }
 
 TEST_F(CliImportTest, TextureBitsMayFollowTheNewNames) {

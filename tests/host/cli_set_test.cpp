@@ -2,6 +2,7 @@
 // models encoded independently from the expected fields.
 #include <gtest/gtest.h>
 
+#include "cli/json_model.h"
 #include "cli_test_support.h"
 
 namespace {
@@ -251,9 +252,42 @@ TEST_F(CliSetTest, WrongUsageExitsWithTwoAndWritesNothing) {
         EXPECT_NE(outcome.err.find("Usage: skirvane-cli set "), std::string::npos);
         EXPECT_EQ(read("m.4ds"), original_);
     }
-    EXPECT_NE(set({"1", "--flag", "+Base"}).err.find("NAME one of DiffuseChannel, ExtraSettings, DoubleSided, "
-                                                     "DiffuseHighlight, AlphaHighlight, ColorTransparency\n"),
-              std::string::npos);
+    for (const char* flag : {"+Base", "+AlphaTexture", "-AnimatedDiffuse"})
+        EXPECT_NE(set({"1", "--flag", flag})
+                      .err.find("NAME a switch of the flag word (see --help) other than "
+                                "DiffuseTexture, ReflectionTexture, AnimatedDiffuse and "
+                                "AlphaTexture\n"),
+                  std::string::npos)
+            << flag;
+    EXPECT_EQ(set({"1", "--tiling", "-1"}).status, 2);
+}
+
+// Every switch and number of the flag word changes alone; setting
+// ImageAlpha under a stored alpha name needs that name removed too, and the
+// numbers keep to their bits.
+TEST_F(CliSetTest, EverySwitchAndNumberOfTheFlagWordChangesAlone) {
+    ASSERT_EQ(set({"1", "--flag", "+NoWrapU", "--flag", "-DoubleSided", "--flag", "+ImageAlpha", "--tiling", "7",
+                   "--blend-mode", "5", "--mapping-mode", "2"})
+                  .status,
+              0);
+    RecordBytes& wood = model_.records[0];
+    wood.flags = ((wood.flags & ~kDoubleSided & ~0x000077FFU) | 0x00010000 | 0x01000000) | 0x00002507;
+    EXPECT_EQ(read("m.4ds"), saved());
+    const cli::Json shown = cli::Json::parse(runCli({"show", path_}).out)["materials"][0]["flagNames"];
+    EXPECT_EQ(shown, (cli::Json{{"switches", {"ExtraSettings", "NoWrapU", "DiffuseTexture", "ImageAlpha"}},
+                                {"tiling", 7},
+                                {"blendMode", 5},
+                                {"mappingMode", 2}}));
+
+    original_ = read("m.4ds");
+    Outcome refused = set({"2", "--flag", "+ImageAlpha"});
+    expectRefusedAndUntouched(refused);
+    EXPECT_NE(refused.err.find("material 2, flags: with ImageAlpha no alpha name is stored"), std::string::npos);
+    refused = set({"1", "--blend-mode", "8", "--tiling", "256"});
+    expectRefusedAndUntouched(refused);
+    EXPECT_NE(refused.err.find("material 1, tiling: the tiling count lies within 0..255"), std::string::npos);
+    EXPECT_NE(refused.err.find("material 1, blend-mode: "), std::string::npos);
+    ASSERT_EQ(set({"2", "--flag", "+ImageAlpha", "--alpha-name", ""}).status, 0);
 }
 
 TEST_F(CliSetTest, UnreadableModelAndUnwritableOutputAreReported) {

@@ -288,7 +288,8 @@ TEST_F(MaterialEditTest, EveryRefusalIsListedAndNothingChanges) {
     edit.density = 2.0F;
     edit.names[model::ReflectionKind] = std::string(256, 'E');
     edit.names[model::AlphaKind] = "A|B";
-    edit.flagsToSet = model::DoubleSided | model::Base;
+    edit.flagsToSet = model::DoubleSided | model::AnimatedDiffuse;
+    edit.blendMode = 8;
     edit.animation = model::Animation{1, 0};
 
     const std::vector<EditProblem> problems = model::checkEdit(*material, edit);
@@ -301,7 +302,8 @@ TEST_F(MaterialEditTest, EveryRefusalIsListedAndNothingChanges) {
         {EditRefusal::ValueOutOfRange, "density"},
         {EditRefusal::NameTooLong, "reflection-name"},
         {EditRefusal::NameHasSeparator, "alpha-name"},
-        {EditRefusal::NotAnEditorFlag, "flags"},
+        {EditRefusal::LayoutFlag, "flags"},
+        {EditRefusal::FlagFieldOutOfRange, "blend-mode"},
         {EditRefusal::FrameCountOutOfRange, "animation"},
         {EditRefusal::NameNotAnimatable, "animation"},
     };

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 
 #include "core/file_stream.h"
 #include "core/object.h"
+#include "model/flag_word.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
 
@@ -308,15 +310,18 @@ TEST_F(MaterialTest, GetAnimationLeavesOutputsAloneWithoutTheBit) {
 
 // --- Flags, colours and densities -----------------------------------------
 
-TEST_F(MaterialTest, OnlyEditorFlagsCanBeAdded) {
+TEST_F(MaterialTest, EveryFlagBitButTheLayoutsCanChange) {
     Ref<Material> material = materialWithNames("", "", "");
     ASSERT_EQ(material->flags(), 0U);
-    EXPECT_TRUE(material->addEditorFlag(MaterialFlag::DoubleSided | MaterialFlag::DiffuseHighlight));
-    EXPECT_EQ(material->flags(), MaterialFlag::DoubleSided | MaterialFlag::DiffuseHighlight);
-    EXPECT_FALSE(material->addEditorFlag(MaterialFlag::Base));
-    EXPECT_FALSE(material->addEditorFlag(MaterialFlag::AnimatedDiffuse));
-    EXPECT_FALSE(material->addEditorFlag(MaterialFlag::ExtraSettings | 0x00000100));
-    EXPECT_EQ(material->flags(), MaterialFlag::DoubleSided | MaterialFlag::DiffuseHighlight);
+    EXPECT_TRUE(material->changeFlags(MaterialFlag::DoubleSided | 0x00000301 | 0x08000000, 0));
+    EXPECT_TRUE(material->changeFlags(0x00010000, 0x00000200));
+    EXPECT_EQ(material->flags(), MaterialFlag::DoubleSided | 0x08010101);
+    for (const std::uint32_t layout : {MaterialFlag::DiffuseTexture, MaterialFlag::ReflectionTexture,
+                                       MaterialFlag::AnimatedDiffuse, MaterialFlag::AlphaTexture}) {
+        EXPECT_FALSE(material->changeFlags(MaterialFlag::ExtraSettings | layout, 0));
+        EXPECT_FALSE(material->changeFlags(0, layout));
+    }
+    EXPECT_EQ(material->flags(), MaterialFlag::DoubleSided | 0x08010101);
 }
 
 TEST_F(MaterialTest, ColourIsStoredWholeOrNotAtAll) {
@@ -345,10 +350,28 @@ TEST_F(MaterialTest, DensitiesAcceptOnlyTheUnitRange) {
     EXPECT_EQ(material->reflectionDensity(), 0.0F);
 }
 
-TEST(MaterialFlagNames, EveryNamedBitHasItsName) {
-    EXPECT_EQ(model::materialFlagByName("ColorTransparency"), MaterialFlag::ColorTransparency);
-    EXPECT_EQ(model::materialFlagByName("DoubleSided"), MaterialFlag::DoubleSided);
-    EXPECT_EQ(model::materialFlagByName("doublesided"), 0U);
+// Every bit is one switch with a name of its own or part of one of the
+// three numbers, and a number is cut to its bits.
+TEST(FlagWord, SwitchesAndNumbersShareTheWordWithoutOverlap) {
+    std::uint32_t switches = 0;
+    for (const model::FlagSwitch& flag : model::flagSwitches()) {
+        EXPECT_EQ(std::popcount(flag.bit), 1) << flag.name;
+        EXPECT_EQ(switches & flag.bit, 0U) << flag.name;
+        EXPECT_EQ(model::flagSwitchByName(flag.name), flag.bit);
+        switches |= flag.bit;
+    }
+    EXPECT_EQ(switches | model::kFieldBits, 0xFFFFFFFFU);
+    EXPECT_EQ(switches & model::kFieldBits, 0U);
+    EXPECT_EQ(model::flagSwitchByName("DoubleSided"), MaterialFlag::DoubleSided);
+    EXPECT_EQ(model::flagSwitchByName("doublesided"), 0U);
+
+    const std::uint32_t word = 0x4088F5FF;  // tiling 255, blend 5, mapping 7
+    EXPECT_EQ(model::kTilingField.of(word), 255U);
+    EXPECT_EQ(model::kBlendModeField.of(word), 5U);
+    EXPECT_EQ(model::kMappingModeField.of(word), 7U);
+    EXPECT_EQ(model::kBlendModeField.in(word, 2), 0x4088F2FFU);
+    EXPECT_EQ(model::kMappingModeField.in(word, 9), 0x408895FFU) << "9 is cut to its three bits";
+    EXPECT_EQ(model::kTilingField.in(word, 1), 0x4088F501U);
 }
 
 }  // namespace
