@@ -3,6 +3,9 @@
 // id rather than by its place in the layout.
 #pragma once
 
+#include <bit>
+#include <cstdint>
+
 namespace editor {
 
 enum ControlId : int {
@@ -43,11 +46,22 @@ enum ControlId : int {
     ViewerEnvTabId,
     ViewerDiffTabId,
     ViewerAlfaTabId,
+
+    // The flags window: the word, the tiling count, the blend and mapping
+    // mode lists, and one box a switch (see flagSwitchBoxId).
+    FlagWordLabelId = 1501,
+    TilingBoxId,
+    BlendModeListId,
+    MappingModeListId,
+    FlagSwitchBoxesId = 1600,
 };
 
 // A control of a colour channel: channel 0 ambient, 1 diffuse, 2 emission;
 // part 0, 1 and 2 its red, green and blue bars, 3 its swatch.
 constexpr int channelControlId(int channel, int part) { return AmbientChannelId + 10 * channel + part; }
 constexpr int kSwatchPart = 3;
+
+// The flags window's box of the switch with this bit.
+constexpr int flagSwitchBoxId(std::uint32_t bit) { return FlagSwitchBoxesId + std::countr_zero(bit); }
 
 }  // namespace editor

@@ -1,20 +1,24 @@
 // The six flag check boxes of the material panel, each bound to one bit of
 // the material's flag word, with the rules by which a click on one checks
-// or unchecks others.
+// or unchecks others, and the engine's meaning of each in the status bar
+// while the pointer is over it.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <utility>
 
+#include "editor/status_hints.h"
 #include "toolkit/gradient/gradient.h"
 
 namespace editor {
 
 class FlagBoxes {
 public:
-    // Makes the boxes in the settings panel.
-    explicit FlagBoxes(toolkit::Control& panel);
+    // Makes the boxes in the settings panel; `clicked` runs once a click
+    // and its rules have set the boxes.
+    FlagBoxes(toolkit::Control& panel, const StatusText& statusText, std::function<void()> clicked);
 
     // Checks each box whose bit the flag word has; no rule runs.
     void show(std::uint32_t flags);
@@ -24,8 +28,9 @@ public:
 private:
     // The boxes and their bits in the order of the material's flag table.
     std::array<std::pair<toolkit::GradientCheckBox*, std::uint32_t>, 6> boxes() const;
-    void clicked(toolkit::GradientCheckBox& box);
+    void applyRules(toolkit::GradientCheckBox& box);
 
+    std::function<void()> clicked_;
     toolkit::GradientCheckBox* doubleSided_ = nullptr;
     toolkit::GradientCheckBox* diffuseHighlight_ = nullptr;
     toolkit::GradientCheckBox* alphaHighlight_ = nullptr;

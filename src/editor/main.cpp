@@ -9,6 +9,7 @@
 
 #include "core/object.h"
 #include "editor/auxiliary_windows.h"
+#include "editor/flags_window.h"
 #include "editor/main_window.h"
 #include "editor/viewer_window.h"
 #include "toolkit/windows/application.h"
@@ -33,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     editor::MainWindow& mainWindow = editor::MainWindow::build(*application);
     mainWindow.attachViewer(editor::ViewerWindow::build(*application, mainWindow.textureFolder()));
     editor::buildAuxiliaryWindows(*application);
+    mainWindow.attachFlagsWindow(editor::FlagsWindow::build(*application, mainWindow.panel()));
     if (const std::wstring path = modelArgument(); !path.empty())
         application->setOnStarted([&mainWindow, path] { mainWindow.openAtStart(path); });
     application->run();

@@ -6,10 +6,11 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "core/code_page.h"
 #include "core/file_stream.h"
 #include "core/ini_file.h"
 #include "core/text.h"
-#include "core/code_page.h"
+#include "editor/flags_window.h"
 #include "editor/viewer_window.h"
 #include "toolkit/windows/message_box.h"
 #include "toolkit/windows/status_bar.h"
@@ -98,6 +99,7 @@ void MainWindow::buildMenu() {
         {"Правка",
          {{"Отменить\tCtrl+Z", &W::undo},
           {"Повторить\tCtrl+Y", &W::redo},
+          {"Флаги материала\tCtrl+E", &W::showFlagsWindow},
           {"Путь к папке с изображениями..", &W::chooseTextureFolder}}},
         {"Просмотр", {{"+Отображать viewer поверх всех окон", &W::switchViewerOnTop}, {"Viewer", &W::showViewer}}},
         {"Помощь", {{"О программе", &W::showAbout}}},
@@ -350,13 +352,18 @@ void MainWindow::showViewer() {
     if (viewer_ != nullptr) viewer_->show();
 }
 
+void MainWindow::showFlagsWindow() {
+    if (flagsWindow_ != nullptr) flagsWindow_->show();
+}
+
 // The check item has flipped its mark before this runs.
 void MainWindow::switchViewerOnTop() {
     if (viewer_ != nullptr)
         viewer_->setStayOnTop(menu_->itemState(menuIndexOf(&MainWindow::switchViewerOnTop), MainMenu::kCheckedState));
 }
 
-// Ctrl+Z undo, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+O, Ctrl+S, Ctrl+F (the
+// Ctrl+Z undo, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+O, Ctrl+S, Ctrl+E (the
+// flags window), Ctrl+F (the
 // search box with its text selected), F5 ("Показать все") and Enter in the
 // search box ("Найти"), whichever control of the main window has the
 // keyboard.
@@ -373,6 +380,8 @@ bool MainWindow::takeShortcut(const MSG& message) {
         command = &MainWindow::openModel;
     } else if (control && message.wParam == 'S') {
         command = &MainWindow::saveModel;
+    } else if (control && message.wParam == 'E') {
+        command = &MainWindow::showFlagsWindow;
     } else if (control && message.wParam == 'F') {
         list_->focusSearch();
         return true;

@@ -21,6 +21,7 @@
 
 namespace editor {
 
+class FlagsWindow;
 class ViewerWindow;
 
 class MainWindow : public core::ToolkitObject {
@@ -40,6 +41,9 @@ public:
 
     // The viewer the panel hands texture names to and the menu shows.
     void attachViewer(ViewerWindow& viewer);
+    // The flags window the menu and Ctrl+E show.
+    void attachFlagsWindow(FlagsWindow& flagsWindow) { flagsWindow_ = &flagsWindow; }
+    MaterialPanel& panel() const { return *panel_; }
     // Opens the model at the path as Open would (the program's argument, a
     // dropped file), asking first about unsaved changes.
     void openModelAt(const std::wstring& path);
@@ -76,6 +80,7 @@ private:
     void chooseTextureFolder();
     void showAbout();
     void showViewer();
+    void showFlagsWindow();
     void switchViewerOnTop();
     void search();
     void showAll();
@@ -117,6 +122,7 @@ private:
     std::unique_ptr<MaterialListView> list_;
     std::unique_ptr<MaterialPanel> panel_;
     ViewerWindow* viewer_ = nullptr;
+    FlagsWindow* flagsWindow_ = nullptr;
     model::Document document_;
     // The folder dialog at start was cancelled: the program is ending.
     bool ending_ = false;

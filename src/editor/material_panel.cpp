@@ -85,16 +85,9 @@ MaterialPanel::MaterialPanel(Form& form, model::Document& document, const ColorD
         panel, TextureSettings::Host{
                    .statusText = host_.statusText,
                    .listHasRows = host_.listHasRows,
-                   .nameTaken =
-                       [this](TextureKind kind) {
-                           loadImage(kind, textures_->name(kind));
-                           if (shown_ == nullptr) return;
-                           const auto& names = textures_->names();
-                           host_.refreshRow(*shown_, model::Material::joinTextureNames(names[0], names[1], names[2],
-                                                                                       shown_->separator()));
-                       },
+                   .nameTaken = [this](TextureKind kind) { nameTaken(kind); },
                    .notice = [this](const char* text) { return noticeKeptThePanel(text); },
-                   .shownFlags = [this] { return shown_ != nullptr ? shown_->flags() : 0U; },
+                   .shownFlags = [this] { return flags_; },
                });
 
     // Made in the layout's order: diffuse, ambient, emission.
@@ -111,7 +104,32 @@ MaterialPanel::MaterialPanel(Form& form, model::Document& document, const ColorD
     applyPushButtonPreset(viewerButton, 0x00FFFF);
     viewerButton.setOnClick([this](Control&) { host_.showViewer(); });
 
-    flags_ = std::make_unique<FlagBoxes>(panel);
+    flagBoxes_ = std::make_unique<FlagBoxes>(panel, host_.statusText, [this] {
+        flags_ = (flags_ & ~model::kEditorFlags) | flagBoxes_->checkedBits();
+        flagsChanged_();
+    });
+}
+
+void MaterialPanel::nameTaken(TextureKind kind) {
+    loadImage(kind, textures_->name(kind));
+    if (shown_ == nullptr) return;
+    const auto& names = textures_->names();
+    host_.refreshRow(*shown_, model::Material::joinTextureNames(names[0], names[1], names[2], shown_->separator()));
+}
+
+void MaterialPanel::forget() {
+    shown_ = nullptr;
+    flagsChanged_();
+}
+
+void MaterialPanel::setFlags(std::uint32_t flags) {
+    flags_ = flags;
+    flagBoxes_->show(flags_);
+}
+
+void MaterialPanel::removeAlphaName() {
+    textures_->clearName(model::AlphaKind);
+    nameTaken(model::AlphaKind);
 }
 
 void MaterialPanel::loadImage(TextureKind kind, const std::string& name) {
@@ -130,8 +148,9 @@ void MaterialPanel::show(model::Material& material) {
     for (const TextureKind kind : kTextureKinds) loadImage(kind, textures_->name(kind));
     reflectionDensityBar_->setProgress(model::sliderPositionOf(material.reflectionDensity()));
     densityBar_->setProgress(model::sliderPositionOf(material.density()));
-    flags_->show(material.flags());
+    setFlags(material.flags());
     shownState_ = state();
+    flagsChanged_();
 }
 
 PanelState MaterialPanel::state() const {
@@ -140,7 +159,7 @@ PanelState MaterialPanel::state() const {
     state.reflectionDensityPosition = reflectionDensityBar_->progress();
     state.densityPosition = densityBar_->progress();
     state.names = textures_->names();
-    state.editorFlags = flags_->checkedBits();
+    state.flags = flags_;
     state.animated = textures_->animated();
     state.frames = textures_->frames();
     state.delay = static_cast<std::uint32_t>(textures_->delay());
@@ -162,8 +181,9 @@ MaterialEdit MaterialPanel::edit(const PanelState& now) const {
         edit.density = model::valueOfSliderPosition(now.densityPosition);
     for (const TextureKind kind : kTextureKinds)
         if (now.names[kind] != shownState_.names[kind]) edit.names[kind] = now.names[kind];
-    edit.flagsToSet = now.editorFlags & ~shownState_.editorFlags;
-    edit.flagsToClear = shownState_.editorFlags & ~now.editorFlags;
+    // The layout bits follow the names and the animation.
+    edit.flagsToSet = now.flags & ~shownState_.flags & ~model::kLayoutFlags;
+    edit.flagsToClear = shownState_.flags & ~now.flags & ~model::kLayoutFlags;
     const bool animationChanged =
         now.animated != shownState_.animated ||
         (now.animated && (now.frames != shownState_.frames || now.delay != shownState_.delay));

@@ -32,7 +32,7 @@ struct PanelState {
     int reflectionDensityPosition = 0;
     int densityPosition = 0;
     std::array<std::string, 3> names;  // by model::TextureKind
-    std::uint32_t editorFlags = 0;     // the six check boxes
+    std::uint32_t flags = 0;           // the flag word, six bits of it in the check boxes
     bool animated = false;
     std::uint8_t frames = 0;
     std::uint32_t delay = 0;
@@ -63,9 +63,21 @@ public:
     // that material.
     void writeBack();
     // The materials are gone: the panel shows none until the next show.
-    void forget() { shown_ = nullptr; }
+    void forget();
 
-private:
+    // The flag word the panel holds for the shown material: its check boxes
+    // and what the flags window changed. The window changes it as it is,
+    // without the boxes' rules; `flagsChanged` runs whenever it changes
+    // otherwise (a material shown, a box clicked).
+    bool showsMaterial() const { return shown_ != nullptr; }
+    std::uint32_t flags() const { return flags_; }
+    void setFlags(std::uint32_t flags);
+    void onFlagsChanged(std::function<void()> flagsChanged) { flagsChanged_ = std::move(flagsChanged); }
+    // The alpha name the panel holds, and taking it away (as the name box
+    // does when emptied).
+    const std::string& alphaName() const { return textures_->name(model::AlphaKind); }
+    void removeAlphaName();
+
     // What the panel shows, kept by a handler that waits on a dialog or a
     // message box: the main window stays usable meanwhile, and the handler
     // goes on only while the panel still shows the same material.
@@ -75,6 +87,8 @@ private:
         bool operator==(const Showing&) const = default;
     };
     Showing showing() const { return {shown_, document_.generation()}; }
+
+private:
     // Shows an information notice; true when the panel still shows what it
     // showed before.
     bool noticeKeptThePanel(const char* text);
@@ -84,6 +98,8 @@ private:
     void change(model::Material& material, const model::MaterialEdit& edit);
     void chooseColor(std::size_t channel);
     void loadImage(model::TextureKind kind, const std::string& name);
+    // The panel holds a new name of this kind: the viewer and the row show it.
+    void nameTaken(model::TextureKind kind);
 
     model::Document& document_;
     Host host_;
@@ -92,7 +108,9 @@ private:
     toolkit::GradientProgressBar* reflectionDensityBar_ = nullptr;
     toolkit::GradientProgressBar* densityBar_ = nullptr;
     std::unique_ptr<TextureSettings> textures_;
-    std::unique_ptr<FlagBoxes> flags_;
+    std::unique_ptr<FlagBoxes> flagBoxes_;
+    std::uint32_t flags_ = 0;
+    std::function<void()> flagsChanged_ = [] {};
     // The material the panel shows and writes back into (none before the
     // first show and once its model is gone), and the panel as it was shown
     // or last written back.

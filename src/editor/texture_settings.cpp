@@ -105,6 +105,11 @@ void TextureSettings::show(const model::Material& material) {
 
 bool TextureSettings::animated() const { return animateBox_->checked(); }
 
+void TextureSettings::clearName(TextureKind kind) {
+    names_[kind].clear();
+    nameBoxes_[kind]->setCaption("");
+}
+
 // Names too long for a material, holding its separator or an alpha name
 // the file could not store beside the diffuse name are refused here, so
 // that the panel never holds a name the material cannot take.

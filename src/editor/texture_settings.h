@@ -27,8 +27,8 @@ public:
         // Shows a notice; true when the panel still shows the same material
         // once it is closed (the main window stays usable meanwhile).
         std::function<bool(const char* text)> notice;
-        // The flag word of the material shown, which decides whether it can
-        // store an alpha name.
+        // The flag word the panel holds, which decides whether the material
+        // can store an alpha name.
         std::function<std::uint32_t()> shownFlags;
     };
 
@@ -39,6 +39,8 @@ public:
     void show(const model::Material& material);
 
     const std::string& name(model::TextureKind kind) const { return names_[kind]; }
+    // Empties a name and its box, as Enter on an empty box would.
+    void clearName(model::TextureKind kind);
     const std::array<std::string, 3>& names() const { return names_; }
     bool animated() const;
     std::uint8_t frames() const { return frames_; }

@@ -254,6 +254,7 @@ TEST_F(MainWindowTest, MenuHoldsTheCommandsWithTheOnTopMarkCleared) {
         {"Правка"},
         {"Правка", "Отменить"},
         {"Правка", "Повторить"},
+        {"Правка", "Флаги материала"},
         {"Правка", "Путь к папке с изображениями.."},
         {"Просмотр"},
         {"Просмотр", "Отображать viewer поверх всех окон"},
@@ -333,6 +334,19 @@ TEST_F(MainWindowHintTest, SwatchesShowTheColourDialogHintUntilThePointerLeaves)
         hoverNothing();
         EXPECT_EQ(session_->statusText(), "") << "after leaving row " << swatch;
     }
+}
+
+// Each of the panel's flag boxes says what the engine does with its bit.
+TEST_F(MainWindowHintTest, EveryFlagBoxShowsWhatTheEngineDoesWithItsBit) {
+    const std::vector<std::pair<std::string, std::string>> boxes{
+        {"48", "Материал виден с обеих сторон"},
+        {"49", "Аддитивное смешивание: материал прибавляет свой цвет к тому, что за ним"},
+        {"50", "Анимированная alfa текстура"},
+        {"51", "Цветовой ключ: первый цвет палитры 8-битной текстуры прозрачен"},
+        {"52", "Альфа- и аддитивные эффекты: нужен alfa текстуре, цветовому ключу и смешиванию"},
+        {"53", "Мип-маппинг: уменьшенные копии текстуры для дальних поверхностей"},
+    };
+    for (const auto& [row, hint] : boxes) EXPECT_EQ(hintOf(row), hint) << "row " << row;
 }
 
 // A quick hand goes from one control to the next without resting between
