@@ -37,6 +37,19 @@ void ByteReader::bytes(void* out, std::size_t count) {
     if (!ok_) std::memset(out, 0, count);
 }
 
+void ByteReader::skip(std::uint64_t count) {
+    if (count == 0 || !ok_) return;
+    if (stream_ != nullptr) {
+        const std::int64_t at = stream_->position();
+        const std::int64_t size = stream_->size();
+        ok_ = at >= 0 && at <= size && count <= static_cast<std::uint64_t>(size - at) &&
+              stream_->seek(static_cast<std::int64_t>(count), FileStream::FromCurrent) >= 0;
+        return;
+    }
+    ok_ = bytes_.size() >= count;
+    if (ok_) bytes_ = bytes_.subspan(static_cast<std::size_t>(count));
+}
+
 std::uint8_t ByteReader::u8() {
     std::uint8_t value = 0;
     bytes(&value, 1);

@@ -25,6 +25,9 @@ public:
     float f32();
     // The next `count` bytes into `out`; zeros when they are not all there.
     void bytes(void* out, std::size_t count);
+    // Passes over the next `count` bytes, or fails when fewer are left: a
+    // count read from a file is checked here before anything is taken for it.
+    void skip(std::uint64_t count);
 
     // False once a step found fewer bytes than it needed.
     bool ok() const { return ok_; }

@@ -182,10 +182,21 @@ std::optional<std::string> fromWideExactly(std::wstring_view text) {
     return narrow;
 }
 
+namespace {
+
+char capitalOfByte(char byte) { return static_cast<char>(kCapitalBytes[static_cast<unsigned char>(byte)]); }
+
+}  // namespace
+
 bool sameFileName(std::string_view a, std::string_view b) {
-    const auto capital = [](char byte) { return kCapitalBytes[static_cast<unsigned char>(byte)]; };
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&capital](char x, char y) { return capital(x) == capital(y); });
+                      [](char x, char y) { return capitalOfByte(x) == capitalOfByte(y); });
+}
+
+std::string capitalized(std::string_view text) {
+    std::string capitals(text.size(), '\0');
+    std::transform(text.begin(), text.end(), capitals.begin(), capitalOfByte);
+    return capitals;
 }
 
 }  // namespace core

@@ -38,5 +38,8 @@ std::optional<std::string> fromWideExactly(std::wstring_view text);
 // names regardless of letter case: equal once every letter, Latin or
 // Cyrillic, is a capital.
 bool sameFileName(std::string_view a, std::string_view b);
+// The text with every letter, Latin or Cyrillic, a capital: two texts that
+// differ only in letter case come out the same.
+std::string capitalized(std::string_view text);
 
 }  // namespace core

@@ -80,6 +80,29 @@ TEST_F(ByteIoTest, ReaderTakesFieldsInFileOrderFromBytesAndFromAStream) {
     EXPECT_EQ(stream->position(), static_cast<std::int64_t>(kFields.size() + 1));
 }
 
+// A skip as long as what is left passes it; one byte more fails and
+// nothing after it reads on.
+TEST_F(ByteIoTest, SkipPassesOverBytesThatAreThereAndFailsOtherwise) {
+    Ref<core::FileStream> stream = readStream(kFields);
+    ByteReader fromStream(*stream);
+    ByteReader fromBytes(spanOf(kFields));
+    for (ByteReader* reader : {&fromStream, &fromBytes}) {
+        reader->skip(3);
+        EXPECT_EQ(reader->u32(), 0x12345678U);
+        reader->skip(8);
+        reader->skip(0);
+        EXPECT_EQ(reader->u8(), 'a');
+        reader->skip(2);
+        EXPECT_TRUE(reader->ok());
+        reader->skip(1);
+        EXPECT_FALSE(reader->ok());
+    }
+    ByteReader huge(spanOf(kFields));
+    huge.skip(UINT64_MAX);
+    EXPECT_FALSE(huge.ok());
+    EXPECT_EQ(huge.u8(), 0);
+}
+
 TEST_F(ByteIoTest, WriterPutsFieldsAsTheReaderTakesThem) {
     const auto writeFields = [](ByteWriter& writer) {
         writer.u8(0x7F);

@@ -126,6 +126,10 @@ TEST(CodePage, FileNamesAreTheSameRegardlessOfLetterCase) {
     EXPECT_TRUE(core::sameFileName("\xEA\xE0\xEC\xE5\xED\xFC.bmp", "\xCA\xC0\xCC\xC5\xCD\xDC.BMP"));  // камень, КАМЕНЬ
     EXPECT_FALSE(core::sameFileName("WOOD.BMP", "WOOD.BMP.BMP"));
     EXPECT_FALSE(core::sameFileName("WOOD1.BMP", "WOOD2.BMP"));
+    for (const auto& [small, capital] : pairs)
+        EXPECT_EQ(core::capitalized(std::string(1, static_cast<char>(small))),
+                  std::string(1, static_cast<char>(capital)));
+    EXPECT_EQ(core::capitalized("wheel_\xEA\xE0\xEC 2"), "WHEEL_\xCA\xC0\xCC 2");
 }
 
 }  // namespace
