@@ -1,11 +1,11 @@
 #include "model/document.h"
 
-
 namespace model {
 
 bool Document::open(const std::string& path) {
     if (!model_.load(path, ModelFile::WholeFile, progress_)) return false;
     path_ = path;
+    usage_ = MaterialUsage::of(model_);
     history_.clear();
     ++generation_;
     return true;
@@ -24,6 +24,7 @@ bool Document::saveAs(const std::string& path) {
 
 void Document::close() {
     model_.clear();
+    usage_ = {};
     path_.clear();
     history_.clear();
     ++generation_;

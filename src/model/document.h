@@ -1,5 +1,6 @@
-// The model the editor works on: the open model file, the path Save writes
-// to, the changes made to its materials since it was opened (undo and
+// The model the editor works on: the open model file, where its materials
+// are used (read from its frames on open), the path Save writes to, the
+// changes made to its materials since it was opened (undo and
 // redo) and whether any of them is unsaved. Every change to a material goes
 // through here, so that each is one step of the history.
 #pragma once
@@ -10,6 +11,7 @@
 
 #include "model/edit_history.h"
 #include "model/material_edit.h"
+#include "model/material_usage.h"
 #include "model/model_file.h"
 
 namespace model {
@@ -46,6 +48,9 @@ public:
 
     const ModelFile& model() const { return model_; }
     const MaterialList& materials() const { return model_.materials(); }
+    // Edits change no frame and no material's number, so this holds until
+    // another model is opened.
+    const MaterialUsage& usage() const { return usage_; }
     // The material with this number, or nullptr.
     Material* materialAt(std::int32_t number) const { return model_.materials().materialAt(number); }
     const std::string& path() const { return path_; }
@@ -55,6 +60,7 @@ public:
 
 private:
     ModelFile model_;
+    MaterialUsage usage_;
     MaterialProgress progress_;
     std::string path_;
     EditHistory history_;
