@@ -29,6 +29,7 @@ extern const Command kSetCommand;
 extern const Command kImportCommand;
 extern const Command kTexturesCommand;
 extern const Command kFindCommand;
+extern const Command kUsageCommand;
 extern const Command kRenameTextureCommand;
 
 }  // namespace cli

@@ -20,6 +20,18 @@ constexpr std::string_view kNameRefusedText =
 
 }  // namespace
 
+std::string materialRow(std::int32_t number, const model::Material& material) {
+    return '[' + std::to_string(number) + "] " + core::cp1251ToUtf8(material.getTextureNames());
+}
+
+bool framesRead(const std::string& pathArgument, const model::MaterialUsage& usage, std::ostream& err) {
+    if (usage.known()) return true;
+    err << "Can't read the frames of " << pathArgument;
+    if (usage.frames().problem) err << ": " << model::describe(*usage.frames().problem);
+    err << '\n';
+    return false;
+}
+
 bool loadModel(const std::string& pathArgument, model::ModelFile& model, std::ostream& err,
                model::ModelFile::LoadScope scope) {
     std::string path;

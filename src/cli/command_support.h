@@ -12,6 +12,7 @@
 
 #include "core/code_page.h"
 #include "model/material_edit.h"
+#include "model/material_usage.h"
 #include "model/model_file.h"
 
 namespace cli {
@@ -19,6 +20,14 @@ namespace cli {
 // The short names of the texture kinds, by TextureKind, as the viewer
 // labels its images.
 constexpr std::array<std::string_view, 3> kTextureKindNames{"Env", "Diff", "Alfa"};
+
+// The material's number in brackets and its joined texture names (as
+// UTF-8), as a row of the editor's list shows it: "[3] |WOOD01.BMP|".
+std::string materialRow(std::int32_t number, const model::Material& material);
+
+// True when the model's frames were read; otherwise says so on `err`
+// ("Can't read the frames of PATH: REASON").
+bool framesRead(const std::string& pathArgument, const model::MaterialUsage& usage, std::ostream& err);
 
 // Load and save report failures on `err` with the path as given.
 bool loadModel(const std::string& pathArgument, model::ModelFile& model, std::ostream& err,

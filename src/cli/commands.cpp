@@ -16,9 +16,9 @@ namespace cli {
 namespace {
 
 // In the order of skirvane-cli --help.
-constexpr std::array<const Command*, 7> kCommands{&kShowCommand,         &kSaveCommand,     &kSetCommand,
-                                                  &kImportCommand,       &kTexturesCommand, &kFindCommand,
-                                                  &kRenameTextureCommand};
+constexpr std::array<const Command*, 8> kCommands{&kShowCommand,   &kSaveCommand,         &kSetCommand,
+                                                  &kImportCommand, &kTexturesCommand,     &kFindCommand,
+                                                  &kUsageCommand,  &kRenameTextureCommand};
 
 // The command line of skirvane-cli: a CLI11 app with a subcommand for each
 // command, declared by the command.

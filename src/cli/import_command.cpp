@@ -35,8 +35,9 @@ constexpr std::string_view kDetails =
     "\"specular\", \"glossiness\"), and in \"flags\" the bits DiffuseTexture, ReflectionTexture,\n"
     "AnimatedDiffuse and AlphaTexture (as stored, or as the new names and animation make them).\n"
     "\"flagNames\" only names what \"flags\" holds: it must be absent or as show prints it for the\n"
-    "stored or the given word. All or nothing: when anything is refused, every refusal is\n"
-    "listed and nothing is written. Without -o the model is saved in place.\n";
+    "stored or the given word. \"usedBy\", \"framesRead\" and \"framesProblem\" say what the model's\n"
+    "frames hold: absent, or as show prints them. All or nothing: when anything is refused,\n"
+    "every refusal is listed and nothing is written. Without -o the model is saved in place.\n";
 
 // Edits files are read whole; a larger one is refused before it is read.
 // The show output of the largest model (65,535 materials with three names
@@ -55,6 +56,8 @@ const std::string kFloatExpected = "expected " + std::string(kFloatForm);
 const std::string kColorExpected = "expected three components, each " + std::string(kFloatForm);
 const std::string kSpecularExpected = "expected four components, each " + std::string(kFloatForm);
 constexpr std::string_view kOnlyWideText = "only the materials of version 41 and 42 models have it";
+constexpr std::string_view kFramesHoldText =
+    "it says what the model's frames hold, which the editor cannot change: give it as show prints it, or not at all";
 
 bool sameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
@@ -243,6 +246,8 @@ public:
                 checkEqual(key, value, model_.version());
             else if (key == "remainderSize")
                 checkEqual(key, value, model_.remainder().size());
+            else if (key == "framesRead" || key == "framesProblem")
+                checkFramesField(key, value);
             else if (key == "materials" && !value.is_array())  // a list's entries are taken already
                 refuse(key, "expected an array of materials");
             else if (key != "materials")
@@ -260,6 +265,17 @@ private:
     void refuse(std::int32_t number, std::string_view field, std::string_view text) {
         reportRefusal(err_, number, field, text);
         refused_ = true;
+    }
+
+    // Read from the frames when first asked for.
+    const model::MaterialUsage& usage() {
+        if (!usage_) usage_ = model::MaterialUsage::of(model_);
+        return *usage_;
+    }
+
+    void checkFramesField(const std::string& key, const Json& value) {
+        const Json stored = framesReadToJson(usage());
+        if (!stored.contains(key) || value != stored[key]) refuse(key, kFramesHoldText);
     }
 
     void checkEqual(std::string_view key, const Json& value, std::uint64_t stored) {
@@ -283,6 +299,13 @@ private:
         bool readable = true;
         for (const auto& [key, value] : entry.items()) {
             if (key == "number") continue;
+            if (key == "usedBy") {
+                if (value != usedByToJson(usage(), n)) {
+                    refuse(n, key, kFramesHoldText);
+                    readable = false;
+                }
+                continue;
+            }
             const auto reader =
                 std::find_if(kFieldReaders.begin(), kFieldReaders.end(),
                              [&name = key](const FieldReader& candidate) { return candidate.key == name; });
@@ -325,6 +348,7 @@ private:
 
     model::ModelFile& model_;
     std::ostream& err_;
+    std::optional<model::MaterialUsage> usage_;
     std::vector<bool> seen_;  // by material number
     bool refused_ = false;
 };

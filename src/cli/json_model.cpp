@@ -62,7 +62,24 @@ Json flagNamesToJson(std::uint32_t flags) {
                 {"mappingMode", model::kMappingModeField.of(flags)}};
 }
 
-Json materialToJson(const model::Material& material, std::int32_t number) {
+Json usedByToJson(const model::MaterialUsage& usage, std::int32_t number) {
+    if (!usage.known()) return nullptr;
+    Json uses = Json::array();
+    for (const model::MaterialUse& use : usage.usesOf(number)) {
+        Json entry{{"frame", core::cp1251ToUtf8(usage.frame(use.frame).name)}};
+        if (use.glow) {
+            entry["glow"] = true;
+        } else {
+            entry["level"] = use.level;
+            entry["faces"] = use.faces;
+            if (use.geometryOf != 0) entry["instanceOf"] = core::cp1251ToUtf8(usage.frame(use.geometryOf).name);
+        }
+        uses.push_back(std::move(entry));
+    }
+    return uses;
+}
+
+Json materialToJson(const model::Material& material, std::int32_t number, const model::MaterialUsage& usage) {
     Json json;
     json["number"] = number;
     json["flags"] = material.flags();
@@ -88,17 +105,27 @@ Json materialToJson(const model::Material& material, std::int32_t number) {
         json["animation"] = Json{{"frames", frames}, {"delay", delay}};
     else
         json["animation"] = nullptr;
+    json["usedBy"] = usedByToJson(usage, number);
+    return json;
+}
+
+Json framesReadToJson(const model::MaterialUsage& usage) {
+    Json json{{"framesRead", usage.known()}};
+    if (const std::optional<model::FrameListProblem>& problem = usage.frames().problem)
+        json["framesProblem"] = model::describe(*problem);
     return json;
 }
 
 Json modelToJson(const model::ModelFile& model) {
+    const model::MaterialUsage usage = model::MaterialUsage::of(model);
     Json json;
     json["version"] = model.version();
     Json materials = Json::array();
     for (std::int32_t n = 1; n <= model.materials().count(); ++n)
-        materials.push_back(materialToJson(*model.materials().materialAt(n), n));
+        materials.push_back(materialToJson(*model.materials().materialAt(n), n, usage));
     json["materials"] = std::move(materials);
     json["remainderSize"] = model.remainder().size();
+    json.update(framesReadToJson(usage));
     return json;
 }
 

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <span>
 
+#include "model/material_usage.h"
 #include "model/model_file.h"
 
 namespace cli {
@@ -28,10 +29,21 @@ Json floatsToJson(std::span<const float> values);
 // count, the blend mode and the mapping mode.
 Json flagNamesToJson(std::uint32_t flags);
 
+// Where the material is used: one entry a frame and level of detail,
+// {"frame": NAME, "level": L, "faces": F}, with "instanceOf": NAME for an
+// instance (the faces are that frame's), and {"frame": NAME, "glow": true}
+// for a glow; null when the usage is unknown.
+Json usedByToJson(const model::MaterialUsage& usage, std::int32_t number);
+
 // A material as show prints it. A material of a version 41 or 42 model adds
 // what its record holds beyond the fields the editor edits: the fourth
 // components of its colours, the specular colour and the glossiness.
-Json materialToJson(const model::Material& material, std::int32_t number);
+Json materialToJson(const model::Material& material, std::int32_t number, const model::MaterialUsage& usage);
+// The model as show prints it, with whether its frames were read and, when
+// they were not, why.
 Json modelToJson(const model::ModelFile& model);
+// The fields that say whether the frames were read: "framesRead" and, when
+// they were not, "framesProblem".
+Json framesReadToJson(const model::MaterialUsage& usage);
 
 }  // namespace cli

@@ -11,10 +11,15 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kDetails =
-    "Prints {\"version\": V, \"materials\": [...], \"remainderSize\": N} with one object per material\n"
-    "in file order: \"number\" (from 1), \"flags\", \"ambient\", \"diffuse\" and \"emission\" (red,\n"
-    "green, blue), \"density\", \"reflectionDensity\", the texture names \"reflectionName\",\n"
-    "\"diffuseName\" and \"alphaName\", and \"animation\" ({\"frames\": F, \"delay\": D}, or null).\n"
+    "Prints {\"version\": V, \"materials\": [...], \"remainderSize\": N, \"framesRead\": B} with one\n"
+    "object per material in file order: \"number\" (from 1), \"flags\", \"ambient\", \"diffuse\" and\n"
+    "\"emission\" (red, green, blue), \"density\", \"reflectionDensity\", the texture names\n"
+    "\"reflectionName\", \"diffuseName\" and \"alphaName\", \"animation\" ({\"frames\": F, \"delay\": D},\n"
+    "or null) and \"usedBy\": where the model's frames use the material, one entry a frame and\n"
+    "level of detail ({\"frame\": NAME, \"level\": L, \"faces\": F}, with \"instanceOf\": NAME for a\n"
+    "frame that reuses another's geometry, whose faces these are) and {\"frame\": NAME, \"glow\": true}\n"
+    "for a glow; [] for an unused material. When the frames cannot be read, \"framesRead\" is false,\n"
+    "\"framesProblem\" says why and every \"usedBy\" is null.\n"
     "Materials of version 41 and 42 models also have what their records hold beyond that, which\n"
     "the editor keeps as stored: \"ambientFourth\", \"diffuseFourth\" and \"emissionFourth\" (the\n"
     "fourth component of each colour), \"specular\" (red, green, blue, fourth) and \"glossiness\".\n"

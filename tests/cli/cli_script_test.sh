@@ -188,7 +188,7 @@ if [ ${#cli[@]} -eq 1 ]; then
 fi
 
 check every_command_has_help \
-  eval 'for command in show save set import textures find rename-texture; do
+  eval 'for command in show save set import textures find usage rename-texture; do
           run 0 "$command" --help && has out.txt "Usage: skirvane-cli $command" || return 1
         done'
 

@@ -138,10 +138,11 @@ TEST(CliUsage, HelpGoesToStandardOutputAndWrongUsageFails) {
     EXPECT_EQ(help.status, 0);
     for (const char* synopsis :
          {"show MODEL.4ds", "save MODEL.4ds OUT.4ds", "set MODEL.4ds NUMBER", "import MODEL.4ds EDITS.json",
-          "textures --maps DIR [--json] PATH...", "find PATH... TEXT", "rename-texture OLD NEW PATH... [--dry-run]"})
+          "textures --maps DIR [--json] PATH...", "find PATH... TEXT", "usage [--frames] PATH...",
+          "rename-texture OLD NEW PATH... [--dry-run]"})
         EXPECT_NE(help.out.find(synopsis), std::string::npos) << synopsis;
 
-    for (const char* command : {"show", "save", "set", "import", "textures", "find", "rename-texture"}) {
+    for (const char* command : {"show", "save", "set", "import", "textures", "find", "usage", "rename-texture"}) {
         const Outcome commandHelp = runCli({command, "--help"});
         EXPECT_EQ(commandHelp.status, 0);
         EXPECT_TRUE(commandHelp.out.starts_with(std::string("Usage: skirvane-cli ") + command + " ")) << command;
