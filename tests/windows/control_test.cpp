@@ -68,16 +68,6 @@ COLORREF pixelAt(HWND window, int x, int y) {
     return color;
 }
 
-bool anyPixelIs(HWND window, const RECT& area, COLORREF color) {
-    UpdateWindow(window);
-    HDC dc = GetDC(window);
-    bool found = false;
-    for (int y = area.top; y < area.bottom && !found; ++y)
-        for (int x = area.left; x < area.right && !found; ++x) found = GetPixel(dc, x, y) == color;
-    ReleaseDC(window, dc);
-    return found;
-}
-
 // The colours a native control is given when it asks its parent how to
 // paint (WM_CTLCOLOR...).
 struct NativeColors {
@@ -700,8 +690,8 @@ TEST_F(ControlPaintingTest, TransparentLabelShowsTheParentsColourBehindItsText) 
     EXPECT_TRUE(form_->doubleBuffered());
     show();
     EXPECT_EQ(pixelAt(label.handle(), 190, 11), kRed);
-    EXPECT_TRUE(anyPixelIs(label.handle(), RECT{0, 0, 60, 22}, kBlack));
-    EXPECT_FALSE(anyPixelIs(label.handle(), RECT{0, 0, 200, 22}, kGreen));
+    EXPECT_TRUE(ui_driver::anyPixelIs(label.handle(), RECT{0, 0, 60, 22}, kBlack));
+    EXPECT_FALSE(ui_driver::anyPixelIs(label.handle(), RECT{0, 0, 200, 22}, kGreen));
 }
 
 TEST_F(ControlPaintingTest, OpaqueLabelFillsWithItsOwnColour) {

@@ -260,6 +260,27 @@ TEST_F(ListViewTest, ClearRemovesEveryRowWithoutStateEvents) {
     EXPECT_EQ(list.addItem("[1] Новый", -1, 0, 5), 0);
 }
 
+// The rows that are not selected show the colour given for the data they
+// carry; the selected one keeps the selection's colours.
+TEST_F(ListViewTest, RowsShowTheTextColourGivenForTheirData) {
+    const COLORREF kRed = RGB(255, 0, 0);
+    addRows(3);
+    list.setRowTextColor([kRed](LPARAM data) { return data == 101 ? std::optional<Color>(kRed) : std::nullopt; });
+    HWND window = showForm();
+    const auto rowShowsRed = [window](int index) {
+        RECT row{LVIR_LABEL};
+        SendMessageW(window, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+        return ui_driver::anyPixelIs(window, row, kRed);
+    };
+    EXPECT_TRUE(rowShowsRed(1));
+    EXPECT_FALSE(rowShowsRed(0));
+    EXPECT_FALSE(rowShowsRed(2));
+    list.selectIndex(1);
+    EXPECT_FALSE(rowShowsRed(1));
+    list.selectIndex(0);
+    EXPECT_TRUE(rowShowsRed(1));
+}
+
 TEST_F(ListViewTest, ColumnWidthPropertyIsTheWidthOfColumnZero) {
     list.setIntProperty(kColumnWidthProperty, 120);
     HWND window = makeFormWindow();

@@ -23,6 +23,16 @@ void pumpMessages(int milliseconds) {
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
+bool anyPixelIs(HWND window, const RECT& area, COLORREF color) {
+    UpdateWindow(window);
+    HDC dc = GetDC(window);
+    bool found = false;
+    for (int y = area.top; y < area.bottom && !found; ++y)
+        for (int x = area.left; x < area.right && !found; ++x) found = GetPixel(dc, x, y) == color;
+    ReleaseDC(window, dc);
+    return found;
+}
+
 HWND waitFor(const std::function<HWND()>& found, int timeoutMilliseconds) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMilliseconds);
     for (;;) {

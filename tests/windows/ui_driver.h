@@ -20,6 +20,9 @@ using window_queries::windowText;
 void pumpMessages(int milliseconds = 0);
 // Pumps until `found` gives a window or the time runs out; nullptr then.
 HWND waitFor(const std::function<HWND()>& found, int timeoutMilliseconds = 5000);
+// Whether the window, once painted, shows the colour anywhere in the area
+// of its client area.
+bool anyPixelIs(HWND window, const RECT& area, COLORREF color);
 // A visible top-level window of this process with that caption and,
 // unless empty, that class ("#32770" is the class of dialogs).
 HWND findTopLevel(const std::wstring& caption, const std::wstring& className = L"");

@@ -89,6 +89,12 @@ ListView& ListView::setTextBackgroundColor(Color color) {
     return *this;
 }
 
+ListView& ListView::setRowTextColor(RowTextColor rowTextColor) {
+    rowTextColor_ = std::move(rowTextColor);
+    invalidate();
+    return *this;
+}
+
 // --- columns -------------------------------------------------------------------
 
 void ListView::insertColumn(int index, const Column& column) {
@@ -280,20 +286,27 @@ bool ListView::notifyMessage(const NMHDR& header, LRESULT& result) {
 }
 
 bool ListView::drawRow(NMLVCUSTOMDRAW& draw, LRESULT& result) {
-    if ((options_ & HideSelectionOption) != 0) return false;
+    const bool drawsSelection = (options_ & HideSelectionOption) == 0;
+    if (!drawsSelection && !rowTextColor_) return false;
     const bool focused = GetFocus() == window_;
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
-            result = CDRF_NOTIFYITEMDRAW | (focused ? 0 : CDRF_NOTIFYPOSTPAINT);
+            result = CDRF_NOTIFYITEMDRAW | (drawsSelection && !focused ? CDRF_NOTIFYPOSTPAINT : 0);
             return true;
         case CDDS_ITEMPREPAINT: {
             const auto row = static_cast<WPARAM>(draw.nmcd.dwItemSpec);
             result = CDRF_DODEFAULT;
-            if ((SendMessageW(window_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) == 0) return true;
-            draw.clrText = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
-            draw.clrTextBk = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
-            draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);  // our colours, not the list's own
-            result = CDRF_NEWFONT;
+            if (drawsSelection && (SendMessageW(window_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0) {
+                draw.clrText = GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+                draw.clrTextBk = GetSysColor(focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+                draw.nmcd.uItemState &=
+                    ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);  // our colours, not the list's own
+                result = CDRF_NEWFONT;
+            } else if (const std::optional<Color> color =
+                           rowTextColor_ ? rowTextColor_(itemData(static_cast<int>(row))) : std::nullopt) {
+                draw.clrText = resolveColor(*color);
+                result = CDRF_NEWFONT;
+            }
             return true;
         }
         case CDDS_POSTPAINT:

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ namespace toolkit {
 // A 3 -> 1, then A 1 -> 0, then B 0 -> 3; clearing it reports A 3 -> 1
 // and A keeps the focus; removing every row reports nothing.
 using ItemStateEvent = std::function<void(Control& sender, int first, int last, UINT oldState, UINT newState)>;
+
+// The text colour of a row that is not selected, by the data it carries;
+// nothing for the list's own colour.
+using RowTextColor = std::function<std::optional<Color>(LPARAM data)>;
 
 class ListView : public Control {
 public:
@@ -62,6 +67,8 @@ public:
         onItemState_ = std::move(handler);
         return *this;
     }
+    // Rows are asked for their colour as they are drawn.
+    ListView& setRowTextColor(RowTextColor rowTextColor);
 
 protected:
     DWORD windowStyle() const override;
@@ -74,7 +81,7 @@ protected:
     // Paints a selected row in the highlight colours while the list has the
     // keyboard and in the button face without it, which showing the
     // selection always means (not every system draws the second), framed
-    // then in the button shadow.
+    // then in the button shadow; the other rows in their own text colour.
     bool drawRow(NMLVCUSTOMDRAW& draw, LRESULT& result);
 
 private:
@@ -102,6 +109,7 @@ private:
     Color textColor_ = kWindowTextColor;
     Color textBackground_ = kSystemColor | COLOR_WINDOW;
     ItemStateEvent onItemState_;
+    RowTextColor rowTextColor_;
     std::vector<Column> columns_;  // every column added, made with the window
     std::vector<Row> pendingRows_;
 };
