@@ -1,7 +1,8 @@
 // Writes the sample model sample.4ds and the BMP textures it names into
 // maps/: eight materials that between them use every kind of texture (main,
 // reflection, alpha, an animated sequence), the editor's flags in varied
-// combinations and one material without textures. The textures are drawn
+// combinations and one material without textures, and after them the frames
+// of a small house that use all but that one. The textures are drawn
 // here with integer hashing and plain arithmetic, so the output is the same
 // on every run. Usage: make-sample FOLDER
 #include <algorithm>
@@ -11,10 +12,10 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "frame_bytes.h"
 #include "model_bytes.h"
 
 namespace {
@@ -307,6 +308,22 @@ RecordBytes withAnimation(RecordBytes record, std::uint8_t frames, std::uint32_t
 constexpr int kFireFrames = 4;
 constexpr std::uint32_t kFireDelay = 100;
 
+// A small house: the walls with two levels of detail, a door, a window,
+// a fire and its copy, and a glow over the chimney. Material 8 is used by
+// nothing.
+std::string sampleFrames() {
+    using namespace test_support;
+    return frameList({
+        meshFrame({"house"}, {{40, {{24, 1}, {48, 2}, {2, 7}}}, {16, {{12, 2}, {6, 1}}}}),
+        meshFrame({"door", 1}, {{8, {{12, 3}}}}),
+        meshFrame({"window", 1}, {{4, {{4, 4}}}}),
+        meshFrame({"fire", 1}, {{4, {{2, 5}}}}, MeshKind::Billboard),
+        instanceFrame({"fire_2", 1}, 4, MeshKind::Billboard),
+        glowFrame({"chimney_glow", 1}, {6}),
+        dummyFrame({"ground"}),
+    });
+}
+
 std::string sampleModel() {
     test_support::ModelBytes model;
     model.version = 29;
@@ -335,8 +352,7 @@ std::string sampleModel() {
         material(ColorTransparency | DoubleSided, {0.10F, 0.20F, 0.10F}, {0.20F, 0.70F, 0.30F},
                  {0.0F, 0.10F, 0.0F}, 0.5F, ""),
     };
-    std::mt19937 random(1251);
-    model.remainder = test_support::meshLikeBytes(random, 4096);
+    model.remainder = sampleFrames();
     return test_support::encodeModel(model);
 }
 
