@@ -14,6 +14,7 @@ enum ControlId : int {
     ShowAllButtonId,
     SearchBoxId,
     FindButtonId,
+    FrameSearchBoxId,  // searching by frame name rather than by texture name
 
     // The colour channels, ambient, diffuse and emission, ten apart: the
     // red, green and blue bars, then the swatch (see channelControlId).
@@ -32,6 +33,7 @@ enum ControlId : int {
     FramesBoxId,
     DelayBoxId,
     ViewerButtonId,
+    UsageLineId,  // where the shown material is used
 
     // The six flag boxes, in the order of the material's flag table.
     DiffuseChannelBoxId = 1301,
@@ -54,6 +56,11 @@ enum ControlId : int {
     BlendModeListId,
     MappingModeListId,
     FlagSwitchBoxesId = 1600,
+
+    // The usage window: what it says of the shown material and its list of
+    // frames.
+    UsageWindowSummaryId = 1701,
+    UsageListId,
 };
 
 // A control of a colour channel: channel 0 ambient, 1 diffuse, 2 emission;

@@ -11,6 +11,7 @@
 #include "editor/auxiliary_windows.h"
 #include "editor/flags_window.h"
 #include "editor/main_window.h"
+#include "editor/usage_window.h"
 #include "editor/viewer_window.h"
 #include "toolkit/windows/application.h"
 
@@ -35,6 +36,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     mainWindow.attachViewer(editor::ViewerWindow::build(*application, mainWindow.textureFolder()));
     editor::buildAuxiliaryWindows(*application);
     mainWindow.attachFlagsWindow(editor::FlagsWindow::build(*application, mainWindow.panel()));
+    mainWindow.attachUsageWindow(editor::UsageWindow::build(*application, mainWindow.panel()));
     if (const std::wstring path = modelArgument(); !path.empty())
         application->setOnStarted([&mainWindow, path] { mainWindow.openAtStart(path); });
     application->run();

@@ -11,7 +11,10 @@
 #include "core/ini_file.h"
 #include "core/text.h"
 #include "editor/flags_window.h"
+#include "editor/usage_texts.h"
+#include "editor/usage_window.h"
 #include "editor/viewer_window.h"
+#include "model/material_edit.h"
 #include "toolkit/windows/message_box.h"
 #include "toolkit/windows/status_bar.h"
 
@@ -101,7 +104,10 @@ void MainWindow::buildMenu() {
           {"Повторить\tCtrl+Y", &W::redo},
           {"Флаги материала\tCtrl+E", &W::showFlagsWindow},
           {"Путь к папке с изображениями..", &W::chooseTextureFolder}}},
-        {"Просмотр", {{"+Отображать viewer поверх всех окон", &W::switchViewerOnTop}, {"Viewer", &W::showViewer}}},
+        {"Просмотр",
+         {{"+Отображать viewer поверх всех окон", &W::switchViewerOnTop},
+          {"Viewer", &W::showViewer},
+          {"Где используется материал\tCtrl+U", &W::showUsageWindow}}},
         {"Помощь", {{"О программе", &W::showAbout}}},
     }};
     // The menu's template: a group's caption, "(", its items, ")". Items are
@@ -149,6 +155,8 @@ void MainWindow::createParts() {
                     .leave = [this] { panel_->writeBack(); },
                     .search = [this] { run([this] { search(); }); },
                     .showAll = [this] { run([this] { showAll(); }); },
+                    .unused = [this](std::int32_t number) { return document_.usage().unused(number); },
+                    .statusText = [this](const std::string& text) { setStatusText(text); },
                 });
     const StatusText statusText = [this](const std::string& text) { setStatusText(text); };
     panel_ = std::make_unique<MaterialPanel>(*form_, document_, colorDialogs_,
@@ -161,6 +169,7 @@ void MainWindow::createParts() {
                                                      },
                                                  .changed = [this] { updateUndoItems(); },
                                                  .showViewer = [this] { showViewer(); },
+                                                 .showUsage = [this] { run([this] { showUsageWindow(); }); },
                                              });
     folderDialog_->owner = form_->createWindow();
     fileDialog_->owner = form_->handle();
@@ -271,6 +280,8 @@ bool MainWindow::loadModel(const std::string& path) {
     panel_->forget();  // the material it showed is gone
     updateUndoItems();
     list_->fill(document_.materials());
+    const model::FrameList& frames = document_.usage().frames();
+    setStatusText(frames.problem ? framesNotReadText(*frames.problem) : "");
     return true;
 }
 
@@ -333,7 +344,19 @@ void MainWindow::search() {
         messageBox(kNameNotInCodePage, kNoticeMessage);
         return;
     }
-    list_->filter(document_.materials(), *text);
+    if (!list_->searchesFrames()) {
+        list_->filter(document_.materials(), [&text](std::int32_t, const model::Material& material) {
+            return model::searchFinds(material, *text);
+        });
+        return;
+    }
+    const model::MaterialUsage& usage = document_.usage();
+    if (!usage.known() && document_.materials().count() > 0) {  // with no model there is nothing to say
+        messageBox(kFramesNotSearched, kNoticeMessage);
+        return;
+    }
+    list_->filter(document_.materials(),
+                  [&](std::int32_t number, const model::Material&) { return usage.usedByFrameNamed(number, *text); });
 }
 
 // --- the other commands --------------------------------------------------------------
@@ -356,6 +379,10 @@ void MainWindow::showFlagsWindow() {
     if (flagsWindow_ != nullptr) flagsWindow_->show();
 }
 
+void MainWindow::showUsageWindow() {
+    if (usageWindow_ != nullptr) usageWindow_->show();
+}
+
 // The check item has flipped its mark before this runs.
 void MainWindow::switchViewerOnTop() {
     if (viewer_ != nullptr)
@@ -363,7 +390,7 @@ void MainWindow::switchViewerOnTop() {
 }
 
 // Ctrl+Z undo, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+O, Ctrl+S, Ctrl+E (the
-// flags window), Ctrl+F (the
+// flags window), Ctrl+U (the usage window), Ctrl+F (the
 // search box with its text selected), F5 ("Показать все") and Enter in the
 // search box ("Найти"), whichever control of the main window has the
 // keyboard.
@@ -382,6 +409,8 @@ bool MainWindow::takeShortcut(const MSG& message) {
         command = &MainWindow::saveModel;
     } else if (control && message.wParam == 'E') {
         command = &MainWindow::showFlagsWindow;
+    } else if (control && message.wParam == 'U') {
+        command = &MainWindow::showUsageWindow;
     } else if (control && message.wParam == 'F') {
         list_->focusSearch();
         return true;

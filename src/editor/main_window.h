@@ -22,6 +22,7 @@
 namespace editor {
 
 class FlagsWindow;
+class UsageWindow;
 class ViewerWindow;
 
 class MainWindow : public core::ToolkitObject {
@@ -34,6 +35,8 @@ public:
     static constexpr char kFolderDialogTitle[] = "Выберите папку с изображениями\r[ для вьювера ]";
     // A search text with a character the model's names cannot hold.
     static constexpr char kNameNotInCodePage[] = "Имя текстуры может содержать только символы кодовой страницы 1251";
+    // A search by frame name in a model whose frames were not read.
+    static constexpr char kFramesNotSearched[] = "Кадры модели не прочитаны: искать по имени кадра нельзя";
 
     // Builds the window with its menu, dialogs and controls, wires the
     // events and runs the start-up step. The application owns the result.
@@ -43,6 +46,8 @@ public:
     void attachViewer(ViewerWindow& viewer);
     // The flags window the menu and Ctrl+E show.
     void attachFlagsWindow(FlagsWindow& flagsWindow) { flagsWindow_ = &flagsWindow; }
+    // The usage window the menu, Ctrl+U and the panel's usage line show.
+    void attachUsageWindow(UsageWindow& usageWindow) { usageWindow_ = &usageWindow; }
     MaterialPanel& panel() const { return *panel_; }
     // Opens the model at the path as Open would (the program's argument, a
     // dropped file), asking first about unsaved changes.
@@ -81,6 +86,7 @@ private:
     void showAbout();
     void showViewer();
     void showFlagsWindow();
+    void showUsageWindow();
     void switchViewerOnTop();
     void search();
     void showAll();
@@ -123,6 +129,7 @@ private:
     std::unique_ptr<MaterialPanel> panel_;
     ViewerWindow* viewer_ = nullptr;
     FlagsWindow* flagsWindow_ = nullptr;
+    UsageWindow* usageWindow_ = nullptr;
     model::Document document_;
     // The folder dialog at start was cancelled: the program is ending.
     bool ending_ = false;

@@ -7,7 +7,6 @@
 #include "core/text.h"
 #include "editor/control_ids.h"
 #include "editor/presets.h"
-#include "model/material_edit.h"
 
 namespace editor {
 
@@ -20,6 +19,12 @@ constexpr int kColumnMargin = 23;
 // The list view's integer property for the width of its column.
 constexpr std::uint32_t kColumnWidthProperty = 0x101D;
 constexpr UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
+// The text of a material no frame uses.
+constexpr Color kUnusedRowColor = 0x909090;
+constexpr char kSearchByName[] = "Поиск материала по имени изображения:";
+constexpr char kSearchByFrame[] = "Поиск материала по имени кадра, где он используется:";
+constexpr char kFrameSearchCaption[] = "по имени кадра ";
+constexpr char kFrameSearchHint[] = "Искать материалы кадров, в имени которых есть текст поиска (без учёта регистра)";
 
 // A row's text: the material's number in brackets and its joined names.
 std::string rowText(std::int32_t number, const std::string& joinedNames) {
@@ -55,6 +60,9 @@ MaterialListView::MaterialListView(Form& form, Events events) : form_(form), eve
     list_->setOnItemState(
         [this](Control&, int, int last, UINT oldState, UINT newState) { onItemState(last, oldState, newState); });
     list_->setAnchors(true, true, true, true);
+    list_->setRowTextColor([this](LPARAM data) {
+        return unusedRows_.contains(data) ? std::optional<Color>(kUnusedRowColor) : std::nullopt;
+    });
 
     GradientButton& showAll = newGradientButton(listPanel, "Показать все");
     showAll.setPosition(8, 561).setSize(190, 25).setId(ShowAllButtonId);
@@ -66,7 +74,7 @@ MaterialListView::MaterialListView(Form& form, Events events) : form_(form), eve
     searchPanel.setPosition(224, 525).setSize(637, 77);
     applyShadedGroupPanelPreset(searchPanel, 0xC8C8C8, 0xE4E4E4);
     searchPanel.setAnchors(false, false, true, true);
-    newTransparentLabel(searchPanel, "Поиск материала по имени изображения:", 8, 10, 617, 17);
+    searchCaption_ = &newTransparentLabel(searchPanel, kSearchByName, 8, 10, 617, 17);
     GradientPanel& searchFrame = newEditFrame(searchPanel, 24, 32, 193, 24, EditFrameVariant::Full);
     searchBox_ = &newEmbeddedEdit(searchFrame, UpperCase);
     searchBox_->setBackgroundColor(kEmbeddedEditBackground);
@@ -77,10 +85,24 @@ MaterialListView::MaterialListView(Form& form, Events events) : form_(form), eve
     applyPushButtonPreset(find, 0x00FFFF);
     find.setOnClick([this](Control&) { events_.search(); });
     find.setAnchors(true, false, false, true);
+
+    frameSearchBox_ = &newGradientCheckBox(searchPanel, kFrameSearchCaption);
+    frameSearchBox_->setPosition(368, 33).setSize(200, 20).setFontHeight(14);
+    applyCheckBoxPreset(*frameSearchBox_, CheckBoxVariant::Small);
+    frameSearchBox_->setId(FrameSearchBoxId);
+    frameSearchBox_->setOnClick(
+        [this](Control&) { searchCaption_->setCaption(searchesFrames() ? kSearchByFrame : kSearchByName); });
+    showHintWhileOver(*frameSearchBox_, kFrameSearchHint, events_.statusText);
 }
 
 void MaterialListView::addRow(std::int32_t number, model::Material& material) {
     list_->addItem(rowText(number, material.getTextureNames()), -1, 0, dataOf(material));
+    if (events_.unused(number)) unusedRows_.insert(dataOf(material));
+}
+
+void MaterialListView::clearRows() {
+    list_->clear();
+    unusedRows_.clear();
 }
 
 void MaterialListView::selectFirstRow() {
@@ -88,7 +110,7 @@ void MaterialListView::selectFirstRow() {
 }
 
 void MaterialListView::fill(const model::MaterialList& materials) {
-    list_->clear();
+    clearRows();
     {
         PacedFill fill(form_, *list_);  // a long list shows its rows as they come
         for (std::int32_t n = 1; n <= materials.count(); ++n) {
@@ -99,16 +121,16 @@ void MaterialListView::fill(const model::MaterialList& materials) {
     selectFirstRow();
 }
 
-void MaterialListView::filter(const model::MaterialList& materials, const std::string& text) {
-    list_->clear();
+void MaterialListView::filter(const model::MaterialList& materials, const Matches& matches) {
+    clearRows();
     for (std::int32_t n = 1; n <= materials.count(); ++n) {
         model::Material& material = *materials.materialAt(n);
-        if (model::searchFinds(material, text)) addRow(n, material);
+        if (matches(n, material)) addRow(n, material);
     }
     selectFirstRow();
 }
 
-void MaterialListView::clear() { list_->clear(); }
+void MaterialListView::clear() { clearRows(); }
 
 bool MaterialListView::hasRows() { return list_->itemCount() > 0; }
 
@@ -129,6 +151,8 @@ void MaterialListView::select(const model::MaterialList& materials, model::Mater
 }
 
 std::optional<std::string> MaterialListView::searchText() const { return searchBox_->exactCaption(); }
+
+bool MaterialListView::searchesFrames() const { return frameSearchBox_->checked(); }
 
 void MaterialListView::focusSearch() {
     SetFocus(searchBox_->handle());

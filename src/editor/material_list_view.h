@@ -1,15 +1,18 @@
 // The material list on the left of the main window and the search below
 // the panel. Each row shows a material's number in brackets and its joined
-// texture names and carries the material; a search lists the materials
-// whose names hold a text. Selecting a row shows its material, and a row
-// that loses the selection has the panel written back.
+// texture names and carries the material; a material no frame uses shows in
+// grey. A search lists the materials whose names hold a text, or those
+// used by the frames whose names hold it. Selecting a row shows its
+// material, and a row that loses the selection has the panel written back.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_set>
 
+#include "editor/status_hints.h"
 #include "model/material_list.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/form.h"
@@ -25,16 +28,20 @@ public:
         std::function<void()> leave;                          // the selected row lost the selection
         std::function<void()> search;                         // "Найти", or Enter in the search box
         std::function<void()> showAll;                        // "Показать все"
+        std::function<bool(std::int32_t number)> unused;      // no frame uses the material
+        StatusText statusText;                                // for the hints
     };
+    // Which of a list's materials a search lists.
+    using Matches = std::function<bool(std::int32_t number, const model::Material& material)>;
 
     // Makes the list and the search controls in the form.
     MaterialListView(toolkit::Form& form, Events events);
 
     // Lists every material and selects the first row.
     void fill(const model::MaterialList& materials);
-    // Lists the materials whose joined names hold the text and selects the
-    // first row; without hits the list is empty.
-    void filter(const model::MaterialList& materials, const std::string& text);
+    // Lists the materials that match and selects the first row; without
+    // hits the list is empty.
+    void filter(const model::MaterialList& materials, const Matches& matches);
     void clear();
     bool hasRows();
     // The row of the material with these names, as the panel holds them.
@@ -45,6 +52,8 @@ public:
 
     // The search text, or nothing when it holds a character no name can.
     std::optional<std::string> searchText() const;
+    // The search is by frame name rather than by texture name.
+    bool searchesFrames() const;
     // Gives the search box the keyboard with its text selected.
     void focusSearch();
     toolkit::EditBox& searchBox() const { return *searchBox_; }
@@ -54,11 +63,15 @@ private:
     void selectFirstRow();
     void onItemState(int row, UINT oldState, UINT newState);
     void fitColumn();
+    void clearRows();
 
     toolkit::Form& form_;
     Events events_;
     toolkit::ListView* list_ = nullptr;
     toolkit::EditBox* searchBox_ = nullptr;
+    toolkit::Label* searchCaption_ = nullptr;
+    toolkit::GradientCheckBox* frameSearchBox_ = nullptr;
+    std::unordered_set<LPARAM> unusedRows_;  // the data of the rows shown in grey
 };
 
 }  // namespace editor

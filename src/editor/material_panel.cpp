@@ -3,6 +3,7 @@
 #include "editor/control_ids.h"
 #include "editor/presets.h"
 #include "editor/sliders.h"
+#include "editor/usage_texts.h"
 #include "editor/viewer_window.h"
 #include "toolkit/windows/message_box.h"
 #include "toolkit/windows/plain_controls.h"
@@ -16,6 +17,8 @@ using model::TextureKind;
 namespace {
 
 constexpr std::array<TextureKind, 3> kTextureKinds{model::ReflectionKind, model::DiffuseKind, model::AlphaKind};
+
+constexpr char kUsageHint[] = "Щелчок или Ctrl+U: кадры, где используется материал";
 
 ViewerWindow::Tab tabOf(TextureKind kind) {
     switch (kind) {
@@ -69,6 +72,13 @@ MaterialPanel::MaterialPanel(Form& form, model::Document& document, const ColorD
     transparencyHint.setBackgroundColor(0xEEEEEE);
     Label& title = newLabel(panel, "Настройки материала");
     title.setPosition(8, 5).setSize(177, 17).setFontStyle(Bold).setTransparent(true);
+    // In the title's line, beside it.
+    usageLine_ = &newLabel(panel, "");
+    usageLine_->setTextAlignment(RightText);
+    usageLine_->setPosition(192, 7).setSize(437, 15).setFontHeight(14).setTransparent(true).setId(UsageLineId);
+    usageLine_->setCursor(LoadCursorW(nullptr, IDC_HAND));
+    usageLine_->setOnMouseDown([this](Control&, const MouseInfo&) { host_.showUsage(); });
+    showHintWhileOver(*usageLine_, kUsageHint, host_.statusText);
     newTransparentLabel(panel, "Текстура отражения:", 8, 184, 305, 17);
     newSmallLabel(panel, "Плотность:", 16, 202, 297);
     newSmallLabel(panel, "Bitmap:", 16, 242, 289);
@@ -120,6 +130,16 @@ void MaterialPanel::nameTaken(TextureKind kind) {
 void MaterialPanel::forget() {
     shown_ = nullptr;
     flagsChanged_();
+    shownMaterialChanged();
+}
+
+std::int32_t MaterialPanel::shownNumber() const {
+    return shown_ == nullptr ? 0 : document_.materials().numberOf(shown_);
+}
+
+void MaterialPanel::shownMaterialChanged() {
+    usageLine_->setCaption(shown_ == nullptr ? "" : usageSummary(document_.usage(), shownNumber()));
+    shownChanged_();
 }
 
 void MaterialPanel::setFlags(std::uint32_t flags) {
@@ -151,6 +171,7 @@ void MaterialPanel::show(model::Material& material) {
     setFlags(material.flags());
     shownState_ = state();
     flagsChanged_();
+    shownMaterialChanged();
 }
 
 PanelState MaterialPanel::state() const {

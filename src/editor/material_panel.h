@@ -49,6 +49,8 @@ public:
         // The document changed a material.
         std::function<void()> changed;
         std::function<void()> showViewer;
+        // The user asks where the shown material is used.
+        std::function<void()> showUsage;
     };
     // The channels' colour dialogs, ambient, diffuse and emission.
     using ColorDialogs = std::array<toolkit::ColorDialog*, 3>;
@@ -64,6 +66,11 @@ public:
     void writeBack();
     // The materials are gone: the panel shows none until the next show.
     void forget();
+    // The number of the material shown, 0 for none; `shownChanged` runs
+    // whenever another (or none) is shown.
+    std::int32_t shownNumber() const;
+    void onShownChanged(std::function<void()> shownChanged) { shownChanged_ = std::move(shownChanged); }
+    const model::Document& document() const { return document_; }
 
     // The flag word the panel holds for the shown material: its check boxes
     // and what the flags window changed. The window changes it as it is,
@@ -100,6 +107,9 @@ private:
     void loadImage(model::TextureKind kind, const std::string& name);
     // The panel holds a new name of this kind: the viewer and the row show it.
     void nameTaken(model::TextureKind kind);
+    // The shown material changed: the usage line and whoever follows it
+    // show the new one.
+    void shownMaterialChanged();
 
     model::Document& document_;
     Host host_;
@@ -109,8 +119,10 @@ private:
     toolkit::GradientProgressBar* densityBar_ = nullptr;
     std::unique_ptr<TextureSettings> textures_;
     std::unique_ptr<FlagBoxes> flagBoxes_;
+    toolkit::Label* usageLine_ = nullptr;  // where the shown material is used
     std::uint32_t flags_ = 0;
     std::function<void()> flagsChanged_ = [] {};
+    std::function<void()> shownChanged_ = [] {};
     // The material the panel shows and writes back into (none before the
     // first show and once its model is gone), and the panel as it was shown
     // or last written back.

@@ -110,6 +110,8 @@ std::vector<Row> layoutRows() {
         {"51", "10", kCheckBox, 336, 312, 289, 20, "Использовать прозрачность цветов "},
         {"52", "10", kCheckBox, 320, 214, 305, 21, "Использовать доп. настройки"},
         {"53", "10", kCheckBox, 320, 190, 305, 21, "Использовать diff. канал (?)"},
+        {"54", "10", kLabel, 192, 7, 437, 15, ""},
+        {"55", "5", kCheckBox, 368, 33, 200, 20, "по имени кадра "},
     };
     rows.insert(rows.end(), last.begin(), last.end());
     return rows;
@@ -259,6 +261,7 @@ TEST_F(MainWindowTest, MenuHoldsTheCommandsWithTheOnTopMarkCleared) {
         {"Просмотр"},
         {"Просмотр", "Отображать viewer поверх всех окон"},
         {"Просмотр", "Viewer"},
+        {"Просмотр", "Где используется материал"},
         {"Помощь"},
         {"Помощь", "О программе"},
     };
@@ -294,7 +297,7 @@ protected:
     void hoverNothing() {
         HWND panel = control("10");
         ASSERT_NE(panel, nullptr);
-        ASSERT_TRUE(movePointerTo(panel, 300, 20));
+        ASSERT_TRUE(movePointerTo(panel, 250, 500));  // right of the Viewer button
         UINT hoverTime = 400;
         SystemParametersInfoW(SPI_GETMOUSEHOVERTIME, 0, &hoverTime, 0);
         Sleep(2 * hoverTime + 100);
@@ -347,6 +350,11 @@ TEST_F(MainWindowHintTest, EveryFlagBoxShowsWhatTheEngineDoesWithItsBit) {
         {"53", "Мип-маппинг: уменьшенные копии текстуры для дальних поверхностей"},
     };
     for (const auto& [row, hint] : boxes) EXPECT_EQ(hintOf(row), hint) << "row " << row;
+}
+
+TEST_F(MainWindowHintTest, TheUsageLineAndTheFrameSearchBoxSayWhatTheyDo) {
+    EXPECT_EQ(hintOf("54"), "Щелчок или Ctrl+U: кадры, где используется материал");
+    EXPECT_EQ(hintOf("55"), "Искать материалы кадров, в имени которых есть текст поиска (без учёта регистра)");
 }
 
 // A quick hand goes from one control to the next without resting between

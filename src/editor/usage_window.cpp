@@ -1,0 +1,88 @@
+#include "editor/usage_window.h"
+
+#include "editor/control_ids.h"
+#include "editor/usage_texts.h"
+
+namespace editor {
+
+using namespace toolkit;
+
+namespace {
+
+constexpr char kCaption[] = "Где используется материал";
+constexpr char kFrameColumn[] = "Кадр";
+constexpr char kLevelColumn[] = "Уровень детализации";
+constexpr char kFacesColumn[] = "Граней";
+constexpr char kNoMaterial[] = "Материал не выбран";
+constexpr char kLevelsNote[] = "Уровень 0 - самый подробный.";
+constexpr char kInstancesNote[] = "У копии кадра - грани кадра, чью геометрию она повторяет.";
+
+constexpr int kWidth = 520;
+constexpr Color kListBackground = 0xF7F7F7;  // as the material list's
+constexpr int kMargin = 12;
+
+}  // namespace
+
+UsageWindow& UsageWindow::build(Application& application, MaterialPanel& panel) {
+    core::Ref<UsageWindow> created(new UsageWindow(panel));
+    UsageWindow& window = *created;
+    window.form_ = &newForm(application, kCaption);
+    application.own(std::move(created));  // freed after every form
+
+    Form& form = *window.form_;
+    form.setDoubleBuffered(true);
+    form.setPosition(80, 80);
+    form.setClientSize(kWidth, 400);
+    form.setBackgroundColor(0xE1E1E1);
+    form.setFontHeight(14);
+    form.setOnClose([&form](Control&, bool& accept) {
+        form.setVisible(false);  // closing only hides it
+        accept = false;
+    });
+    window.createControls();
+    form.rememberShowState();
+    form.setVisible(false);
+    panel.onShownChanged([&window] { window.refresh(); });
+    window.refresh();
+    return window;
+}
+
+void UsageWindow::createControls() {
+    summary_ = &newLabel(*form_, "");
+    summary_->setPosition(kMargin, 12).setSize(kWidth - 2 * kMargin, 18).setFontStyle(Bold).setId(UsageWindowSummaryId);
+    list_ = &newListView(*form_, ListView::ReportView, ListView::GridLinesOption, nullptr, nullptr, nullptr);
+    list_->setPosition(kMargin, 38).setSize(kWidth - 2 * kMargin, 312).setBackgroundColor(kListBackground);
+    list_->setTextBackgroundColor(kListBackground).setId(UsageListId);
+    list_->addColumn(kFrameColumn, ListView::AlignLeft, 250);
+    list_->addColumn(kLevelColumn, ListView::AlignLeft, 150);
+    list_->addColumn(kFacesColumn, ListView::AlignRight, 80);
+    list_->setAnchors(true, true, true, true);
+    int top = 356;
+    for (const char* text : {kLevelsNote, kInstancesNote}) {
+        Label& note = newLabel(*form_, text);
+        note.setPosition(kMargin, top).setSize(kWidth - 2 * kMargin, 17).setFontColor(0x505050);
+        note.setAnchors(true, false, true, true);
+        top += 18;
+    }
+}
+
+void UsageWindow::show() {
+    refresh();
+    form_->setVisible(true);
+    SetForegroundWindow(form_->createWindow());
+}
+
+void UsageWindow::refresh() {
+    const std::int32_t number = panel_.shownNumber();
+    const model::MaterialUsage& usage = panel_.document().usage();
+    summary_->setCaption(number == 0 ? kNoMaterial : usageSummary(usage, number));
+    list_->clear();
+    for (const model::MaterialUse& use : usage.usesOf(number)) {
+        const UseRow row = useRow(usage, use);
+        const int index = list_->addItem(row.frame, -1, 0, 0);
+        list_->setItemText(index, 1, row.level);
+        list_->setItemText(index, 2, row.faces);
+    }
+}
+
+}  // namespace editor
