@@ -31,7 +31,8 @@ using namespace test_support;
 // Six materials: 1..4 used, 5 unused, 6 named only by a glow.
 ModelBytes carModel(const std::string& frames) {
     ModelBytes model;
-    for (int n = 1; n <= 6; ++n) model.records.push_back(recordWithNames("", "M" + std::to_string(n) + ".BMP", ""));
+    for (const char* name : {"M1.BMP", "M2.BMP", "M3.BMP", "M4.BMP", "M5.BMP", "M6.BMP"})
+        model.records.push_back(recordWithNames("", name, ""));
     model.remainder = frames;
     return model;
 }
