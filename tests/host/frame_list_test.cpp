@@ -23,35 +23,14 @@ FrameList readList(const std::string& bytes, std::uint16_t version = 29) {
     return model::readFrameList({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, version);
 }
 
-// One frame of every kind the reader knows.
-std::vector<std::string> everyKind() {
-    const LevelBytes detailed{8, {{10, 1}, {4, 2}, {6, 1}}};
-    return {
-        meshFrame({"body"}, {detailed, {4, {{5, 1}}}}),
-        instanceFrame({"body copy", 1}, 1),
-        glowFrame({"flare", 1}, {3, 3}),
-        sectorFrame({"room", 0, "{portal}"}, 8, 12, {4, 0}),
-        morphFrame({"flag"}, {{3, {{3, 2}}}}, {}),
-        skinnedFrame({"arm"}, {{6, {{2, 2}}}, {3, {{1, 2}}}}, 2, 3),
-        morphFrame({"face"}, {{3, {{1, 4}}}}, {.targets = 0}, true),
-        dummyFrame({"helper"}),
-        targetFrame({"look", 8}, {1, 11}),
-        jointFrame({"bone", 6}, 0),
-        occluderFrame({"wall"}, 4, 2),
-        meshFrame({"tree"}, {{4, {{2, 4}}}}, MeshKind::Billboard),
-        instanceFrame({"tree 2"}, 12, MeshKind::Billboard),
-        mirrorFrame({"mirror"}, 4, 2),
-    };
-}
-
 TEST(FrameListTest, EveryKindOfFrameReadsToTheEndWithWhatItHolds) {
     for (const ListEnding ending :
          {ListEnding::FlagByte, ListEnding::Nothing, ListEnding::TwoZeroBytes, ListEnding::FlagByteAndMore}) {
-        const FrameList list = readList(frameList(everyKind(), ending), ending == ListEnding::Nothing ? 27 : 29);
+        const FrameList list = readList(frameList(everyKindOfFrame(), ending), ending == ListEnding::Nothing ? 27 : 29);
         ASSERT_TRUE(list.complete()) << describe(*list.problem);
         ASSERT_EQ(list.frames.size(), 14U);
     }
-    const FrameList list = readList(frameList(everyKind()));
+    const FrameList list = readList(frameList(everyKindOfFrame()));
     const auto& frames = list.frames;
     const std::vector<std::string> names{"body",   "body copy", "flare", "room", "flag", "arm",    "face",
                                          "helper", "look",      "bone",  "wall", "tree", "tree 2", "mirror"};
@@ -136,7 +115,7 @@ TEST(FrameListTest, EachStopSaysWhereAndWhy) {
 
 // Any cut of a whole list stops inside the frame it cuts, never reads on.
 TEST(FrameListTest, EveryCutShortListStopsPastTheEnd) {
-    const std::string list = frameList(everyKind(), ListEnding::Nothing);
+    const std::string list = frameList(everyKindOfFrame(), ListEnding::Nothing);
     for (std::size_t size = 0; size < list.size(); ++size) {
         const FrameList cut = readList(list.substr(0, size));
         ASSERT_FALSE(cut.complete()) << size;

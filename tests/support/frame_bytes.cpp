@@ -203,6 +203,26 @@ std::string bareFrame(const FrameHead& frame, std::uint8_t type, std::uint8_t vi
     return head(frame, type, visual);
 }
 
+std::vector<std::string> everyKindOfFrame() {
+    const LevelBytes detailed{8, {{10, 1}, {4, 2}, {6, 1}}};
+    return {
+        meshFrame({"body"}, {detailed, {4, {{5, 1}}}}),
+        instanceFrame({"body copy", 1}, 1),
+        glowFrame({"flare", 1}, {3, 3}),
+        sectorFrame({"room", 0, "{portal}"}, 8, 12, {4, 0}),
+        morphFrame({"flag"}, {{3, {{3, 2}}}}, {}),
+        skinnedFrame({"arm"}, {{6, {{2, 2}}}, {3, {{1, 2}}}}, 2, 3),
+        morphFrame({"face"}, {{3, {{1, 4}}}}, {.targets = 0}, true),
+        dummyFrame({"helper"}),
+        targetFrame({"look", 8}, {1, 11}),
+        jointFrame({"bone", 6}, 0),
+        occluderFrame({"wall"}, 4, 2),
+        meshFrame({"tree"}, {{4, {{2, 4}}}}, MeshKind::Billboard),
+        instanceFrame({"tree 2"}, 12, MeshKind::Billboard),
+        mirrorFrame({"mirror"}, 4, 2),
+    };
+}
+
 std::string frameList(const std::vector<std::string>& frames, ListEnding ending) {
     std::string out;
     appendU16(out, static_cast<std::uint16_t>(frames.size()));

@@ -60,6 +60,16 @@ std::string occluderFrame(const FrameHead& head, std::uint32_t vertices, std::ui
 // A frame of any type byte (and visual type byte for type 1) with no body.
 std::string bareFrame(const FrameHead& head, std::uint8_t type, std::uint8_t visual = 0);
 
+// One frame of every kind the reader knows, fourteen in all: 1 "body", a mesh
+// with two levels (materials 1 and 2, then 1); 2 "body copy", an instance
+// of 1; 3 "flare", a glow naming material 3 twice; 4 "room", a sector with
+// two portals; 5 "flag", a morph (material 2); 6 "arm", a skinned mesh with
+// two levels (material 2); 7 "face", a skinned morph without targets
+// (material 4); 8 "helper", a dummy; 9 "look", a target; 10 "bone", a
+// joint; 11 "wall", an occluder; 12 "tree", a billboard (material 4); 13
+// "tree 2", an instance of 12; 14 "mirror", a mirror.
+std::vector<std::string> everyKindOfFrame();
+
 // What follows the last frame, as real files have it.
 enum class ListEnding { FlagByte, Nothing, TwoZeroBytes, FlagByteAndMore };
 
