@@ -31,7 +31,7 @@ void checkUses(const model::MaterialUsage& usage) {
             require(use.frame >= 1 && use.frame <= frames, "a use names no frame of the list");
             const std::uint16_t source = use.geometryOf != 0 ? use.geometryOf : use.frame;
             require(source <= use.frame, "an instance reuses a later frame");
-            require(use.glow || use.level < usage.frame(source).levels.size(), "a use names no level of its frame");
+            require(use.glow || use.level < usage.frame(source).levels.count, "a use names no level of its frame");
         }
         model::totalsOf(usage.usesOf(n));
         usage.usedByFrameNamed(n, "a");

@@ -64,20 +64,21 @@ class FrameReader {
 public:
     explicit FrameReader(std::span<const std::uint8_t> bytes) : in_(bytes) {}
 
+    // A frame that stops the reader leaves its parts in the arrays, where
+    // no frame of the list points.
     FrameList read() {
-        FrameList list;
         const std::uint16_t count = in_.u16();
         for (std::size_t number = 1; number <= count && going(); ++number) {
             Frame frame;
             readFrame(frame);
             if (!going()) {
-                list.problem = FrameListProblem{stop_.value_or(FrameStop::PastTheEnd), number, stopValue_};
-                return list;
+                list_.problem = FrameListProblem{stop_.value_or(FrameStop::PastTheEnd), number, stopValue_};
+                return std::move(list_);
             }
-            list.frames.push_back(std::move(frame));
+            list_.frames.push_back(std::move(frame));
         }
-        if (!in_.ok()) list.problem = FrameListProblem{FrameStop::PastTheEnd, 0, 0};
-        return list;
+        if (!in_.ok()) list_.problem = FrameListProblem{FrameStop::PastTheEnd, 0, 0};
+        return std::move(list_);
     }
 
 private:
@@ -111,7 +112,7 @@ private:
         frame.parent = in_.u16();
         in_.skip(kPlacementSize);
         frame.name = text();
-        text();  // the parameter text
+        in_.skip(in_.u8());  // the parameter text
         switch (frame.kind) {
             case FrameKind::Visual:
                 return readVisual(frame);
@@ -135,10 +136,10 @@ private:
                 return readMesh(frame);
             case VisualKind::SingleMesh:
                 readMesh(frame);
-                return skipSkin(frame.levels.size());
+                return skipSkin(frame.levels.count);
             case VisualKind::SingleMorph:
                 readMesh(frame);
-                skipSkin(frame.levels.size());
+                skipSkin(frame.levels.count);
                 return skipMorph();
             case VisualKind::Billboard:
                 readMesh(frame);
@@ -159,20 +160,29 @@ private:
         frame.instanceOf = in_.u16();
         if (frame.instanceOf != 0) return;
         const std::uint8_t levels = in_.u8();
+        frame.levels = startRun(list_.levels);
         for (std::uint8_t n = 0; n < levels && going(); ++n) {
             DetailLevel level;
             in_.skip(kDrawDistanceSize);
             skipItems(in_.u16(), kVertexSize);
             const std::uint8_t groups = in_.u8();
+            level.faceGroups = startRun(list_.faceGroups);
             for (std::uint8_t g = 0; g < groups && going(); ++g) {
                 FaceGroup group;
                 group.faces = in_.u16();
                 skipItems(group.faces, kFaceSize);
                 group.material = in_.u16();
-                level.faceGroups.push_back(group);
+                list_.faceGroups.push_back(group);
+                ++level.faceGroups.count;
             }
-            frame.levels.push_back(std::move(level));
+            list_.levels.push_back(level);
+            ++frame.levels.count;
         }
+    }
+
+    template <class Part>
+    static Run startRun(const std::vector<Part>& parts) {
+        return {static_cast<std::uint32_t>(parts.size()), 0};
     }
 
     // One skin level per level of the mesh.
@@ -207,9 +217,11 @@ private:
 
     void readGlow(Frame& frame) {
         const std::uint8_t glows = in_.u8();
+        frame.glowMaterials = startRun(list_.glowMaterials);
         for (std::uint8_t n = 0; n < glows && going(); ++n) {
             in_.skip(kGlowPositionSize);
-            frame.glowMaterials.push_back(in_.u16());
+            list_.glowMaterials.push_back(in_.u16());
+            ++frame.glowMaterials.count;
         }
     }
 
@@ -234,6 +246,7 @@ private:
     }
 
     core::ByteReader in_;
+    FrameList list_;
     std::optional<FrameStop> stop_;
     std::uint32_t stopValue_ = 0;
 };

@@ -31,8 +31,16 @@ struct FaceGroup {
     std::uint16_t material = 0;  // from 1; 0 for none
 };
 
+// The parts of a list's frames lie in the list's own arrays, one after the
+// other, each frame's and each level's as a run of them: reading a list
+// takes a few growing arrays rather than some for every frame.
+struct Run {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+};
+
 struct DetailLevel {
-    std::vector<FaceGroup> faceGroups;
+    Run faceGroups;
 };
 
 struct Frame {
@@ -43,8 +51,8 @@ struct Frame {
     // A mesh that reuses the geometry of the frame with this number has no
     // levels of its own; 0 for a mesh with its own (and any other frame).
     std::uint16_t instanceOf = 0;
-    std::vector<DetailLevel> levels;           // of a mesh, most detailed first
-    std::vector<std::uint16_t> glowMaterials;  // of a glow, each from 1
+    Run levels;         // of a mesh, most detailed first
+    Run glowMaterials;  // of a glow, each from 1
 };
 
 // Why the frames were not read to their end.
@@ -70,8 +78,24 @@ struct FrameList {
     // the one the reader stopped in.
     std::vector<Frame> frames;
     std::optional<FrameListProblem> problem;
+    std::vector<DetailLevel> levels;
+    std::vector<FaceGroup> faceGroups;
+    std::vector<std::uint16_t> glowMaterials;
 
     bool complete() const { return !problem; }
+    std::span<const DetailLevel> levelsOf(const Frame& frame) const { return partsOf(levels, frame.levels); }
+    std::span<const FaceGroup> faceGroupsOf(const DetailLevel& level) const {
+        return partsOf(faceGroups, level.faceGroups);
+    }
+    std::span<const std::uint16_t> glowMaterialsOf(const Frame& frame) const {
+        return partsOf(glowMaterials, frame.glowMaterials);
+    }
+
+private:
+    template <class Part>
+    static std::span<const Part> partsOf(const std::vector<Part>& parts, Run run) {
+        return std::span<const Part>(parts).subspan(run.first, run.count);
+    }
 };
 
 // Reads the frame list from the bytes after the material section of a

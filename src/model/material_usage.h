@@ -64,15 +64,12 @@ public:
     bool usedByFrameNamed(std::int32_t number, std::string_view text) const;
 
 private:
-    // The uses of the mesh frame with the levels of `source` (itself, or
-    // the frame whose geometry it reuses).
-    void addMesh(std::uint16_t number, std::uint16_t source);
-    void addGlow(std::uint16_t number);
-    void add(std::uint16_t material, const MaterialUse& use);
-
     FrameList frames_;
     bool known_ = false;
-    std::vector<std::vector<MaterialUse>> uses_;  // by material number less one
+    std::vector<MaterialUse> uses_;  // material by material
+    // Where the uses of material n start in uses_ is firstUse_[n - 1], and
+    // where they end firstUse_[n].
+    std::vector<std::uint32_t> firstUse_;
 };
 
 }  // namespace model
