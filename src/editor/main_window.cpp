@@ -204,6 +204,7 @@ void MainWindow::onCreate() {
         }
     }
     textureFolder_ = core::ensureTrailingBackslash(textureFolder_);
+    list_->fitColumn();
     menu_->setItemState(menuIndexOf(&MainWindow::switchViewerOnTop), MainMenu::kCheckedState, false);
     updateUndoItems();
 }
