@@ -32,7 +32,7 @@ void GradientControl::handleInput(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void GradientControl::handlePointer(UINT message, LPARAM lParam) {
-    const bool inside = pointerInside(message, lParam);
+    const bool inside = pointerInside(window_, message, lParam);
     if (inside) {
         // Asked for at every move: the system refuses it while it sees the
         // pointer elsewhere.
