@@ -9,7 +9,7 @@
 #include <functional>
 #include <utility>
 
-#include "toolkit/gradient/gradient_pixels.h"
+#include "toolkit/gradient/gradient_transitions.h"
 
 namespace toolkit {
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "toolkit/gradient/gradient_pixels.h"
 #include "toolkit/gradient/gradient_render.h"
 
 namespace toolkit {

@@ -10,7 +10,7 @@
 
 #include "core/object.h"
 #include "toolkit/bitmap/bitmap.h"
-#include "toolkit/gradient/gradient_pixels.h"
+#include "toolkit/gradient/gradient_transitions.h"
 
 namespace toolkit {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "toolkit/gradient/gradient_pixels.h"
+#include "toolkit/gradient/gradient_transitions.h"
 
 namespace toolkit {
 
