@@ -6,6 +6,16 @@
 
 namespace toolkit {
 
+namespace {
+
+RECT clientRect(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return client;
+}
+
+}  // namespace
+
 Control& AnchoredLayout::control() { return static_cast<Control&>(*this); }
 
 const Control& AnchoredLayout::control() const { return static_cast<const Control&>(*this); }
@@ -56,18 +66,12 @@ void AnchoredLayout::placeWindow(UINT flags) {
 
 int AnchoredLayout::clientWidth() const {
     HWND window = control().handle();
-    if (window == nullptr) return bounds_.width;
-    RECT client;
-    GetClientRect(window, &client);
-    return client.right;
+    return window != nullptr ? clientRect(window).right : bounds_.width;
 }
 
 int AnchoredLayout::clientHeight() const {
     HWND window = control().handle();
-    if (window == nullptr) return bounds_.height;
-    RECT client;
-    GetClientRect(window, &client);
-    return client.bottom;
+    return window != nullptr ? clientRect(window).bottom : bounds_.height;
 }
 
 Control& AnchoredLayout::setAnchors(bool left, bool top, bool right, bool bottom) {
