@@ -29,7 +29,8 @@ std::string usageSummary(const model::MaterialUsage& usage, std::int32_t materia
     if (!usage.known()) return kUnknown;
     if (usage.unused(material)) return kUnused;
     const model::UsageTotals totals = model::totalsOf(usage.usesOf(material));
-    std::string text = kUsedPrefix + number(totals.frames) + kFacesPart + number(totals.faces);
+    std::string text = kUsedPrefix + number(totals.frames);
+    if (totals.frames > totals.glows) text += kFacesPart + number(totals.faces);  // glows have none
     if (totals.glows > 0) text += kGlowsPart + number(totals.glows);
     return text;
 }

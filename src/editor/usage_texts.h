@@ -11,8 +11,9 @@
 namespace editor {
 
 // "Используется: кадров 3, граней 1240" (the faces of each frame's most
-// detailed level), "Не используется ни одним кадром", or that it is not
-// known when the frames were not read.
+// detailed level; ", свечений 1" adds glows, and a material only glows use
+// has no faces to tell), "Не используется ни одним кадром", or that it is
+// not known when the frames were not read.
 std::string usageSummary(const model::MaterialUsage& usage, std::int32_t number);
 
 // A use as the usage window lists it: the frame (with the frame whose

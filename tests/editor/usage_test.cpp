@@ -21,10 +21,11 @@ using namespace test_support;
 
 constexpr std::uint32_t kUnusedGrey = 0x909090;
 
-// Materials 1 and 2 used, 3 unused; the second wheel an instance of the first.
+// Materials 1 and 2 used, 3 unused, 4 used by a glow; the second wheel an
+// instance of the first.
 std::string carModel(const std::string& frames) {
     ModelBytes model;
-    for (const char* name : {"BODY.BMP", "TYRE.BMP", "SPARE.BMP"})
+    for (const char* name : {"BODY.BMP", "TYRE.BMP", "SPARE.BMP", "FLARE.BMP"})
         model.records.push_back(recordWithNames("", name, ""));
     model.remainder = frames;
     return encodeModel(model);
@@ -34,6 +35,7 @@ const std::string kCarFrames = frameList({
     meshFrame({"body"}, {{8, {{10, 1}, {2, 1}}}, {4, {{3, 1}}}}),
     meshFrame({"wheel_fl", 1}, {{6, {{7, 2}}}}),
     instanceFrame({"wheel_fr", 1}, 2),
+    glowFrame({"lamp"}, {4}),
 });
 
 class UsageTest : public ::testing::Test {
@@ -87,6 +89,8 @@ TEST_F(UsageTest, TheShownMaterialsUsageTheUnusedInGreyAndTheSearchByFrame) {
     PostMessageW(window, WM_CLOSE, 0, 0);  // closing only hides it
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(window); }));
 
+    ASSERT_TRUE(editor_.clickRow(3));
+    EXPECT_TRUE(usageLineBecomes("Используется: кадров 1, свечений 1")) << windowText(usageLine_);
     ASSERT_TRUE(editor_.clickRow(2));
     EXPECT_TRUE(usageLineBecomes("Не используется ни одним кадром")) << windowText(usageLine_);
     ASSERT_TRUE(clickMiddle(findControl(editor_.session().mainWindow(), editor::FrameSearchBoxId)));
@@ -111,7 +115,7 @@ TEST_F(UsageTest, AModelWhoseFramesCannotBeReadSaysSoAndCallsNothingUnused) {
     EXPECT_EQ(messageText(notice), "Кадры модели не прочитаны: искать по имени кадра нельзя");
     pressButton(notice, IDOK);
     EXPECT_TRUE(waitForWindowGone(notice));
-    EXPECT_EQ(editor_.rows().size(), 3U) << "the list stays";
+    EXPECT_EQ(editor_.rows().size(), 4U) << "the list stays";
 }
 
 }  // namespace
