@@ -7,6 +7,7 @@
 #include "core/text.h"
 #include "editor/control_ids.h"
 #include "editor/presets.h"
+#include "editor/side_window.h"
 #include "model/material.h"
 #include "toolkit/windows/message_box.h"
 
@@ -59,19 +60,10 @@ constexpr int kSwitchStep = 26;
 FlagsWindow& FlagsWindow::build(Application& application, MaterialPanel& panel) {
     core::Ref<FlagsWindow> created(new FlagsWindow(panel));
     FlagsWindow& window = *created;
-    window.form_ = &newForm(application, "Флаги материала");
+    window.form_ = &newSideWindow(application, "Флаги материала", 60, 60, 700, kSwitchTop + 18 * kSwitchStep + 8);
     application.own(std::move(created));  // freed after every form
 
     Form& form = *window.form_;
-    form.setDoubleBuffered(true);
-    form.setPosition(60, 60);
-    form.setClientSize(700, kSwitchTop + 18 * kSwitchStep + 8);
-    form.setBackgroundColor(0xE1E1E1);
-    form.setFontHeight(14);
-    form.setOnClose([&form](Control&, bool& accept) {
-        form.setVisible(false);  // closing only hides it
-        accept = false;
-    });
     window.createControls();
     form.rememberShowState();
     form.setVisible(false);

@@ -1,6 +1,7 @@
 #include "editor/usage_window.h"
 
 #include "editor/control_ids.h"
+#include "editor/side_window.h"
 #include "editor/usage_texts.h"
 
 namespace editor {
@@ -26,19 +27,10 @@ constexpr int kMargin = 12;
 UsageWindow& UsageWindow::build(Application& application, MaterialPanel& panel) {
     core::Ref<UsageWindow> created(new UsageWindow(panel));
     UsageWindow& window = *created;
-    window.form_ = &newForm(application, kCaption);
+    window.form_ = &newSideWindow(application, kCaption, 80, 80, kWidth, 400);
     application.own(std::move(created));  // freed after every form
 
     Form& form = *window.form_;
-    form.setDoubleBuffered(true);
-    form.setPosition(80, 80);
-    form.setClientSize(kWidth, 400);
-    form.setBackgroundColor(0xE1E1E1);
-    form.setFontHeight(14);
-    form.setOnClose([&form](Control&, bool& accept) {
-        form.setVisible(false);  // closing only hides it
-        accept = false;
-    });
     window.createControls();
     form.rememberShowState();
     form.setVisible(false);
