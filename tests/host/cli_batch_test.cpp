@@ -21,11 +21,6 @@ constexpr std::uint32_t kDiffuseBit = 0x00040000;
 
 class CliBatchTest : public cli_test::CliTest {
 protected:
-    // The path of a file below the folder "mod", as the walk gives it.
-    std::string inMod(const std::string& relative) const {
-        return (folder_.path() / "mod" / std::filesystem::path(relative).make_preferred()).string();
-    }
-
     std::string putInMod(const std::string& relative, const std::string& bytes) {
         const std::string path = inMod(relative);
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());

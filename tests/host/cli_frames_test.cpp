@@ -41,12 +41,16 @@ protected:
     void SetUp() override {
         std::filesystem::create_directory(folder_.path() / "mod");
         car_ = putModel("car.4ds", carModel());
-        broken_ = putModel("mod/broken.4ds", unreadableModel());
+        putModel("mod/broken.4ds", unreadableModel());
         putModel("mod/copy.4ds", carModel());
     }
 
+    // A model whose frames cannot be read, as the folder walk reports it.
+    std::string brokenModelReport() const {
+        return "Can't read the frames of " + inMod("broken.4ds") + ": frame 1: frame type 2 unknown\n";
+    }
+
     std::string car_;
-    std::string broken_;
 };
 
 TEST_F(CliFramesTest, ShowSaysWhereEachMaterialIsUsedAndImportTakesItBack) {
@@ -66,7 +70,7 @@ TEST_F(CliFramesTest, ShowSaysWhereEachMaterialIsUsedAndImportTakesItBack) {
     ASSERT_EQ(runCli({"import", car_, file("shown.json"), "-o", file("same.4ds")}).status, 0);
     EXPECT_EQ(read("same.4ds"), withSavedHeader(read("car.4ds")));
 
-    const Outcome unread = runCli({"show", broken_});
+    const Outcome unread = runCli({"show", file("mod/broken.4ds")});
     const Json unreadJson = Json::parse(unread.out);
     EXPECT_EQ(unreadJson["framesRead"], false);
     EXPECT_EQ(unreadJson["framesProblem"], "frame 1: frame type 2 unknown");
@@ -105,10 +109,10 @@ TEST_F(CliFramesTest, UsageListsTheUnusedOrEveryUseAndReportsUnreadFrames) {
               "models read: 1, unused materials: 1, models whose frames cannot be read: 0\n");
     const Outcome folder = runCli({"usage", file("mod")});
     EXPECT_EQ(folder.status, 1);
-    EXPECT_EQ(folder.out, file("mod/copy.4ds") +
+    EXPECT_EQ(folder.out, inMod("copy.4ds") +
                               "\n[4] |SPARE.BMP|\n"
                               "models read: 2, unused materials: 1, models whose frames cannot be read: 1\n");
-    EXPECT_EQ(folder.err, "Can't read the frames of " + broken_ + ": frame 1: frame type 2 unknown\n");
+    EXPECT_EQ(folder.err, brokenModelReport());
     EXPECT_EQ(runCli({"usage"}).status, 2);
 }
 
@@ -119,8 +123,8 @@ TEST_F(CliFramesTest, FindByFrameListsTheMaterialsOfFramesWhoseNamesHoldIt) {
     EXPECT_EQ(runCli({"find", car_, "--frame"}).out, "") << "a last --frame is the texture text";
     const Outcome folder = runCli({"find", file("mod"), "--frame", "body"});
     EXPECT_EQ(folder.status, 1);
-    EXPECT_EQ(folder.out, file("mod/copy.4ds") + "\n[1] |BODY.BMP|\n");
-    EXPECT_EQ(folder.err, "Can't read the frames of " + broken_ + ": frame 1: frame type 2 unknown\n");
+    EXPECT_EQ(folder.out, inMod("copy.4ds") + "\n[1] |BODY.BMP|\n");
+    EXPECT_EQ(folder.err, brokenModelReport());
     for (const std::vector<std::string>& wrong :
          std::vector<std::vector<std::string>>{{"find", "--frame", "body"}, {"find", "--frame=a", "--frame=b", car_}})
         EXPECT_EQ(runCli(wrong).status, 2) << testing::PrintToString(wrong);

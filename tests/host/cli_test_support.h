@@ -38,6 +38,10 @@ protected:
         return put(name, test_support::encodeModel(model));
     }
     std::string file(const std::string& name) const { return folder_.file(name); }
+    // The path of a file below the folder "mod", as the folder walk gives it.
+    std::string inMod(const std::string& relative) const {
+        return (folder_.path() / "mod" / std::filesystem::path(relative).make_preferred()).string();
+    }
     std::string read(const std::string& name) const { return test_support::readFileBytes(file(name)); }
 
     // The names of everything in the folder, to see that nothing was left.
