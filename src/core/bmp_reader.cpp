@@ -377,6 +377,7 @@ bool readImage(FileStream& stream, BmpImage& image, std::string& error) {
     info.imageSize = static_cast<std::uint32_t>(image.pixelMemorySize);
     const std::uint32_t colorRoom = HeaderBlock::kColorCount - (info.compression == bmp::kBitFields ? 3 : 0);
     info.colorsUsed = std::min(info.colorsUsed, colorRoom);
+    image.fileBitsPerPixel = info.bitsPerPixel;
     return true;
 }
 
@@ -451,6 +452,7 @@ BmpImage newBmpImage(std::int32_t width, std::int32_t height, PixelFormat format
     if (!measure(image, error) || !allocatePixels(image, true, error)) return {};
     info.imageSize = static_cast<std::uint32_t>(image.pixelMemorySize);
     image.format = format;
+    image.fileBitsPerPixel = bits;
     return image;
 }
 

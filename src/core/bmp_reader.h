@@ -105,6 +105,9 @@ struct BmpImage {
     std::int32_t bytesPerLine = 0;
     std::size_t pixelMemorySize = 0;                    // the lines, without the spare bytes
     PixelFormat format = PixelFormat::DeviceDependent;  // by the bit count
+    // The bits of a pixel as the file stores it; a TGA's lines in memory
+    // may hold more.
+    std::uint16_t fileBitsPerPixel = 0;
 
     // The stored format; a bit-field image answers by its masks: 5-6-5 is
     // SixteenBits, 5-5-5 FifteenBits, any other Custom.

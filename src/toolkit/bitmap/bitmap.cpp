@@ -1,11 +1,11 @@
 // The portable part of the bitmap object: the pixel memory, scan lines and
-// loading through the core's BMP reader.
+// loading through the core's image readers.
 #include "toolkit/bitmap/bitmap.h"
 
 #include <utility>
 
-#include "core/bmp_reader.h"
 #include "core/file_stream.h"
+#include "core/image_reader.h"
 #include "core/object.h"
 
 namespace toolkit {
@@ -32,14 +32,14 @@ void Bitmap::adopt(core::BmpImage image) {
     pixels_ = image_.pixels.get();
 }
 
-bool Bitmap::loadFromFile(const std::string& fileName) {
+bool Bitmap::loadFromFile(const std::string& fileName, core::ImageFormat format) {
     core::Ref<core::FileStream> stream = core::openFileForReading(fileName);
-    return loadFromStream(*stream);
+    return loadFromStream(*stream, format);
 }
 
-bool Bitmap::loadFromStream(core::FileStream& stream) {
+bool Bitmap::loadFromStream(core::FileStream& stream, core::ImageFormat format) {
     clear();
-    adopt(core::readBmp(stream, lastError_));
+    adopt(core::readImage(stream, format, lastError_));
     return lastError_.empty();
 }
 
