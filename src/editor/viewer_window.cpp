@@ -1,7 +1,10 @@
 // The viewer window's definition and its behaviour.
 #include "editor/viewer_window.h"
 
+#include <optional>
+
 #include "core/code_page.h"
+#include "core/folder_files.h"
 #include "core/object.h"
 #include "editor/control_ids.h"
 #include "editor/presets.h"
@@ -103,7 +106,10 @@ void ViewerWindow::fitPaintBox(const Bitmap& image) {
 void ViewerWindow::loadImage(Tab tab, const std::string& textureName) {
     Bitmap& image = *imageOf(tab);
     image.clear();
-    if (model::viewerReadsName(textureName)) image.loadFromFile(textureFolder_ + textureName);
+    if (const std::optional<core::ImageFormat> format = model::viewerFormatOf(textureName)) {
+        const std::string path = core::FolderFiles(textureFolder_).pathOf(textureName);
+        if (!path.empty()) image.loadFromFile(path, *format);
+    }
     if (tab == selectedTab_) fitPaintBox(image);
     paintBox_->invalidate();
 }

@@ -27,8 +27,10 @@ public:
     // application owns the result.
     static ViewerWindow& build(toolkit::Application& application, const std::string& textureFolder);
 
-    // Loads the image of a tab from a texture name; only a name whose first
-    // ".BMP" is at its end is read, and anything else leaves it empty.
+    // Loads the image of a tab from a texture name: a BMP or TGA image as
+    // the name ends (model::viewerFormatOf), found in the texture folder in
+    // any letter case. Any other name, or a file that does not load, leaves
+    // the tab empty.
     void loadImage(Tab tab, const std::string& textureName);
     void selectTab(Tab tab);
     // Makes the viewer visible and brings it to the front.

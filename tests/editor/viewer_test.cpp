@@ -1,8 +1,9 @@
 // The texture viewer as the user sees it: hidden at start, shown by the
 // menu and the "Viewer" button, hidden by its close box with everything
 // kept, kept above all windows on demand; the images of the shown material
-// read from the texture folder by the name rule, and the selected tab's
-// image drawn unscaled at the top-left corner of the checkerboard.
+// read from the texture folder by the name rule, BMP and TGA, and the
+// selected tab's image drawn unscaled at the top-left corner of the
+// checkerboard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -32,15 +33,22 @@ constexpr char kOtherWide[] = "pal8rle";   // 127 x 64
 constexpr char kFlat[] = "pal8nonsquare";  // 127 x 32
 constexpr char kSmall[] = "pal8w124";      // 124 x 61
 
+// A 24-bit TGA image of 7 x 5 and its reference.
+constexpr char kTga[] = "rgb24.tga";
+constexpr char kTgaReference[] = "rgb.ppm";
+
+fs::path testData() { return fs::path(windowsPath(SKIRVANE_TEST_DATA)); }
+
 fs::path testImage(const std::string& name, const char* extension) {
-    return fs::path(windowsPath(SKIRVANE_TEST_DATA)) / "bmp" / "good" / (name + extension);
+    return testData() / "bmp" / "good" / (name + extension);
 }
 
-Picture reference(const std::string& image) {
-    Picture picture = test_support::readPpm(testImage(image, ".ppm"));
-    if (picture.pixels.empty()) ADD_FAILURE() << "no reference picture for " << image;
+Picture readReference(const fs::path& file) {
+    Picture picture = test_support::readPpm(file);
+    if (picture.pixels.empty()) ADD_FAILURE() << "no reference picture " << file;
     return picture;
 }
+Picture reference(const std::string& image) { return readReference(testImage(image, ".ppm")); }
 
 // What the image area shows: the 8 x 8 checkerboard of white (top-left)
 // and grey squares, with `image` over its top-left corner.
@@ -168,25 +176,21 @@ TEST_F(ViewerTest, StayOnTopSwitchedOnWhileHiddenShowsTheViewerAboveAllWindows) 
 
 // --- which names are read, and from where ---------------------------------------------
 
-// Every file is there and loadable; only the name decides.
-TEST_F(ViewerTest, OnlyANameEndingInCapitalBmpIsRead) {
-    ASSERT_TRUE(addTexture(kWide, "A.BMP"));
-    ASSERT_TRUE(addTexture(kWide, "B.bmp"));
-    ASSERT_TRUE(addTexture(kWide, "C.TGA"));
-    ASSERT_TRUE(openMaterial("A.BMP", "B.bmp", "C.TGA"));
+// Every file is there and loadable; only the name's ending decides, in any
+// letter case, and each file is named in another letter case.
+TEST_F(ViewerTest, BmpAndTgaNamesInAnyLetterCaseAreReadAndNoOthers) {
+    ASSERT_TRUE(addTexture(kWide, "Env.Bmp"));
+    std::error_code error;
+    ASSERT_TRUE(fs::copy_file(testData() / "tga" / kTga, fromCp1251(editor_.inTextureFolder("diff.TGA")), error));
+    ASSERT_TRUE(addTexture(kWide, "ALFA.DDS"));
+    ASSERT_TRUE(openMaterial("ENV.bmp", "Diff.tga", "alfa.dds"));
     EXPECT_EQ(paintBox(), sizedTo(reference(kWide)));
     EXPECT_EQ(imageAreaDifferences(reference(kWide)), "");
-    for (HWND tab : {viewer_.diffTab, viewer_.alfaTab}) {
-        ASSERT_TRUE(clickTab(tab));
-        EXPECT_EQ(paintBox(), (Bounds{0, 0, 0, 0})) << windowText(tab);
-        EXPECT_EQ(imageAreaDifferences(), "") << windowText(tab);
-    }
-}
-
-TEST_F(ViewerTest, NameWithBmpTwiceIsNotRead) {
-    ASSERT_TRUE(addTexture(kWide, "X.BMP.BMP"));
-    ASSERT_TRUE(addTexture(kFlat, "X.BMP"));
-    ASSERT_TRUE(openMaterial("X.BMP.BMP", "", ""));
+    ASSERT_TRUE(clickTab(viewer_.diffTab));
+    const Picture tga = readReference(testData() / "tga" / kTgaReference);
+    EXPECT_EQ(paintBox(), sizedTo(tga));
+    EXPECT_EQ(imageAreaDifferences(tga), "");
+    ASSERT_TRUE(clickTab(viewer_.alfaTab));
     EXPECT_EQ(paintBox(), (Bounds{0, 0, 0, 0}));
     EXPECT_EQ(imageAreaDifferences(), "");
 }
