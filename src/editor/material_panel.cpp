@@ -106,6 +106,7 @@ MaterialPanel::MaterialPanel(Form& form, model::Document& document, const ColorD
 
     flagBoxes_ = std::make_unique<FlagBoxes>(panel, host_.statusText, [this] {
         flags_ = (flags_ & ~model::kEditorFlags) | flagBoxes_->checkedBits();
+        showColorKey();
         flagsChanged_();
     });
 }
@@ -125,6 +126,7 @@ void MaterialPanel::forget() {
 void MaterialPanel::setFlags(std::uint32_t flags) {
     flags_ = flags;
     flagBoxes_->show(flags_);
+    showColorKey();
 }
 
 void MaterialPanel::removeAlphaName() {
@@ -134,6 +136,10 @@ void MaterialPanel::removeAlphaName() {
 
 void MaterialPanel::loadImage(TextureKind kind, const std::string& name) {
     if (viewer_ != nullptr) viewer_->loadImage(tabOf(kind), name);
+}
+
+void MaterialPanel::showColorKey() {
+    if (viewer_ != nullptr) viewer_->setColorKey((flags_ & model::ColorTransparency) != 0);
 }
 
 // Before a material is shown, the panel is written back into the one it

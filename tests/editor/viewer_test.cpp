@@ -1,17 +1,20 @@
 // The texture viewer as the user sees it: hidden at start, shown by the
 // menu and the "Viewer" button, hidden by its close box with everything
 // kept, kept above all windows on demand; the images of the shown material
-// read from the texture folder by the name rule, BMP and TGA, and the
-// selected tab's image drawn unscaled at the top-left corner of the
-// checkerboard.
+// read from the texture folder by the name rule, BMP and TGA, the selected
+// tab's image drawn unscaled at the top-left corner of the checkerboard,
+// which shows through a colour-keyed diffuse image.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "bmp_bytes.h"
+#include "editor/control_ids.h"
 #include "editor_driver.h"
 #include "model_bytes.h"
 #include "ppm_picture.h"
@@ -37,6 +40,10 @@ constexpr char kSmall[] = "pal8w124";      // 124 x 61
 constexpr char kTga[] = "rgb24.tga";
 constexpr char kTgaReference[] = "rgb.ppm";
 
+// What the line under the tabs says.
+constexpr char kColorKeyLine[] = "Прозрачность: цветовой ключ (первый цвет палитры)";
+constexpr char kOpaqueLine[] = "Прозрачность: нет";
+
 fs::path testData() { return fs::path(windowsPath(SKIRVANE_TEST_DATA)); }
 
 fs::path testImage(const std::string& name, const char* extension) {
@@ -50,13 +57,16 @@ Picture readReference(const fs::path& file) {
 }
 Picture reference(const std::string& image) { return readReference(testImage(image, ".ppm")); }
 
+// A pixel of a picture that lets the checkerboard show through.
+constexpr std::uint32_t kClear = 0xFF000000;
+
 // What the image area shows: the 8 x 8 checkerboard of white (top-left)
 // and grey squares, with `image` over its top-left corner.
 Picture imageAreaShowing(SIZE area, const Picture& image = {}) {
     Picture view{area.cx, area.cy, {}};
     for (int y = 0; y < area.cy; ++y) {
         for (int x = 0; x < area.cx; ++x) {
-            const bool inImage = x < image.width && y < image.height;
+            const bool inImage = x < image.width && y < image.height && image.at(x, y) != kClear;
             view.pixels.push_back(inImage ? image.at(x, y) : ((x / 8 + y / 8) % 2 == 0 ? 0xFFFFFF : 0xCCCCCC));
         }
     }
@@ -186,6 +196,7 @@ TEST_F(ViewerTest, BmpAndTgaNamesInAnyLetterCaseAreReadAndNoOthers) {
     ASSERT_TRUE(openMaterial("ENV.bmp", "Diff.tga", "alfa.dds"));
     EXPECT_EQ(paintBox(), sizedTo(reference(kWide)));
     EXPECT_EQ(imageAreaDifferences(reference(kWide)), "");
+    EXPECT_EQ(windowText(viewer_.transparencyLine), kOpaqueLine);
     ASSERT_TRUE(clickTab(viewer_.diffTab));
     const Picture tga = readReference(testData() / "tga" / kTgaReference);
     EXPECT_EQ(paintBox(), sizedTo(tga));
@@ -193,6 +204,42 @@ TEST_F(ViewerTest, BmpAndTgaNamesInAnyLetterCaseAreReadAndNoOthers) {
     ASSERT_TRUE(clickTab(viewer_.alfaTab));
     EXPECT_EQ(paintBox(), (Bounds{0, 0, 0, 0}));
     EXPECT_EQ(imageAreaDifferences(), "");
+    EXPECT_EQ(windowText(viewer_.transparencyLine), "");
+}
+
+// The colour-key bit makes the pixels of the first palette colour of an
+// 8-bit image clear; the panel's box switches it.
+TEST_F(ViewerTest, ColorKeyShowsTheCheckerboardThroughTheFirstPaletteColour) {
+    constexpr int kSide = 24;
+    constexpr std::uint32_t kKey = 0xFF00FF, kColor = 0x2080C0;
+    test_support::BmpBytes keyed;
+    keyed.width = kSide;
+    keyed.height = -kSide;  // the top line stored first
+    keyed.palette = {kKey, kColor};
+    Picture opaque{kSide, kSide, {}}, seeThrough{kSide, kSide, {}};
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const bool key = (x + 2 * y) % 5 < 2;
+            opaque.pixels.push_back(key ? kKey : kColor);
+            seeThrough.pixels.push_back(key ? kClear : kColor);
+            keyed.pixels += static_cast<char>(key ? 0 : 1);
+        }
+    }
+    std::ofstream(fs::path(fromCp1251(editor_.inTextureFolder("KEYED.BMP"))), std::ios::binary)
+        << test_support::encodeBmp(keyed);
+    test_support::RecordBytes record = recordWithNames("", "KEYED.BMP", "");
+    record.flags |= 0x20000000;  // the colour key
+    ASSERT_TRUE(editor_.openModel(test_support::encodeModel({.records = {record}})));
+
+    ASSERT_TRUE(clickTab(viewer_.diffTab));
+    EXPECT_EQ(imageAreaDifferences(seeThrough), "");
+    EXPECT_EQ(windowText(viewer_.transparencyLine), kColorKeyLine);
+
+    const HWND colorKeyBox = findControl(editor_.session().mainWindow(), editor::ColorTransparencyBoxId);
+    ASSERT_TRUE(bringToFront(editor_.session().mainWindow()) && clickMiddle(colorKeyBox) &&
+                editor_.waitForEarlierInput());
+    EXPECT_EQ(imageAreaDifferences(opaque), "");
+    EXPECT_EQ(windowText(viewer_.transparencyLine), kOpaqueLine);
 }
 
 // Files of the same name elsewhere, where a path without the folder would

@@ -70,6 +70,10 @@ public:
     // Copies the whole image unscaled with its top-left corner at (x, y).
     // An empty bitmap draws nothing.
     void draw(HDC__* dc, int x, int y);
+    // Blends a 32-bit image whose fourth byte is each pixel's opacity, its
+    // colour already multiplied by it (see newTransparentPicture), unscaled
+    // over what the device context shows at (x, y).
+    void drawBlended(HDC__* dc, int x, int y);
     // The device bitmap handle, made from the loaded pixels first when
     // there is none (nullptr when that fails or there are no pixels).
     HBITMAP__* handle();

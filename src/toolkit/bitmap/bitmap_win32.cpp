@@ -59,6 +59,17 @@ void Bitmap::draw(HDC dc, int x, int y) {
     if (makeDibSection()) draw(dc, x, y);
 }
 
+void Bitmap::drawBlended(HDC dc, int x, int y) {
+    HBITMAP section = handle();
+    if (section == nullptr) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, section);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc, x, y, image_.width, image_.height, memory, 0, 0, image_.width, image_.height, blend);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+}
+
 HBITMAP Bitmap::handle() {
     if (handle_ == nullptr && pixels_ != nullptr) makeDibSection();
     return handle_;
