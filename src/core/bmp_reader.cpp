@@ -419,11 +419,13 @@ PixelFormat BmpImage::pixelFormat() const {
     return PixelFormat::Custom;
 }
 
-BmpImage readBmp(FileStream& stream, std::string& error) {
+BmpImage readBmp(FileStream& stream, std::string& error) { return readOrGoBack(stream, error, readImage); }
+
+BmpImage readOrGoBack(FileStream& stream, std::string& error, ImageSteps read) {
     error.clear();
     const std::int64_t start = stream.position();
     BmpImage image;
-    if (readImage(stream, image, error)) return image;
+    if (read(stream, image, error)) return image;
     stream.seek(start, FileStream::FromStart);
     return {};
 }

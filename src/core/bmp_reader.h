@@ -119,6 +119,12 @@ struct BmpImage {
 // `error` says why; on success `error` is empty.
 BmpImage readBmp(FileStream& stream, std::string& error);
 
+// What every image reader does around its own steps: `read` fills the image
+// or says why not; on failure the image is empty and the stream goes back
+// where it was.
+using ImageSteps = bool (*)(FileStream& stream, BmpImage& image, std::string& error);
+BmpImage readOrGoBack(FileStream& stream, std::string& error, ImageSteps read);
+
 // An image of that size in the given format, its pixels zeroed, its lines
 // stored bottom first; the 16-bit formats use bit fields. Empty when a side
 // is 0, and empty with `error` saying why for a negative height, a format

@@ -163,13 +163,6 @@ bool readImage(FileStream& stream, BmpImage& image, std::string& error) {
 
 }  // namespace
 
-BmpImage readTga(FileStream& stream, std::string& error) {
-    error.clear();
-    const std::int64_t start = stream.position();
-    BmpImage image;
-    if (readImage(stream, image, error)) return image;
-    stream.seek(start, FileStream::FromStart);
-    return {};
-}
+BmpImage readTga(FileStream& stream, std::string& error) { return readOrGoBack(stream, error, readImage); }
 
 }  // namespace core
