@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <span>
 
 #include "core/byte_block.h"
 #include "core/byte_io.h"
@@ -83,6 +84,24 @@ int channelsOf(PixelFormat format) {
     return format == PixelFormat::EightBits ? 1 : format == PixelFormat::TwentyFourBits ? 3 : 4;
 }
 
+// Whether the run-length packets in `codes` cover `pixelCount` pixels of
+// `pixelBytes` bytes each before the codes end: a packet's first byte counts
+// its pixels (1 to 128) and whether one pixel repeats or each follows; the
+// pixels of a last packet past the image need not be there.
+bool packetsCoverImage(std::span<const std::uint8_t> codes, std::int64_t pixelCount, std::int64_t pixelBytes) {
+    std::size_t next = 0;
+    for (std::int64_t covered = 0; covered < pixelCount;) {
+        if (next == codes.size()) return false;
+        const std::uint8_t packet = codes[next++];
+        const std::int64_t count = std::min<std::int64_t>((packet & 0x7F) + 1, pixelCount - covered);
+        const auto bytes = static_cast<std::size_t>((packet & 0x80) != 0 ? pixelBytes : count * pixelBytes);
+        if (codes.size() - next < bytes) return false;
+        next += bytes;
+        covered += count;
+    }
+    return true;
+}
+
 struct FreeDecoded {
     void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
 };
@@ -127,7 +146,7 @@ bool readImage(FileStream& stream, BmpImage& image, std::string& error) {
         return error = kTooLarge, false;
 
     // Stored pixels take exactly their bytes; run-length packets at most one
-    // byte more a pixel. Run-length codes cut short decode as zeros.
+    // byte more a pixel, and must cover every pixel.
     const std::int64_t pixelCount = std::int64_t{header.width} * header.height;
     const std::int64_t pixelBytes = (header.bitsPerPixel + 7) / 8;
     const std::int64_t dataStart = std::int64_t{tga::kHeaderSize} + header.idLength;
@@ -141,6 +160,8 @@ bool readImage(FileStream& stream, BmpImage& image, std::string& error) {
     std::copy(std::begin(headerBytes), std::end(headerBytes), input.get());
     const std::size_t rest = count - tga::kHeaderSize;
     if (stream.read(input.get() + tga::kHeaderSize, rest) != rest) return error = kCutShort, false;
+    const std::span<const std::uint8_t> codes(input.get() + dataStart, count - static_cast<std::size_t>(dataStart));
+    if (header.runLength() && !packetsCoverImage(codes, pixelCount, pixelBytes)) return error = kCutShort, false;
 
     int width = 0, height = 0, channels = 0;
     const Decoded decoded(stbi_load_from_memory(input.get(), static_cast<int>(count), &width, &height, &channels, 0));

@@ -105,14 +105,20 @@ TEST_F(TgaReading, KindsOtherThanTheGamesAndHostileSizesAreRefused) {
     EXPECT_EQ(refusalOf(""), "Unexpected end of file");
 }
 
-TEST_F(TgaReading, RunLengthCodesCutShortLeaveTheRestBlack) {
-    // One raw packet of one blue pixel in the bottom line, then the file ends.
+// A damaged file shows as damaged, and a few bytes cannot claim a huge
+// picture; a last packet may run past the image.
+TEST_F(TgaReading, RunLengthPacketsMustCoverEveryPixel) {
+    EXPECT_EQ(refusalOf(tgaHeader(10, 3, 1, 24) + std::string{0, '\xFF', 0, 0}), "Unexpected end of file");
+    EXPECT_EQ(refusalOf(tgaHeader(11, 17667, 14914, 8) + "\x83\x07\x02\x01"), "Unexpected end of file");
     std::string error;
-    const core::BmpImage image = read(tgaHeader(10, 3, 1, 24) + std::string{0, '\xFF', 0, 0}, error);
+    // A raw packet of two pixels, then one of 128 repeated pixels of which two are inside.
+    const core::BmpImage image =
+        read(tgaHeader(10, 4, 1, 24) + std::string{1, '\xFF', 0, 0, 0, '\xFF', 0} + std::string{'\xFF', 0, 0, '\xFF'},
+             error);
     ASSERT_EQ(error, "");
     EXPECT_EQ(image.fileBitsPerPixel, 24);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.pixels.get()), 9),
-              std::string("\xFF\0\0\0\0\0\0\0\0", 9));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.pixels.get()), 12),
+              std::string("\xFF\0\0\0\xFF\0\0\0\xFF\0\0\xFF", 12));
 }
 
 }  // namespace
