@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: bench/cli_import_bench.sh BUILD_DIR
+# Usage: bench/cli_import_bench.sh [BUILD_DIR]
 #
 # Times "skirvane-cli import" of edits to every one of the 10,000 materials
 # of the 64 MiB model that make-big-model writes, against "skirvane-cli
@@ -7,7 +7,8 @@
 # edits files: the whole show output with every material's density and
 # alpha name changed, and a short one giving each material's number, density
 # and diffuse colour only. The goal is an import that takes at most 1.5
-# times as long as the save. Needs hyperfine (Debian package hyperfine).
+# times as long as the save. BUILD_DIR is the host tree (build/host when not
+# given); what is missing is installed and built.
 set -euo pipefail
 
 source "$(dirname "$0")/cli_bench_setup.sh" "${1:-}" make-big-model big.4ds
