@@ -35,6 +35,9 @@ protected:
         if (window != nullptr) SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         return window;
     }
+    static void raiseWithoutActivating(HWND window) {
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     HWND switchBox(HWND window, std::uint32_t bit) { return findControl(window, editor::flagSwitchBoxId(bit)); }
 };
 
@@ -59,6 +62,7 @@ TEST_F(FlagsWindowTest, ChangesReachTheFileAsExactlyTheirBitsInOneStep) {
     ASSERT_NO_FATAL_FAILURE(toggle(switchBox(window, model::ExtraSettings)));
     EXPECT_TRUE(waitForCheckMark(panel().extraSettingsBox, false));
     ASSERT_NO_FATAL_FAILURE(toggle(panel().doubleSidedBox));
+    raiseWithoutActivating(window);  // the main window came over it; its keys stay the main window's
     EXPECT_TRUE(waitForCheckMark(switchBox(window, model::DoubleSided), true));
     EXPECT_TRUE(waitForCheckMark(switchBox(window, model::ExtraSettings), true)) << "the panel's rule";
     ASSERT_NO_FATAL_FAILURE(save());
