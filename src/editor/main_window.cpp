@@ -10,6 +10,7 @@
 #include "editor/viewer_window.h"
 #include "toolkit/windows/message_box.h"
 #include "toolkit/windows/status_bar.h"
+#include "version.h"
 
 namespace editor {
 
@@ -18,7 +19,7 @@ using namespace toolkit;
 namespace {
 
 constexpr char kAboutText[] =
-    "Skirvane.textures\r"
+    "Skirvane.textures " SKIRVANE_VERSION "\r"
     "Программа для настройки свойств материалов в моделях формата *.4ds\r"
     "\r"
     "Skirvane: редактор материалов с открытым исходным кодом";
