@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 
 #include "core/byte_block.h"
@@ -73,24 +72,6 @@ std::int64_t bytesPerScanLine(std::int64_t width, std::int64_t bitsPerPixel);
 // The first format whose bit count is `planesTimesBits` in the list 1, 4, 8,
 // 16, 16, 24, 32; Custom for any other.
 PixelFormat formatOfBitCount(std::uint32_t planesTimesBits);
-
-// Where run-length decoders write: `height` stored lines of `bytesPerLine`
-// bytes, each holding `width` pixels.
-struct PixelRows {
-    std::uint8_t* pixels;
-    std::int64_t bytesPerLine;
-    std::int64_t width;
-    std::int64_t height;
-};
-
-// Decode run-length encoded pixels (8 and 4 bits per pixel) into zeroed
-// rows, line 0 first, until the input ends, the end-of-image mark comes or
-// the lines are used up. A run or literal that would not fit between its
-// column and the right edge is skipped; a move below the last line ends the
-// image. Nothing outside `input` is read and nothing outside the rows is
-// written.
-void decodeRle8(std::span<const std::uint8_t> input, const PixelRows& rows);
-void decodeRle4(std::span<const std::uint8_t> input, const PixelRows& rows);
 
 }  // namespace bmp
 

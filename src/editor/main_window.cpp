@@ -4,16 +4,13 @@
 
 #include <array>
 #include <initializer_list>
-#include <string_view>
 
-#include "core/code_page.h"
-#include "core/file_stream.h"
-#include "core/ini_file.h"
-#include "core/text.h"
+#include "core/object.h"
 #include "editor/flags_window.h"
 #include "editor/viewer_window.h"
 #include "toolkit/windows/message_box.h"
 #include "toolkit/windows/status_bar.h"
+#include "version.h"
 
 namespace editor {
 
@@ -22,18 +19,10 @@ using namespace toolkit;
 namespace {
 
 constexpr char kAboutText[] =
-    "Skirvane.textures\r"
+    "Skirvane.textures " SKIRVANE_VERSION "\r"
     "Программа для настройки свойств материалов в моделях формата *.4ds\r"
     "\r"
     "Skirvane: редактор материалов с открытым исходным кодом";
-
-// The folder of the running program file, whatever characters its name
-// holds.
-std::filesystem::path folderOfProgram() {
-    wchar_t path[MAX_PATH * 4];
-    const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-    return std::filesystem::path(std::wstring_view(path, length)).parent_path();
-}
 
 }  // namespace
 
@@ -69,7 +58,7 @@ void MainWindow::setWindowProperties() {
     toolkit::setStatusText(*form_, StatusBar::kSimplePart, " ");
     form_->setOnClose([this](Control&, bool& accept) {
         run([this, &accept] {
-            accept = readyToDropModel();
+            accept = files_->readyToDrop();
             if (accept) releaseModel();
         });
     });
@@ -140,6 +129,7 @@ void MainWindow::createDialogs() {
     for (ColorDialog*& dialog : colorDialogs_) dialog = &form_->own(newColorDialog(ColorDialog::FullOpen));
     fileDialog_ = &form_->own(newFileDialog("", "", 0));
     fileDialog_->filter = "*.4ds|*.4ds";
+    files_ = std::make_unique<ModelFileCommands>(document_, *fileDialog_, [this] { modelOpened(); });
 }
 
 void MainWindow::createParts() {
@@ -175,37 +165,16 @@ void MainWindow::run(const std::function<void()>& command) {
     command();
 }
 
-// --- start-up and settings ---------------------------------------------------------
-
-std::string MainWindow::readTextureFolderSetting(const std::string& defaultValue) const {
-    core::Ref<core::IniFile> settings = core::openIniFile(settingsPath());
-    settings->setSection(kSettingsSection);
-    return settings->valueString(kTextureFolderKey, defaultValue);
-}
-
-void MainWindow::writeTextureFolderSetting(const std::string& folder) const {
-    core::Ref<core::IniFile> settings = core::openIniFile(settingsPath());
-    settings->setSection(kSettingsSection);
-    settings->setMode(core::IniFile::Writing);
-    settings->valueString(kTextureFolderKey, folder);
-}
+// --- start-up ---------------------------------------------------------------------
 
 void MainWindow::setStatusText(const std::string& text) { toolkit::setStatusText(*form_, 0, text); }
 
 void MainWindow::onCreate() {
-    programFolder_ = folderOfProgram();
-    folderDialog_->title = kFolderDialogTitle;
-    textureFolder_ = core::ensureTrailingBackslash(readTextureFolderSetting(kDefaultTextureFolder));
-    if (!core::folderExists(textureFolder_)) {
-        if (folderDialog_->execute()) {
-            textureFolder_ = folderDialog_->result;
-            writeTextureFolderSetting(textureFolder_);
-        } else {
-            application_.close();  // the program ends as soon as the loop runs
-            ending_ = true;
-        }
+    if (!textureFolder_.load(*folderDialog_)) {
+        application_.close();  // the program ends as soon as the loop runs
+        ending_ = true;
     }
-    textureFolder_ = core::ensureTrailingBackslash(textureFolder_);
+    list_->fitColumn();
     menu_->setItemState(menuIndexOf(&MainWindow::switchViewerOnTop), MainMenu::kCheckedState, false);
     updateUndoItems();
 }
@@ -217,19 +186,20 @@ void MainWindow::attachViewer(ViewerWindow& viewer) {
 
 // --- opening and saving ---------------------------------------------------------------
 
-bool MainWindow::readyToDropModel() {
-    if (!document_.unsaved()) return true;
-    const std::string& path = document_.path();
-    const std::string question =
-        path.empty() ? std::string("Сохранить изменения?") : "Сохранить изменения в файле " + path + "?";
-    switch (messageBox(question, kQuestionMessage)) {
-        case IDYES:
-            return path.empty() ? writeModelAs() : writeModel();
-        case IDNO:
-            return true;
-        default:
-            return false;
-    }
+void MainWindow::openModel() { files_->open(); }
+
+void MainWindow::openModelAt(const std::wstring& path) {
+    run([this, &path] { files_->openAt(path); });
+}
+
+void MainWindow::openAtStart(const std::wstring& path) {
+    if (!ending_) openModelAt(path);
+}
+
+void MainWindow::modelOpened() {
+    panel_->forget();  // the material it showed is gone
+    updateUndoItems();
+    list_->fill(document_.materials());
 }
 
 void MainWindow::releaseModel() {
@@ -238,65 +208,12 @@ void MainWindow::releaseModel() {
     document_.close();  // a save still queued finds no file to write the empty model over
 }
 
-void MainWindow::openModel() {
-    if (!readyToDropModel()) return;
-    fileDialog_->result = document_.path();
-    fileDialog_->openDialog = true;
-    if (fileDialog_->execute()) loadModel(fileDialog_->result);
-}
+void MainWindow::saveModel() { files_->save(); }
 
-// The path given at start or dropped onto the window opens as Open opens
-// the file chosen in its dialog.
-void MainWindow::openModelAt(const std::wstring& path) {
-    run([this, &path] {
-        if (!readyToDropModel()) return;
-        const std::optional<std::string> text = pathAsProgramText(path);
-        if (!text) {
-            messageBox("Can't read file: " + core::fromWide(path), kStopMessage);
-            return;
-        }
-        loadModel(*text);
-    });
-}
-
-void MainWindow::openAtStart(const std::wstring& path) {
-    if (!ending_) openModelAt(path);
-}
-
-bool MainWindow::loadModel(const std::string& path) {
-    if (!document_.open(path)) {
-        messageBox("Can't read file: " + path, kStopMessage);
-        return false;
-    }
-    panel_->forget();  // the material it showed is gone
-    updateUndoItems();
-    list_->fill(document_.materials());
-    return true;
-}
-
-void MainWindow::saveModel() { writeModel(); }
-
-void MainWindow::saveModelAs() { writeModelAs(); }
-
-bool MainWindow::writeModel() {
-    if (document_.path().empty()) return false;
-    if (document_.save()) return true;
-    messageBox("Can't write file: " + document_.path(), kStopMessage);
-    return false;
-}
-
-// The chosen name is the one Save writes to from now on.
-bool MainWindow::writeModelAs() {
-    fileDialog_->result = document_.path();
-    fileDialog_->openDialog = false;
-    if (!fileDialog_->execute()) return false;
-    if (document_.saveAs(fileDialog_->result)) return true;
-    messageBox("Can't write file: " + document_.path(), kStopMessage);
-    return false;
-}
+void MainWindow::saveModelAs() { files_->saveAs(); }
 
 void MainWindow::exitProgram() {
-    if (readyToDropModel()) application_.close();
+    if (files_->readyToDrop()) application_.close();
 }
 
 // --- undo and redo -------------------------------------------------------------------
@@ -338,13 +255,7 @@ void MainWindow::search() {
 
 // --- the other commands --------------------------------------------------------------
 
-void MainWindow::chooseTextureFolder() {
-    textureFolder_ = core::ensureTrailingBackslash(readTextureFolderSetting(""));
-    folderDialog_->setInitialPath(textureFolder_);
-    if (!folderDialog_->execute()) return;
-    textureFolder_ = core::ensureTrailingBackslash(folderDialog_->result);
-    writeTextureFolderSetting(textureFolder_);
-}
+void MainWindow::chooseTextureFolder() { textureFolder_.choose(*folderDialog_); }
 
 void MainWindow::showAbout() { messageBox(kAboutText, kInformationMessage); }
 
@@ -363,10 +274,9 @@ void MainWindow::switchViewerOnTop() {
 }
 
 // Ctrl+Z undo, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+O, Ctrl+S, Ctrl+E (the
-// flags window), Ctrl+F (the
-// search box with its text selected), F5 ("Показать все") and Enter in the
-// search box ("Найти"), whichever control of the main window has the
-// keyboard.
+// flags window), Ctrl+F (the search box with its text selected), F5
+// ("Показать все") and Enter in the search box ("Найти"), whichever control
+// of the main window has the keyboard.
 bool MainWindow::takeShortcut(const MSG& message) {
     if (message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != form_->handle()) return false;
     const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;

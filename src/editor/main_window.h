@@ -1,10 +1,10 @@
 // The main window: the material list on the left, the material panel on
 // the right, the search below it, the menu and the status bar; and the
-// program's commands behind them (start-up, settings, opening and saving
-// models, undo and redo).
+// program's commands behind them, each run after the panel is written back
+// (opening and saving models through ModelFileCommands, the texture folder
+// through TextureFolder).
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +13,8 @@
 #include "core/object.h"
 #include "editor/material_list_view.h"
 #include "editor/material_panel.h"
+#include "editor/model_file_commands.h"
+#include "editor/texture_folder.h"
 #include "model/document.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/dialogs.h"
@@ -27,11 +29,6 @@ class ViewerWindow;
 class MainWindow : public core::ToolkitObject {
 public:
     static constexpr char kCaption[] = "Skirvane.textures";
-    static constexpr char kSettingsFile[] = "Skirvane.ini";
-    static constexpr char kSettingsSection[] = "Paths";
-    static constexpr char kTextureFolderKey[] = "MAPS";
-    static constexpr char kDefaultTextureFolder[] = "z:\\";
-    static constexpr char kFolderDialogTitle[] = "Выберите папку с изображениями\r[ для вьювера ]";
     // A search text with a character the model's names cannot hold.
     static constexpr char kNameNotInCodePage[] = "Имя текстуры может содержать только символы кодовой страницы 1251";
 
@@ -53,7 +50,7 @@ public:
     // true for a message that was one.
     bool takeShortcut(const MSG& message);
 
-    const std::string& textureFolder() const { return textureFolder_; }
+    const std::string& textureFolder() const { return textureFolder_.path(); }
 
 private:
     using Command = void (MainWindow::*)();
@@ -87,18 +84,8 @@ private:
 
     // The start-up step: the texture folder from the settings file.
     void onCreate();
-    void onClose(bool& accept);
-    // Opens the model file, which Save then writes to; a refused file brings
-    // its message and leaves the open model as it was.
-    bool loadModel(const std::string& path);
-    // Writes the model to its file; true when it was written.
-    bool writeModel();
-    // Asks for a file name, then writes the model there; true when written.
-    bool writeModelAs();
-    // Before the open model is dropped (exit, close, open): unsaved changes
-    // bring the question whether to save them. True when the caller may go
-    // on.
-    bool readyToDropModel();
+    // A model file was opened: the list shows its materials, the panel none.
+    void modelOpened();
     // The materials are released: nothing may reach them any more.
     void releaseModel();
     // The material of an undone or redone step is shown in its row.
@@ -106,10 +93,6 @@ private:
     // Undo and redo are offered only when there is a step to take.
     void updateUndoItems();
 
-    // The settings file beside the program.
-    std::filesystem::path settingsPath() const { return programFolder_ / kSettingsFile; }
-    std::string readTextureFolderSetting(const std::string& defaultValue) const;
-    void writeTextureFolderSetting(const std::string& folder) const;
     void setStatusText(const std::string& text);
 
     toolkit::Application& application_;
@@ -118,6 +101,7 @@ private:
     std::vector<std::pair<int, Command>> menuCommands_;  // each item's index and command
     toolkit::FolderDialog* folderDialog_ = nullptr;
     toolkit::FileDialog* fileDialog_ = nullptr;
+    std::unique_ptr<ModelFileCommands> files_;
     MaterialPanel::ColorDialogs colorDialogs_{};
     std::unique_ptr<MaterialListView> list_;
     std::unique_ptr<MaterialPanel> panel_;
@@ -126,8 +110,7 @@ private:
     model::Document document_;
     // The folder dialog at start was cancelled: the program is ending.
     bool ending_ = false;
-    std::filesystem::path programFolder_;
-    std::string textureFolder_;
+    TextureFolder textureFolder_;
 };
 
 }  // namespace editor

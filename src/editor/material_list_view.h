@@ -47,13 +47,14 @@ public:
     std::optional<std::string> searchText() const;
     // Gives the search box the keyboard with its text selected.
     void focusSearch();
+    // The list's one column spans the list; again whenever the list is resized.
+    void fitColumn();
     toolkit::EditBox& searchBox() const { return *searchBox_; }
 
 private:
     void addRow(std::int32_t number, model::Material& material);
     void selectFirstRow();
     void onItemState(int row, UINT oldState, UINT newState);
-    void fitColumn();
 
     toolkit::Form& form_;
     Events events_;

@@ -4,6 +4,8 @@
 // following a resize.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -234,10 +236,12 @@ TEST_F(MainWindowTest, DensityBarsStandAtFiftyAndColourBarsAtZero) {
     }
 }
 
-TEST_F(MainWindowTest, MaterialListStartsEmpty) {
+// Empty, with its one column spanning the list but for a margin.
+TEST_F(MainWindowTest, MaterialListStartsEmptyWithItsColumnAcrossTheList) {
     HWND list = control("3");
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(session_->listItemCount(list), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 189 - 23);
 }
 
 TEST_F(MainWindowTest, MenuHoldsTheCommandsWithTheOnTopMarkCleared) {

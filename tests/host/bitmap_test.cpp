@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bmp_bytes.h"
+#include "core/bmp_run_length.h"
 #include "core/file_stream.h"
 #include "core/object.h"
 #include "model_bytes.h"

@@ -1,11 +1,11 @@
 // The common part of the gradient-styled controls: default looks, setters,
-// the window property, the cached pictures and painting.
+// the window property, painting, and the messages that move the looks.
+#include "toolkit/gradient/gradient_control.h"
+
 #include <algorithm>
-#include <cstring>
 
 #include "core/code_page.h"
 #include "core/object.h"
-#include "toolkit/gradient/gradient.h"
 #include "toolkit/gradient/gradient_render.h"
 #include "toolkit/gradient/gradient_services.h"
 #include "toolkit/windows/control.h"
@@ -25,23 +25,16 @@ const std::array<GradientLook, gradient::kLookCount> kDefaultLooks = {{
     {0xFFFFFF, 0x9EACB4, kButtonFaceColor, 0x000000, 0x808080, 0x808080, 5, 5, 2, 5, 2},
 }};
 
-core::Ref<Bitmap> newPicture(int width, int height, bool deviceIndependent) {
-    core::Ref<Bitmap> picture = deviceIndependent
-                                    ? newDeviceIndependentBitmap(width, height, core::PixelFormat::ThirtyTwoBits)
-                                    : newBitmap(width, height);
-    // A device-independent picture gets its DIB section now, so that the
-    // system draws into the same pixels that the blend reads.
-    if (picture->handle() == nullptr) return {};
-    return picture;
-}
-
 }  // namespace
 
 GradientControl::GradientControl(Control& parent, Kind kind, const wchar_t* className)
     : Control(&parent, ownWindowClass(className)),
       kind_(kind),
       looks_(kDefaultLooks),
-      reactsToMouse_(kind == ButtonKind || kind == CheckBoxKind || kind == RadioBoxKind) {
+      reactsToMouse_(kind == ButtonKind || kind == CheckBoxKind || kind == RadioBoxKind),
+      pictures_(gradient::picturesDeviceIndependent(gradient_services::versionClass(), reactsToMouse_),
+                [this](HDC dc, LookIndex look, int width, int height) { drawLook(dc, look, width, height); }),
+      interaction_([this](const gradient::Reaction& reaction) { react(reaction); }) {
     doubleBuffered_ = true;
     gradient_services::acquire();
     updateStateRectangles();
@@ -49,7 +42,7 @@ GradientControl::GradientControl(Control& parent, Kind kind, const wchar_t* clas
 
 GradientControl::~GradientControl() {
     if (window_ != nullptr) {
-        KillTimer(window_, kTransitionTimer);
+        TransitionTimer::stop(window_);
         RemovePropW(window_, kTypeProperty);
     }
     gradient_services::release();
@@ -66,9 +59,8 @@ GradientControl& GradientControl::setLookField(LookSet looks, Field GradientLook
     for (int index = 0; index < static_cast<int>(looks_.size()); ++index) {
         if ((looks & (1U << index)) == 0) continue;
         looks_[index].*field = value;
-        pictures_[index].redraw = true;
+        pictures_.markForRedraw(static_cast<LookIndex>(index));
     }
-    composite_.redraw = true;
     invalidate();
     return *this;
 }
@@ -142,7 +134,7 @@ GradientControl& GradientControl::setShowFocusRectangle(bool show) {
 }
 
 GradientControl& GradientControl::setTransitionSpeed(int speedIndex) {
-    speedIndex_ = std::clamp(speedIndex, 0, gradient::kSlowestSpeed);
+    transition_.setSpeed(speedIndex);
     return settingChanged();
 }
 
@@ -165,10 +157,7 @@ void GradientControl::updateStateRectangles() {
     markAllForRedraw();
 }
 
-void GradientControl::markAllForRedraw() {
-    for (Picture& picture : pictures_) picture.redraw = true;
-    composite_.redraw = true;
-}
+void GradientControl::markAllForRedraw() { pictures_.markAllForRedraw(); }
 
 RECT GradientControl::contentRect() const {
     return {insets_.left, insets_.top, clientWidth() + insets_.right, clientHeight() + insets_.bottom};
@@ -176,77 +165,29 @@ RECT GradientControl::contentRect() const {
 
 // --- pictures ------------------------------------------------------------------
 
-Bitmap* GradientControl::renderedPicture(LookIndex look) {
-    const int width = clientWidth();
-    const int height = clientHeight();
-    if (width <= 0 || height <= 0) return nullptr;
-    Picture& picture = pictures_[look];
-    if (!picture.bitmap || picture.bitmap->width() != width || picture.bitmap->height() != height) {
-        const bool deviceIndependent =
-            gradient::picturesDeviceIndependent(gradient_services::versionClass(), reactsToMouse_);
-        picture.bitmap = newPicture(width, height, deviceIndependent);
-        if (!picture.bitmap) return nullptr;
-        picture.redraw = true;
-    }
-    if (picture.redraw) {
-        const gradient_render::BitmapDc dc(picture.bitmap->handle());
-        const gradient_render::LookLayout layout{width, height, stateRects_[look], contentRect()};
-        const gradient_render::Caption caption{showCaption_ ? core::toWide(captionText()) : std::wstring(),
-                                               fontHandle(), verticalAlignment_, horizontalAlignment_};
-        gradient_render::renderLook(dc.get(), looks_[look], layout, caption, {outline_, smoothCorners_});
-        GdiFlush();
-        picture.redraw = false;
-    }
-    return picture.bitmap.get();
-}
-
-bool GradientControl::showsBlend() const {
-    if (transition_.transition == gradient::NoTransition) return false;
-    return transition_.running || gradient::transitionLooks(transition_.transition).target != NormalIndex;
-}
-
-void GradientControl::blendComposite() {
-    const gradient::TransitionLooks looks = gradient::transitionLooks(transition_.transition);
-    Bitmap* source = renderedPicture(looks.source);
-    Bitmap* target = renderedPicture(looks.target);
-    const bool wholeArea = blendRect_.left <= 0 && blendRect_.top <= 0 && blendRect_.right >= clientWidth() &&
-                           blendRect_.bottom >= clientHeight();
-    Bitmap* normal = wholeArea ? nullptr : renderedPicture(NormalIndex);
-    if (source == nullptr || target == nullptr || (!wholeArea && normal == nullptr)) {
-        composite_.bitmap.reset();
-        return;
-    }
-    if (!composite_.bitmap || composite_.bitmap->width() != source->width() ||
-        composite_.bitmap->height() != source->height()) {
-        composite_.bitmap = newPicture(source->width(), source->height(), true);
-        if (!composite_.bitmap) return;
-    }
-    const gradient::PixelView out = gradient_render::pixelView(*composite_.bitmap);
-    if (normal != nullptr) {
-        const gradient::PixelView whole = gradient_render::pixelView(*normal);
-        for (int y = 0; y < out.height; ++y)
-            std::memcpy(out.row(y), whole.row(y), static_cast<std::size_t>(out.width) * sizeof(gradient::Pixel));
-    }
-    gradient::blendArea(out, gradient_render::pixelView(*source), gradient_render::pixelView(*target),
-                        gradient_render::toRect(blendRect_), transition_.progress);
-    composite_.redraw = false;
+void GradientControl::drawLook(HDC dc, LookIndex look, int width, int height) {
+    const gradient_render::LookLayout layout{width, height, stateRects_[look], contentRect()};
+    const gradient_render::Caption caption{showCaption_ ? core::toWide(captionText()) : std::wstring(), fontHandle(),
+                                           verticalAlignment_, horizontalAlignment_};
+    gradient_render::renderLook(dc, looks_[look], layout, caption, {outline_, smoothCorners_});
 }
 
 bool GradientControl::showsEnabled() const { return window_ != nullptr ? IsWindowEnabled(window_) != 0 : enabled_; }
 
 Bitmap* GradientControl::shownPicture() {
+    const int width = clientWidth();
+    const int height = clientHeight();
     if (!showsEnabled()) {
-        composite_.bitmap.reset();
-        pictures_[NormalIndex].bitmap.reset();
-        return renderedPicture(DisabledIndex);
+        pictures_.dropBlend();
+        pictures_.drop(NormalIndex);
+        return pictures_.look(DisabledIndex, width, height);
     }
-    pictures_[DisabledIndex].bitmap.reset();
-    if (showsBlend()) {
-        if (!composite_.bitmap || composite_.redraw) blendComposite();
-        if (composite_.bitmap) return composite_.bitmap.get();
+    pictures_.drop(DisabledIndex);
+    if (transition_.showsBlend()) {
+        if (Bitmap* blend = pictures_.blend(transition_.state(), blendRect_, width, height)) return blend;
     }
-    composite_.bitmap.reset();
-    return renderedPicture(NormalIndex);
+    pictures_.dropBlend();
+    return pictures_.look(NormalIndex, width, height);
 }
 
 // --- painting and messages -------------------------------------------------------
@@ -303,19 +244,48 @@ bool GradientControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, 
             invalidate();
             break;
         case WM_TIMER:
-            if (wParam != kTransitionTimer) break;
+            if (!TransitionTimer::ticks(wParam)) break;
             tick();
             result = 0;
             return true;
         case WM_DESTROY:
-            KillTimer(window_, kTransitionTimer);
+            TransitionTimer::stop(window_);
             RemovePropW(window_, kTypeProperty);
             break;
         default:
             break;
     }
-    if (reactsToMouse_ && showsEnabled()) handleInput(message, wParam, lParam);
+    if (reactsToMouse_ && showsEnabled()) interaction_.handle(window_, message, wParam, lParam);
     return Control::handleMessage(message, wParam, lParam, result);
+}
+
+// --- interaction and transitions ----------------------------------------------------
+
+void GradientControl::react(const gradient::Reaction& reaction) {
+    if (reaction.released) pressReleased();
+    if (reaction.transition != gradient::NoTransition) {
+        transition_.start(window_, reaction.transition, reaction.trigger);
+        tick();
+    }
+    if (reaction.released && onClick_) onClick_(*this);
+}
+
+void GradientControl::tick() {
+    transition_.step(window_);
+    if (transition_.showsBlend()) {
+        // A hidden control blends when it shows again.
+        pictures_.markBlendForRedraw();
+        if (IsWindowVisible(window_)) pictures_.blend(transition_.state(), blendRect_, clientWidth(), clientHeight());
+    } else {
+        pictures_.dropBlend();
+    }
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void GradientControl::resetInteraction() {
+    interaction_.reset();
+    transition_.reset(window_);
+    pictures_.dropBlend();
 }
 
 }  // namespace toolkit

@@ -1,9 +1,9 @@
 // The arithmetic behind the gradient-styled controls, over plain pixel
 // buffers and integers: gradient strips and their bands, corner shapes, the
-// rectangle each kind of control fills, the check mark, the interaction
-// rules, transitions and the blend of two pictures. Nothing here needs a
-// window, so all of it is tested on every platform; the Win32 code around
-// it only moves pixels between these buffers and the system's bitmaps.
+// rectangle each kind of control fills, the check mark and the blend of two
+// pictures. Nothing here needs a window, so all of it is tested on every
+// platform; the Win32 code around it only moves pixels between these
+// buffers and the system's bitmaps.
 #pragma once
 
 #include <array>
@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 #include <vector>
+
+#include "toolkit/gradient/gradient_transitions.h"
 
 namespace toolkit::gradient {
 
@@ -192,56 +194,9 @@ std::span<const MarkSpan> checkMarkSpans();
 // centre less half the frame, the halves truncated.
 Point checkMarkOrigin(const Rect& square);
 
-// --- interaction and transitions ---------------------------------------------------
+// --- blend ----------------------------------------------------------------------
 
-// The looks of a control, by index: normal, pointer over it, pressed and
-// disabled. A control keeps one picture of each; transitions blend two.
-enum LookIndex : int { NormalIndex = 0, OverIndex = 1, DownIndex = 2, DisabledIndex = 3 };
-constexpr int kLookCount = 4;
-
-enum Transition : int {
-    NoTransition = -1,
-    NormalToOver = 0,
-    NormalToDown = 1,
-    OverToNormal = 2,
-    OverToDown = 3,
-    DownToNormal = 4,
-    DownToOver = 5,
-};
-
-struct TransitionLooks {
-    LookIndex source;
-    LookIndex target;
-};
-TransitionLooks transitionLooks(Transition transition);
-
-constexpr int kFullProgress = 64;
-constexpr int kSlowestSpeed = 5;
-
-// What one tick adds to the progress at a speed index (0 fastest ... 5);
-// an index above 5 counts as 5.
-int transitionStep(int speedIndex);
-
-// What started a transition: reversing the one that runs keeps the point
-// it reached.
-enum class Trigger { Enter, Leave, Press, Release };
-
-struct TransitionState {
-    Transition transition = NoTransition;
-    int progress = 0;  // 0 ... 64
-    bool running = false;
-};
-
-// Starts a transition: the progress goes to 0, or to 64 - progress when
-// it reverses the one running (entering during over-to-normal, leaving
-// during normal-to-over, pressing during down-to-over, releasing during
-// over-to-down).
-void startTransition(TransitionState& state, Transition transition, Trigger trigger);
-
-// One tick: adds the step; above 63 the progress is 64 and the transition
-// stops. True when it stopped now.
-bool tickTransition(TransitionState& state, int speedIndex);
-
+// The blend's progress runs from 0 (the source) to kFullProgress (the target).
 // Blends `count` pixels channel by channel: (source * (64 - progress) +
 // target * progress) / 64, truncated.
 void blendRow(Pixel* out, const Pixel* source, const Pixel* target, int count, int progress);
@@ -249,33 +204,6 @@ void blendRow(Pixel* out, const Pixel* source, const Pixel* target, int count, i
 // Blends the two pictures into `out` inside `area` (clipped to all three).
 void blendArea(const PixelView& out, const PixelView& source, const PixelView& target, const Rect& area,
                int progress);
-
-enum class PressSource { None, Keyboard, Mouse };
-
-// The pointer and press state of a control that reacts to the mouse.
-struct Interaction {
-    bool over = false;
-    bool pressed = false;
-    PressSource source = PressSource::None;
-};
-
-// What an input event asks of the control: a transition to start, and
-// whether a press was released (a check box then toggles, and the click
-// event runs).
-struct Reaction {
-    Transition transition = NoTransition;
-    Trigger trigger = Trigger::Enter;
-    bool released = false;
-};
-
-Reaction pointerEntered(Interaction& state);
-Reaction pointerLeft(Interaction& state);
-Reaction leftButtonDown(Interaction& state);
-Reaction leftButtonUp(Interaction& state);
-Reaction spaceDown(Interaction& state);
-Reaction spaceUp(Interaction& state);
-// Losing the focus in the middle of a keyboard press ends it as leaving does.
-Reaction focusLost(Interaction& state);
 
 // --- the system ------------------------------------------------------------------
 

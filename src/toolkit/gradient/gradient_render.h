@@ -9,7 +9,7 @@
 #include <string>
 
 #include "toolkit/bitmap/bitmap.h"
-#include "toolkit/gradient/gradient.h"
+#include "toolkit/gradient/gradient_control.h"
 #include "toolkit/gradient/gradient_pixels.h"
 
 namespace toolkit::gradient_render {

@@ -37,7 +37,7 @@ HWND Application::makeWindow() {
     // No size: the window is never seen, only its task bar button.
     return CreateWindowExW(0, className_, core::toWide(caption_).c_str(), windowStyle(),
                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), this);
+                           GetModuleHandleW(nullptr), creationData());
 }
 
 void Application::windowMade() {

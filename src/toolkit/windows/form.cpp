@@ -23,7 +23,7 @@ Form::Form(Application& application, const std::string& caption)
     : Control(&application, ownWindowClass(L"Form")), application_(application) {
     caption_ = caption;
     visible_ = false;
-    left_ = top_ = CW_USEDEFAULT;
+    bounds_.left = bounds_.top = CW_USEDEFAULT;
 }
 
 DWORD Form::windowStyle() const {
@@ -37,8 +37,9 @@ DWORD Form::windowExStyle() const { return WS_EX_CONTROLPARENT | (stayOnTop_ ? W
 HWND Form::parentWindow() { return application_.createWindow(); }
 
 HWND Form::makeWindow() {
-    HWND window = CreateWindowExW(windowExStyle(), className_, core::toWide(caption_).c_str(), windowStyle(), left_,
-                                  top_, width_, height_, parentWindow(), nullptr, GetModuleHandleW(nullptr), this);
+    HWND window = CreateWindowExW(windowExStyle(), className_, core::toWide(caption_).c_str(), windowStyle(),
+                                  bounds_.left, bounds_.top, bounds_.width, bounds_.height, parentWindow(), nullptr,
+                                  GetModuleHandleW(nullptr), creationData());
     if (window == nullptr) return nullptr;
     if (icon_ != nullptr) SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     if (menu_ != nullptr) SetMenu(window, menu_->handle());
@@ -46,10 +47,7 @@ HWND Form::makeWindow() {
     // The system may have placed it, or made it larger than asked.
     RECT bounds;
     GetWindowRect(window, &bounds);
-    left_ = bounds.left;
-    top_ = bounds.top;
-    width_ = bounds.right - bounds.left;
-    height_ = bounds.bottom - bounds.top;
+    bounds_ = {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
     if (clientWidthWanted_ > 0 || clientHeightWanted_ > 0) {
         const int width = clientWidthWanted_, height = clientHeightWanted_;
         clientWidthWanted_ = clientHeightWanted_ = 0;
@@ -71,6 +69,11 @@ Form& Form::setClientSize(int width, int height) {
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), GetMenu(window_) != nullptr,
                        static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
     setSize(outer.right - outer.left, outer.bottom - outer.top);
+    return *this;
+}
+
+Form& Form::setSizeLimit(SizeLimit limit, int value) {
+    sizeLimits_[limit] = value;
     return *this;
 }
 
@@ -106,7 +109,7 @@ void Form::centre() {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     createWindow();
-    setPosition((screenWidth - width_) / 2, (screenHeight - height_) / 2);
+    setPosition((screenWidth - bounds_.width) / 2, (screenHeight - bounds_.height) / 2);
 }
 
 int Form::statusBarHeight() const { return statusBar_ != nullptr ? statusBar_->height() : 0; }
@@ -193,8 +196,8 @@ bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         case WM_MOVE: {
             RECT bounds;
             GetWindowRect(window_, &bounds);
-            left_ = bounds.left;
-            top_ = bounds.top;
+            bounds_.left = bounds.left;
+            bounds_.top = bounds.top;
             return false;
         }
         default:

@@ -3,11 +3,16 @@
 // minimised.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "toolkit/windows/control.h"
 
 namespace toolkit {
+
+class Application;
+
+enum SizeLimit : int { MinWidth = 0, MinHeight = 1, MaxWidth = 2, MaxHeight = 3 };
 
 // A top-level window owned by the application object.
 class Form : public Control {
@@ -16,6 +21,8 @@ public:
 
     // Sets the client area; values not above 0 leave that dimension.
     Form& setClientSize(int width, int height);
+    // How far the user may resize the form; 0 sets no limit.
+    Form& setSizeLimit(SizeLimit limit, int value);
     Form& setIcon(HINSTANCE module, const char* resourceName);
     Form& setOnClose(CloseEvent handler) {
         onClose_ = std::move(handler);
@@ -58,6 +65,7 @@ private:
     HICON icon_ = nullptr;
     HWND focusedChild_ = nullptr;  // taken back when the form is active again
     int clientWidthWanted_ = 0, clientHeightWanted_ = 0;
+    std::array<int, 4> sizeLimits_{};
     bool stayOnTop_ = false;
     bool remembersShowState_ = false;
     int rememberedShowState_ = 0;  // 0 = none

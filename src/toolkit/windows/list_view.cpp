@@ -28,8 +28,8 @@ ListView::ListView(Control& parent, View view, std::uint32_t options, HIMAGELIST
       imageLists_{large, small, state} {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    width_ = kDefaultWidth;
-    height_ = kDefaultHeight;
+    bounds_.width = kDefaultWidth;
+    bounds_.height = kDefaultHeight;
 }
 
 DWORD ListView::windowStyle() const {
@@ -60,7 +60,8 @@ void ListView::windowMade() {
 }
 
 void ListView::backgroundChanged() {
-    if (window_ != nullptr) SendMessageW(window_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(resolveColor(background_)));
+    if (window_ != nullptr)
+        SendMessageW(window_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(resolveColor(backgroundColor())));
 }
 
 void ListView::writeIntProperty(UINT message, int value) {

@@ -27,7 +27,7 @@ HBRUSH transparentColors(HDC dc, const Font& font) {
 
 Label::Label(Control& parent, const std::string& caption) : Control(&parent, L"STATIC") {
     caption_ = caption;
-    height_ = kLabelHeight;
+    bounds_.height = kLabelHeight;
 }
 
 Label& Label::setTextAlignment(TextAlignment alignment) {
@@ -75,8 +75,8 @@ PaintBox& newPaintBox(Control& parent) { return *core::create<PaintBox>(parent).
 
 EditBox::EditBox(Control& parent, unsigned options) : Control(&parent, L"EDIT"), options_(options) {
     const bool multiLine = (options_ & MultiLine) != 0;
-    width_ = multiLine ? kMultiLineEditSize : kEditWidth;
-    height_ = multiLine ? kMultiLineEditSize : kEditHeight;
+    bounds_.width = multiLine ? kMultiLineEditSize : kEditWidth;
+    bounds_.height = multiLine ? kMultiLineEditSize : kEditHeight;
 }
 
 DWORD EditBox::windowStyle() const {

@@ -15,7 +15,7 @@ namespace toolkit {
 StatusBar::StatusBar(Form& form) : Control(&form, STATUSCLASSNAMEW) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    width_ = height_ = 0;  // no room taken until the window exists
+    bounds_.width = bounds_.height = 0;  // no room taken until the window exists
     form.statusBar_ = this;
 }
 
@@ -51,10 +51,7 @@ void StatusBar::fitToForm() {
     RECT bounds;
     GetWindowRect(window_, &bounds);
     MapWindowPoints(HWND_DESKTOP, GetParent(window_), reinterpret_cast<POINT*>(&bounds), 2);
-    left_ = bounds.left;
-    top_ = bounds.top;
-    width_ = bounds.right - bounds.left;
-    height_ = bounds.bottom - bounds.top;
+    bounds_ = {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
 void StatusBar::formResized() {

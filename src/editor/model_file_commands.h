@@ -1,0 +1,46 @@
+// Opening and saving the model the editor works on: the file dialog, the
+// question about unsaved changes, and the messages of a file that cannot
+// be read or written.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/document.h"
+#include "toolkit/windows/dialogs.h"
+
+namespace editor {
+
+class ModelFileCommands {
+public:
+    // Runs once a model file is open: what showed the one before goes.
+    using Opened = std::function<void()>;
+
+    ModelFileCommands(model::Document& document, toolkit::FileDialog& dialog, Opened opened);
+
+    // "Открыть..": asks about unsaved changes, then for the file to open.
+    void open();
+    // The path given at start or dropped onto the window opens as Open
+    // opens the file chosen in its dialog.
+    void openAt(const std::wstring& path);
+    // Writes the model to its file; true when it was written.
+    bool save();
+    // Asks for a file name, then writes the model there; true when written.
+    // The chosen name is the one Save writes to from now on.
+    bool saveAs();
+    // Before the open model is dropped (exit, close, open): unsaved changes
+    // bring the question whether to save them. True when the caller may go
+    // on.
+    bool readyToDrop();
+
+private:
+    // Opens the model file, which Save then writes to; a refused file brings
+    // its message and leaves the open model as it was.
+    void load(const std::string& path);
+
+    model::Document& document_;
+    toolkit::FileDialog& dialog_;
+    Opened opened_;
+};
+
+}  // namespace editor
