@@ -49,7 +49,8 @@ std::optional<core::ImageFormat> viewerFormatOf(std::string_view name);
 bool searchFinds(const Material& material, std::string_view text);
 
 // A texture name as a name box takes it on Enter: a non-empty name that
-// holds neither ".BMP" nor ".TGA" anywhere gets ".BMP" appended. Nothing
+// holds neither ".BMP" nor ".TGA" anywhere, in any letter case (as the
+// viewer and Windows read them), gets ".BMP" appended. Nothing
 // when the result is longer than a material can hold or holds the
 // separator.
 std::optional<std::string> acceptTextureName(std::string_view typed);

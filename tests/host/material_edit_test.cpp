@@ -73,7 +73,8 @@ TEST(TextureNameRule, NameBoxAppendsBmpWhereNoExtensionIsFound) {
     EXPECT_EQ(model::acceptTextureName("SKY.BMP"), "SKY.BMP");
     EXPECT_EQ(model::acceptTextureName(""), "");
     EXPECT_EQ(model::acceptTextureName("A.BMP.OLD"), "A.BMP.OLD");
-    EXPECT_EQ(model::acceptTextureName("rock.bmp"), "rock.bmp.BMP");
+    EXPECT_EQ(model::acceptTextureName("rock.bmp"), "rock.bmp");
+    EXPECT_EQ(model::acceptTextureName("glass.Tga"), "glass.Tga");
 }
 
 TEST(TextureNameRule, NameBoxRefusesWhatAMaterialCannotHold) {
