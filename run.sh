@@ -6,14 +6,31 @@
 #
 # With a display the editor's window opens there; without one (a server,
 # CI) it runs on a virtual display and a screenshot of it is saved.
+#
+#   ./run.sh --install-desktop     puts "Skirvane" into the desktop's
+#                                  application menu and opens .4ds files in it
+#   ./run.sh --uninstall-desktop   takes both out again
 set -euo pipefail
-model=$(realpath -m -- "${1:-$(dirname "$0")/samples/sample.4ds}")
 cd "$(dirname "$0")"
 root=$PWD
 source tools/common.sh
-[ -f "$model" ] || { echo "No such model: $model" >&2; exit 2; }
+source tools/desktop_entry.sh
+if [ "${1:-}" = --uninstall-desktop ]; then
+  uninstall_desktop
+  echo "Skirvane is no longer in the desktop's menu" >&2
+  exit 0
+fi
+install=0
+if [ "${1:-}" = --install-desktop ]; then
+  install=1
+else
+  model=$(realpath -m -- "${1:-samples/sample.4ds}")
+  [ -f "$model" ] || { echo "No such model: $model" >&2; exit 2; }
+fi
 
-ensure_packages "${SKIRVANE_PACKAGES[@]}" || { echo "Could not install the packages" >&2; exit 1; }
+packages=("${SKIRVANE_PACKAGES[@]}")
+[ $install -eq 1 ] && packages+=("${SKIRVANE_DESKTOP_PACKAGES[@]}")
+ensure_packages "${packages[@]}" || { echo "Could not install the packages" >&2; exit 1; }
 mkdir -p build
 echo "Building skirvane.exe (log in build/run.build.log)" >&2
 if ! { cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake &&
@@ -23,6 +40,11 @@ if ! { cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_
   exit 1
 fi
 program=$root/build/windows/src/editor/skirvane.exe
+if [ $install -eq 1 ]; then
+  install_desktop "$program" src/editor/resources/skirvane.ico
+  echo "Skirvane is in the desktop's menu, and .4ds files open in it" >&2
+  exit 0
+fi
 
 # The prefix lives in the user's cache, apart from the test runs.
 wine_setup "${XDG_CACHE_HOME:-$HOME/.cache}/skirvane/wine-prefix"

@@ -9,7 +9,7 @@ source tools/common.sh
 # Every run in the same locale, whatever the caller's is.
 export LC_ALL=C.UTF-8
 
-ensure_packages "${SKIRVANE_PACKAGES[@]}" || { echo "Could not install the packages"; exit 1; }
+ensure_packages "${SKIRVANE_PACKAGES[@]}" "${SKIRVANE_DESKTOP_PACKAGES[@]}" || { echo "Could not install the packages"; exit 1; }
 
 jobs=$(nproc)
 reports=$PWD/build/reports

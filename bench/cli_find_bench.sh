@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: bench/cli_find_bench.sh BUILD_DIR
+# Usage: bench/cli_find_bench.sh [BUILD_DIR]
 #
 # Times "skirvane-cli find" over a mod's folder of 1,000 models of 1 MiB
 # each (30 materials and mesh bytes, written by make-mod-folder) against
@@ -7,8 +7,8 @@
 # cache, and prints both means and their ratio. The goal is a find at least
 # 10 times faster than the cat: it reads the header and the materials of
 # each model, never the rest. textures and rename-texture --dry-run, which
-# read as little, are timed beside them. Needs hyperfine (Debian package
-# hyperfine).
+# read as little, are timed beside them. BUILD_DIR is the host tree
+# (build/host when not given); what is missing is installed and built.
 set -euo pipefail
 
 source "$(dirname "$0")/cli_bench_setup.sh" "${1:-}" make-mod-folder mod

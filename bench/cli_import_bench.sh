@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
-# Usage: bench/cli_import_bench.sh BUILD_DIR
+# Usage: bench/cli_import_bench.sh [BUILD_DIR]
 #
 # Times "skirvane-cli import" of edits to every one of the 10,000 materials
 # of the 64 MiB model that make-big-model writes, against "skirvane-cli
 # save" of the same model alone, and prints the means and their ratios. Two
-# edits files: the whole show output with every material's density and
-# alpha name changed, and a short one giving each material's number, density
-# and diffuse colour only. The goal is an import that takes at most 1.5
-# times as long as the save. Needs hyperfine (Debian package hyperfine).
+# edits files: the whole show output with every material's density changed
+# and its alpha name where it has one, and a short one giving each
+# material's number, density and diffuse colour only. The goal is an import that takes at most 1.5
+# times as long as the save. BUILD_DIR is the host tree (build/host when not
+# given); what is missing is installed and built.
 set -euo pipefail
 
 source "$(dirname "$0")/cli_bench_setup.sh" "${1:-}" make-big-model big.4ds
 "$cli" show big.4ds |
-  sed -e 's/^\(      "density": \).*,$/\10.5,/' -e 's/^\(      "alphaName": \)".*",$/\1"MASK.BMP",/' >full.json
+  sed -e 's/^\(      "density": \).*,$/\10.5,/' -e 's/^\(      "alphaName": \)".\+",$/\1"MASK.BMP",/' >full.json
 count=$(grep -c '"number"' full.json)
 awk -v count="$count" 'BEGIN {
   printf "{\"materials\": [\n"

@@ -1,8 +1,9 @@
-// Reads BMP images made of arbitrary bytes from a stream. Whatever the
-// input, reading must neither crash nor leak nor allocate past the reader's
-// limits. A refused input must give no image, a reason and the stream where
-// it was; a read one must have pixel memory for every line it reports,
-// which walking all of it checks under the address sanitizer.
+// Reads BMP and TGA images made of arbitrary bytes from a stream, each
+// input with both readers. Whatever the input, reading must neither crash
+// nor leak nor allocate past the readers' limits. A refused input must give
+// no image, a reason and the stream where it was; a read one must have
+// pixel memory for every line it reports, which walking all of it checks
+// under the address sanitizer.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,7 @@
 
 #include "core/bmp_reader.h"
 #include "core/file_stream.h"
+#include "core/image_reader.h"
 #include "core/object.h"
 #include "model_bytes.h"
 #include "scratch_folder.h"
@@ -38,11 +40,16 @@ unsigned walkPixels(const core::BmpImage& image) {
 class Workspace {
 public:
     void run(const std::string& input) {
-        const std::string path = folder_.file("input.bmp");
+        const std::string path = folder_.file("input.img");
         test_support::writeFileBytes(path, input);
+        for (const core::ImageFormat format : {core::ImageFormat::Bmp, core::ImageFormat::Tga}) read(path, format);
+    }
+
+private:
+    static void read(const std::string& path, core::ImageFormat format) {
         core::Ref<core::FileStream> stream = core::openFileForReading(path);
         std::string error;
-        const core::BmpImage image = core::readBmp(*stream, error);
+        const core::BmpImage image = core::readImage(*stream, format, error);
         if (!error.empty()) {
             require(image.header == nullptr && image.pixels == nullptr && image.width == 0 && image.height == 0,
                     "a refused input left an image");
@@ -61,7 +68,6 @@ public:
         pixelSum = walkPixels(image);
     }
 
-private:
     fuzz_support::ScratchFolder folder_;
 };
 

@@ -3,7 +3,7 @@
 #
 # Runs every fuzz target of a fuzz build tree (the executables BUILD_DIR/fuzz/*_fuzz):
 # first over its regression inputs, fuzz/corpus/<target without _fuzz>/ (for
-# bitmap_fuzz also the BMP images in tests/data/bmp/), then fuzzing for a
+# bitmap_fuzz also the BMP and TGA images in tests/data/), then fuzzing for a
 # bounded time. New inputs go into a copy of the regression inputs in
 # REPORT_DIR/<target>/corpus, crash inputs and logs into REPORT_DIR/<target>/;
 # the repository is not written.
@@ -55,9 +55,9 @@ for executable in "$build"/fuzz/*_fuzz; do
 
   summary=""
   sources=("$regression"/*)
-  # The BMP images of the tests' data are the bitmap target's regression
-  # inputs too; its corpus folder does not copy them.
-  [ "$target" = bitmap_fuzz ] && sources+=("$fuzz_folder"/../tests/data/bmp/*/*.bmp)
+  # The BMP and TGA images of the tests' data are the bitmap target's
+  # regression inputs too; its corpus folder does not copy them.
+  [ "$target" = bitmap_fuzz ] && sources+=("$fuzz_folder"/../tests/data/bmp/*/*.bmp "$fuzz_folder"/../tests/data/tga/*.tga)
   inputs=()
   for input in "${sources[@]}"; do
     [ -f "$input" ] && inputs+=("$input")

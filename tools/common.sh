@@ -6,6 +6,10 @@ SKIRVANE_PACKAGES=(
   cmake g++ make git googletest libgtest-dev libgmock-dev libbenchmark-dev libstb-dev nlohmann-json3-dev libcli11-dev
   g++-mingw-w64-x86-64-posix wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev
 )
+# What the desktop entry of ./run.sh --install-desktop needs (and its test).
+SKIRVANE_DESKTOP_PACKAGES=(desktop-file-utils shared-mime-info xdg-utils imagemagick)
+# What the benchmark scripts need beyond the build.
+SKIRVANE_BENCH_PACKAGES=(hyperfine)
 
 # Installs the packages that are not installed yet; says nothing when all are.
 ensure_packages() {

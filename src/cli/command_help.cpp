@@ -29,8 +29,8 @@ std::string CommandHelp::listOfCommands() const {
             text << "\n  " << std::string(kSynopsisWidth, ' ');
         text << command->summary << '\n';
     }
-    text << "\nskirvane-cli COMMAND --help describes one command. Exit status: 0 done, 1 refused or failed\n"
-            "(nothing is written then), 2 wrong usage.\n";
+    text << "\nskirvane-cli COMMAND --help describes one command; skirvane-cli --version gives the version.\n"
+            "Exit status: 0 done, 1 refused or failed (nothing is written then), 2 wrong usage.\n";
     return text.str();
 }
 

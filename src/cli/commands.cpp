@@ -10,6 +10,7 @@
 #include "cli/command.h"
 #include "cli/command_help.h"
 #include "cli/json_model.h"
+#include "version.h"
 
 namespace cli {
 
@@ -28,6 +29,7 @@ public:
         // Before the subcommands, which take them over.
         app_.formatter(std::make_shared<CommandHelp>(kCommands));
         app_.failure_message(failureMessage);
+        app_.set_version_flag("--version", "skirvane-cli " SKIRVANE_VERSION);
         app_.require_subcommand(1);
         for (const Command* command : kCommands) {
             CLI::App* subcommand = app_.add_subcommand(std::string(command->name));
@@ -63,7 +65,7 @@ private:
     std::vector<std::string> arranged(Arguments args) {
         if (args.empty()) return {};
         std::vector<std::string> line;
-        if (app_.get_help_ptr()->check_name(args[0])) {
+        if (app_.get_help_ptr()->check_name(args[0]) || app_.get_version_ptr()->check_name(args[0])) {
             line = {args[0]};
         } else if (const std::size_t index = indexOf(args[0]); index < kCommands.size()) {
             line = syntaxes_[index]->arrange(args.subspan(1));

@@ -25,12 +25,6 @@ std::filesystem::path fileSystemPathOf(std::string_view argument) {
 
 std::string argumentOfPath(const std::filesystem::path& path) { return utf8OfWide(path.native()); }
 
-std::string texturePath(std::string_view folder, std::string_view name) {
-    std::string path(folder);
-    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
-    return path.append(name);
-}
-
 std::string utf8OfWide(std::wstring_view text) {
     if (text.empty()) return {};
     const int wideLength = static_cast<int>(text.size());
@@ -50,12 +44,6 @@ bool pathOfArgument(std::string_view argument, std::string& path) {
 std::filesystem::path fileSystemPathOf(std::string_view argument) { return argument; }
 
 std::string argumentOfPath(const std::filesystem::path& path) { return path.native(); }
-
-std::string texturePath(std::string_view folder, std::string_view name) {
-    std::string path(folder);
-    if (!path.empty() && path.back() != '/') path += '/';
-    return path + core::cp1251ToUtf8(name);
-}
 
 #endif
 

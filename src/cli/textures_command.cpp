@@ -1,5 +1,6 @@
 // skirvane-cli textures: whether the viewer would show each texture of the
 // materials of one model or many from a texture folder.
+#include <bit>
 #include <map>
 #include <memory>
 #include <optional>
@@ -11,9 +12,10 @@
 #include "cli/json_model.h"
 #include "cli/model_walk.h"
 #include "cli/paths.h"
-#include "core/bmp_reader.h"
 #include "core/code_page.h"
 #include "core/file_stream.h"
+#include "core/folder_files.h"
+#include "core/image_reader.h"
 #include "core/object.h"
 
 namespace cli {
@@ -23,34 +25,59 @@ namespace {
 constexpr std::string_view kDetails =
     "One line per material and named texture, in the order Env (reflection), Diff (diffuse),\n"
     "Alfa (alpha); a material's empty names have no line. Each says one of:\n"
-    "  shown       the viewer shows it: the name ends with its first \".BMP\", the file is in\n"
-    "              DIR and loads as a bitmap\n"
+    "  shown       the viewer shows it: the name ends in \".bmp\" or \".tga\", the file is in\n"
+    "              DIR and loads as an image of that format\n"
     "  missing     DIR holds no file of that name\n"
-    "  unloadable  the file is there but is no bitmap the viewer loads (the reason follows)\n"
-    "  not-read    the file is there, but the viewer reads only names that end with their\n"
-    "              first \".BMP\" (capitals), so it shows nothing\n"
+    "  unloadable  the file is there but is no image the viewer loads (the reason follows)\n"
+    "  not-read    the file is there, but the viewer reads only names that end in \".bmp\"\n"
+    "              or \".tga\", so it shows nothing\n"
+    "Names and extensions match in any letter case, as Windows finds files; a file named\n"
+    "exactly as the texture comes first. A shown alpha texture whose sides are not powers\n"
+    "of two, as the engine needs them, gets a warning.\n"
     "Each PATH is a model or a folder, searched with its subfolders for *.4ds files (any\n"
     "letter case) in sorted order; the options may stand anywhere. Unless PATH is one model,\n"
     "each model's lines follow a line with its path. The exit status is 1 when any texture\n"
     "is missing or unloadable, or a model cannot be read (the others are still checked).\n"
     "--json prints one list of {\"number\", \"kind\", \"name\", \"status\"} objects, with\n"
-    "\"reason\" for unloadable ones and, unless PATH is one model, \"model\" (its path) first.\n";
+    "\"reason\" for unloadable ones, \"width\", \"height\", \"bitDepth\", \"format\" (\"bmp\" or\n"
+    "\"tga\") and any \"warning\" for shown ones and, unless PATH is one model, \"model\"\n"
+    "(its path) first.\n";
+
+constexpr char kAlphaSidesWarning[] = "the engine needs an alpha texture's sides to be powers of two";
+
+// What a shown texture is.
+struct ShownImage {
+    std::int32_t width;
+    std::int32_t height;
+    std::uint16_t bitDepth;  // as the file stores a pixel
+    core::ImageFormat format;
+};
 
 struct TextureCheck {
     std::string_view status;
-    std::string reason;  // why an unloadable file does not load
+    std::string reason;               // why an unloadable file does not load
+    std::optional<ShownImage> image;  // of a shown one
 
     bool failed() const { return status == "missing" || status == "unloadable"; }
 };
 
-TextureCheck checkTexture(const std::string& folder, std::string_view name) {
-    const std::string path = texturePath(folder, name);
-    if (!core::openFileForReading(path)->isOpen()) return {"missing", {}};
-    if (!model::viewerReadsName(name)) return {"not-read", {}};
+TextureCheck checkTexture(core::FolderFiles& folder, std::string_view name) {
+    const std::string path = folder.pathOf(name);
+    if (path.empty()) return {"missing", {}, {}};
+    const std::optional<core::ImageFormat> format = model::viewerFormatOf(name);
+    if (!format) return {"not-read", {}, {}};
     std::string why;
-    core::readBmp(*core::openFileForReading(path), why);
-    if (!why.empty()) return {"unloadable", why};
-    return {"shown", {}};
+    const core::BmpImage image = core::readImage(*core::openFileForReading(path), *format, why);
+    if (!why.empty()) return {"unloadable", why, {}};
+    return {"shown", {}, ShownImage{image.width, image.height, image.fileBitsPerPixel, *format}};
+}
+
+// What a modder should know of a texture used as this kind; empty when
+// nothing.
+std::string_view warningOf(const TextureCheck& check, model::TextureKind kind) {
+    if (kind != model::AlphaKind || !check.image) return {};
+    const auto powerOfTwo = [](std::int32_t side) { return std::has_single_bit(static_cast<std::uint32_t>(side)); };
+    return powerOfTwo(check.image->width) && powerOfTwo(check.image->height) ? std::string_view() : kAlphaSidesWarning;
 }
 
 // What the command line asks for.
@@ -67,6 +94,7 @@ int textures(const TexturesRequest& request, std::ostream& out, std::ostream& er
         return Failure;
     }
 
+    core::FolderFiles maps(folder);
     const ModelWalk walk{model::ModelFile::MaterialsOnly, !namesOneModel(request.paths)};
     std::map<std::string, TextureCheck, std::less<>> checked;  // models and materials share textures
     Json list = Json::array();
@@ -79,10 +107,11 @@ int textures(const TexturesRequest& request, std::ostream& out, std::ostream& er
                 if (stored.empty()) continue;
                 auto found = checked.find(stored);
                 if (found == checked.end())
-                    found = checked.emplace(std::string(stored), checkTexture(folder, stored)).first;
+                    found = checked.emplace(std::string(stored), checkTexture(maps, stored)).first;
                 const TextureCheck& check = found->second;
                 allFound = allFound && !check.failed();
                 const std::string name = core::cp1251ToUtf8(stored);
+                const std::string_view warning = warningOf(check, kind);
                 if (request.json) {
                     Json entry = Json::object();
                     if (walk.pathLines) entry["model"] = path;
@@ -91,10 +120,18 @@ int textures(const TexturesRequest& request, std::ostream& out, std::ostream& er
                     entry["name"] = name;
                     entry["status"] = check.status;
                     if (!check.reason.empty()) entry["reason"] = check.reason;
+                    if (check.image) {
+                        entry["width"] = check.image->width;
+                        entry["height"] = check.image->height;
+                        entry["bitDepth"] = check.image->bitDepth;
+                        entry["format"] = check.image->format == core::ImageFormat::Tga ? "tga" : "bmp";
+                    }
+                    if (!warning.empty()) entry["warning"] = warning;
                     list.push_back(std::move(entry));
                 } else {
                     lines << '[' << n << "] " << kTextureKindNames[kind] << ' ' << name << ": " << check.status;
                     if (!check.reason.empty()) lines << " (" << check.reason << ')';
+                    if (!warning.empty()) lines << " (warning: " << warning << ')';
                     lines << '\n';
                 }
             }

@@ -303,6 +303,7 @@ bool readImage(FileStream& stream, BmpImage& image, std::string& error) {
     info.imageSize = static_cast<std::uint32_t>(image.pixelMemorySize);
     const std::uint32_t colorRoom = HeaderBlock::kColorCount - (info.compression == bmp::kBitFields ? 3 : 0);
     info.colorsUsed = std::min(info.colorsUsed, colorRoom);
+    image.fileBitsPerPixel = info.bitsPerPixel;
     return true;
 }
 
@@ -335,11 +336,13 @@ PixelFormat BmpImage::pixelFormat() const {
     return PixelFormat::Custom;
 }
 
-BmpImage readBmp(FileStream& stream, std::string& error) {
+BmpImage readBmp(FileStream& stream, std::string& error) { return readOrGoBack(stream, error, readImage); }
+
+BmpImage readOrGoBack(FileStream& stream, std::string& error, ImageSteps read) {
     error.clear();
     const std::int64_t start = stream.position();
     BmpImage image;
-    if (readImage(stream, image, error)) return image;
+    if (read(stream, image, error)) return image;
     stream.seek(start, FileStream::FromStart);
     return {};
 }
@@ -368,6 +371,7 @@ BmpImage newBmpImage(std::int32_t width, std::int32_t height, PixelFormat format
     if (!measure(image, error) || !allocatePixels(image, true, error)) return {};
     info.imageSize = static_cast<std::uint32_t>(image.pixelMemorySize);
     image.format = format;
+    image.fileBitsPerPixel = bits;
     return image;
 }
 

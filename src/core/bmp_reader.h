@@ -86,6 +86,9 @@ struct BmpImage {
     std::int32_t bytesPerLine = 0;
     std::size_t pixelMemorySize = 0;                    // the lines, without the spare bytes
     PixelFormat format = PixelFormat::DeviceDependent;  // by the bit count
+    // The bits of a pixel as the file stores it; a TGA's lines in memory
+    // may hold more.
+    std::uint16_t fileBitsPerPixel = 0;
 
     // The stored format; a bit-field image answers by its masks: 5-6-5 is
     // SixteenBits, 5-5-5 FifteenBits, any other Custom.
@@ -96,6 +99,12 @@ struct BmpImage {
 // empty (no header, no pixels), the stream goes back where it was and
 // `error` says why; on success `error` is empty.
 BmpImage readBmp(FileStream& stream, std::string& error);
+
+// What every image reader does around its own steps: `read` fills the image
+// or says why not; on failure the image is empty and the stream goes back
+// where it was.
+using ImageSteps = bool (*)(FileStream& stream, BmpImage& image, std::string& error);
+BmpImage readOrGoBack(FileStream& stream, std::string& error, ImageSteps read);
 
 // An image of that size in the given format, its pixels zeroed, its lines
 // stored bottom first; the 16-bit formats use bit fields. Empty when a side

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/file_stream.h"
 
@@ -40,5 +41,10 @@ bool beginAtomicSave(const std::string& fileName, AtomicSaveTarget& target);
 // Moves the temporary file over the final one in one step.
 bool finishAtomicSave(const AtomicSaveTarget& target);
 void removeFile(const std::string& fileName);
+
+// The names of the files in a folder (not of its subfolders) in code page
+// 1251, leaving out a name that code page cannot hold; none when the folder
+// cannot be read. An empty folder text is the current folder.
+std::vector<std::string> fileNamesIn(const std::string& folder);
 
 }  // namespace core::native

@@ -1,5 +1,6 @@
 // File services on POSIX systems. Share modes have no counterpart here and
 // are not enforced.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/code_page.h"
 #include "core/file_stream.h"
 #include "core/native_file.h"
 
@@ -123,6 +125,24 @@ bool finishAtomicSave(const AtomicSaveTarget& target) {
 }
 
 void removeFile(const std::string& fileName) { ::unlink(fileName.c_str()); }
+
+std::vector<std::string> fileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (listing == nullptr) return names;
+    while (const dirent* entry = ::readdir(listing)) {
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            isFolder = ::fstatat(::dirfd(listing), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        }
+        std::string name;
+        if (!isFolder && utf8ToCp1251(entry->d_name, name) == Utf8Conversion::Converted)
+            names.push_back(std::move(name));
+    }
+    ::closedir(listing);
+    return names;
+}
 
 }  // namespace core::native
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "core/code_page.h"
 #include "core/file_stream.h"
@@ -99,6 +100,22 @@ bool finishAtomicSave(const AtomicSaveTarget& target) {
 }
 
 void removeFile(const std::string& fileName) { DeleteFileW(toWide(fileName).c_str()); }
+
+std::vector<std::string> fileNamesIn(const std::string& folder) {
+    std::wstring pattern = toWide(folder);
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    pattern += L'*';
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        if (std::optional<std::string> name = fromWideExactly(found.cFileName)) names.push_back(std::move(*name));
+    } while (FindNextFileW(search, &found) != 0);
+    FindClose(search);
+    return names;
+}
 
 }  // namespace core::native
 

@@ -43,11 +43,13 @@ enum ControlId : int {
     AlphaHighlightBoxId,
     ColorTransparencyBoxId,
 
-    // The viewer's image area (its one child shows the image) and its tabs.
+    // The viewer's image area (its one child shows the image), its tabs and
+    // the line saying by which rule the image is transparent.
     ViewerImageAreaId = 1401,
     ViewerEnvTabId,
     ViewerDiffTabId,
     ViewerAlfaTabId,
+    ViewerTransparencyLineId,
 
     // The flags window: the word, the tiling count, the blend and mapping
     // mode lists, and one box a switch (see flagSwitchBoxId).

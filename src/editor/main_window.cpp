@@ -13,6 +13,7 @@
 #include "model/material_edit.h"
 #include "toolkit/windows/message_box.h"
 #include "toolkit/windows/status_bar.h"
+#include "version.h"
 
 namespace editor {
 
@@ -21,7 +22,7 @@ using namespace toolkit;
 namespace {
 
 constexpr char kAboutText[] =
-    "Skirvane.textures\r"
+    "Skirvane.textures " SKIRVANE_VERSION "\r"
     "Программа для настройки свойств материалов в моделях формата *.4ds\r"
     "\r"
     "Skirvane: редактор материалов с открытым исходным кодом";

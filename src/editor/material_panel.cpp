@@ -116,6 +116,7 @@ MaterialPanel::MaterialPanel(Form& form, model::Document& document, const ColorD
 
     flagBoxes_ = std::make_unique<FlagBoxes>(panel, host_.statusText, [this] {
         flags_ = (flags_ & ~model::kEditorFlags) | flagBoxes_->checkedBits();
+        showColorKey();
         flagsChanged_();
     });
 }
@@ -145,6 +146,7 @@ void MaterialPanel::shownMaterialChanged() {
 void MaterialPanel::setFlags(std::uint32_t flags) {
     flags_ = flags;
     flagBoxes_->show(flags_);
+    showColorKey();
 }
 
 void MaterialPanel::removeAlphaName() {
@@ -154,6 +156,10 @@ void MaterialPanel::removeAlphaName() {
 
 void MaterialPanel::loadImage(TextureKind kind, const std::string& name) {
     if (viewer_ != nullptr) viewer_->loadImage(tabOf(kind), name);
+}
+
+void MaterialPanel::showColorKey() {
+    if (viewer_ != nullptr) viewer_->setColorKey((flags_ & model::ColorTransparency) != 0);
 }
 
 // Before a material is shown, the panel is written back into the one it

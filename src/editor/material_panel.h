@@ -57,7 +57,7 @@ public:
 
     MaterialPanel(toolkit::Form& form, model::Document& document, const ColorDialogs& dialogs, Host host);
 
-    // The viewer the panel hands texture names to.
+    // The viewer the panel hands texture names and the colour-key bit to.
     void attachViewer(ViewerWindow& viewer) { viewer_ = &viewer; }
     // Writes the panel back into the material it shows, then shows this one.
     void show(model::Material& material);
@@ -105,6 +105,9 @@ private:
     void change(model::Material& material, const model::MaterialEdit& edit);
     void chooseColor(std::size_t channel);
     void loadImage(model::TextureKind kind, const std::string& name);
+    // The viewer shows the diffuse image with the colour-key bit the panel
+    // holds.
+    void showColorKey();
     // The panel holds a new name of this kind: the viewer and the row show it.
     void nameTaken(model::TextureKind kind);
     // The shown material changed: the usage line and whoever follows it

@@ -1,7 +1,10 @@
 // The viewer window's definition and its behaviour.
 #include "editor/viewer_window.h"
 
+#include <optional>
+
 #include "core/code_page.h"
+#include "core/folder_files.h"
 #include "core/object.h"
 #include "editor/control_ids.h"
 #include "editor/presets.h"
@@ -15,6 +18,25 @@ namespace editor {
 
 using namespace toolkit;
 
+namespace {
+
+// What the line under the tabs says of the image shown.
+constexpr char kColorKeyText[] = "Прозрачность: цветовой ключ (первый цвет палитры)";
+constexpr char kImageAlphaText[] = "Прозрачность: альфа-канал изображения";
+constexpr char kOpaqueText[] = "Прозрачность: нет";
+
+// The rule by which the engine lets what lies behind a material show
+// through its diffuse image: the colour key for an 8-bit BMP image of a
+// material with the colour-key bit, the image's own alpha for a 32-bit one.
+Transparency diffuseTransparencyOf(const Bitmap& image, core::ImageFormat format, bool colorKey) {
+    if (colorKey && format == core::ImageFormat::Bmp && image.pixelFormat() == core::PixelFormat::EightBits)
+        return Transparency::ColorKey;
+    if (image.pixelFormat() == core::PixelFormat::ThirtyTwoBits) return Transparency::ImageAlpha;
+    return Transparency::None;
+}
+
+}  // namespace
+
 ViewerWindow::ViewerWindow(Application&, const std::string& textureFolder) : textureFolder_(textureFolder) {}
 
 ViewerWindow& ViewerWindow::build(Application& application, const std::string& textureFolder) {
@@ -25,6 +47,7 @@ ViewerWindow& ViewerWindow::build(Application& application, const std::string& t
     viewer.alphaImage_ = newBitmap(0, 0);
     viewer.diffuseImage_ = newBitmap(0, 0);
     viewer.reflectionImage_ = newBitmap(0, 0);
+    viewer.diffusePicture_ = newBitmap(0, 0);
     application.own(std::move(created));  // freed after every form
 
     Form& form = *viewer.form_;
@@ -51,6 +74,8 @@ void ViewerWindow::createControls() {
 
     paintBox_ = &newPaintBox(*imageArea_);
     paintBox_->setPosition(0, 0).setSize(1, 1);
+    // Each paint draws the checkerboard anew under a transparent image.
+    paintBox_->setDoubleBuffered(true);
 
     const auto newTab = [this](const char* caption, int left, Color normalEnd, int id) -> GradientButton& {
         GradientButton& button = newGradientButton(*form_, caption);
@@ -61,6 +86,9 @@ void ViewerWindow::createControls() {
     envButton_ = &newTab("Env", 10, kSelectedTabColor, ViewerEnvTabId);
     diffButton_ = &newTab("Diff", 152, kOtherTabColor, ViewerDiffTabId);
     alfaButton_ = &newTab("Alfa", 295, kOtherTabColor, ViewerAlfaTabId);
+
+    transparencyLine_ = &newLabel(*form_, "");
+    transparencyLine_->setPosition(10, 300).setSize(470, 15).setId(ViewerTransparencyLineId);
 }
 
 void ViewerWindow::wireEvents() {
@@ -72,6 +100,7 @@ void ViewerWindow::wireEvents() {
     alfaButton_->setAnchors(true, false, false, true);
     diffButton_->setOnClick([this](Control&) { selectTab(DiffuseTab); });
     diffButton_->setAnchors(true, false, false, true);
+    transparencyLine_->setAnchors(true, false, true, true);
 }
 
 void ViewerWindow::onCreate() {
@@ -103,15 +132,48 @@ void ViewerWindow::fitPaintBox(const Bitmap& image) {
 void ViewerWindow::loadImage(Tab tab, const std::string& textureName) {
     Bitmap& image = *imageOf(tab);
     image.clear();
-    if (model::viewerReadsName(textureName)) image.loadFromFile(textureFolder_ + textureName);
+    const std::optional<core::ImageFormat> format = model::viewerFormatOf(textureName);
+    if (format) {
+        const std::string path = core::FolderFiles(textureFolder_).pathOf(textureName);
+        if (!path.empty()) image.loadFromFile(path, *format);
+    }
+    if (tab == DiffuseTab) {
+        diffuseFormat_ = format.value_or(core::ImageFormat::Bmp);
+        makeDiffusePicture();
+    }
     if (tab == selectedTab_) fitPaintBox(image);
     paintBox_->invalidate();
+    showTransparency();
+}
+
+void ViewerWindow::setColorKey(bool colorKey) {
+    if (colorKey == colorKey_) return;
+    colorKey_ = colorKey;
+    makeDiffusePicture();
+    if (selectedTab_ == DiffuseTab) paintBox_->invalidate();
+    showTransparency();
+}
+
+void ViewerWindow::makeDiffusePicture() {
+    const Transparency rule = diffuseTransparencyOf(*diffuseImage_, diffuseFormat_, colorKey_);
+    diffusePicture_ = newTransparentPicture(*diffuseImage_, rule);
+    // A picture too large to make leaves the image drawn as it is.
+    diffuseTransparency_ = diffusePicture_->isEmpty() ? Transparency::None : rule;
+}
+
+void ViewerWindow::showTransparency() {
+    const Transparency rule = selectedTab_ == DiffuseTab ? diffuseTransparency_ : Transparency::None;
+    const char* text = rule == Transparency::ColorKey     ? kColorKeyText
+                       : rule == Transparency::ImageAlpha ? kImageAlphaText
+                                                          : kOpaqueText;
+    transparencyLine_->setCaption(imageOf(selectedTab_)->isEmpty() ? "" : text);
 }
 
 void ViewerWindow::selectTab(Tab tab) {
     selectedTab_ = tab;
     fitPaintBox(*imageOf(tab));
     paintBox_->invalidate();
+    showTransparency();
     for (Tab each : {ReflectionTab, DiffuseTab, AlphaTab}) {
         GradientButton& button = buttonOf(each);
         button.setEndColor(NormalLook, each == tab ? kSelectedTabColor : kOtherTabColor);
@@ -119,7 +181,12 @@ void ViewerWindow::selectTab(Tab tab) {
     }
 }
 
-void ViewerWindow::paintImage(HDC dc) { imageOf(selectedTab_)->draw(dc, 0, 0); }
+void ViewerWindow::paintImage(HDC dc) {
+    if (selectedTab_ == DiffuseTab && diffuseTransparency_ != Transparency::None)
+        diffusePicture_->drawBlended(dc, 0, 0);
+    else
+        imageOf(selectedTab_)->draw(dc, 0, 0);
+}
 
 void ViewerWindow::show() { form_->showAndBringToFront(); }
 

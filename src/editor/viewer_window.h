@@ -1,13 +1,17 @@
 // The texture viewer: the reflection ("Env"), diffuse ("Diff") and alpha
 // ("Alfa") image of the material being edited, one at a time, unscaled
-// over a checkerboard.
+// over a checkerboard. The diffuse image lets the checkerboard show where
+// the engine would let what lies behind the material show, and a line
+// under the tabs says by which rule.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "core/image_reader.h"
 #include "core/object.h"
 #include "toolkit/bitmap/bitmap.h"
+#include "toolkit/bitmap/transparency.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/form.h"
@@ -27,9 +31,14 @@ public:
     // application owns the result.
     static ViewerWindow& build(toolkit::Application& application, const std::string& textureFolder);
 
-    // Loads the image of a tab from a texture name; only a name whose first
-    // ".BMP" is at its end is read, and anything else leaves it empty.
+    // Loads the image of a tab from a texture name: a BMP or TGA image as
+    // the name ends (model::viewerFormatOf), found in the texture folder in
+    // any letter case. Any other name, or a file that does not load, leaves
+    // the tab empty.
     void loadImage(Tab tab, const std::string& textureName);
+    // Whether the material has the colour-key bit: the Diff tab then shows
+    // the pixels of an 8-bit BMP image's first palette colour as clear.
+    void setColorKey(bool colorKey);
     void selectTab(Tab tab);
     // Makes the viewer visible and brings it to the front.
     void show();
@@ -49,6 +58,10 @@ private:
     toolkit::Bitmap* imageOf(Tab tab) const;
     toolkit::GradientButton& buttonOf(Tab tab) const;
     void fitPaintBox(const toolkit::Bitmap& image);
+    // Makes the picture the Diff tab draws when its image is transparent.
+    void makeDiffusePicture();
+    // The line under the tabs says which rule the tab shown is drawn by.
+    void showTransparency();
 
     const std::string& textureFolder_;
     toolkit::Form* form_ = nullptr;
@@ -57,10 +70,17 @@ private:
     toolkit::GradientButton* diffButton_ = nullptr;
     toolkit::GradientButton* alfaButton_ = nullptr;
     toolkit::PaintBox* paintBox_ = nullptr;
+    toolkit::Label* transparencyLine_ = nullptr;
     core::Ref<toolkit::Bitmap> alphaImage_;
     core::Ref<toolkit::Bitmap> diffuseImage_;
     core::Ref<toolkit::Bitmap> reflectionImage_;
     Tab selectedTab_ = ReflectionTab;
+    // The diffuse image's format, the material's colour-key bit, the rule
+    // the diffuse image is drawn by and, unless that is None, its picture.
+    core::ImageFormat diffuseFormat_ = core::ImageFormat::Bmp;
+    bool colorKey_ = false;
+    toolkit::Transparency diffuseTransparency_ = toolkit::Transparency::None;
+    core::Ref<toolkit::Bitmap> diffusePicture_;
 };
 
 }  // namespace editor

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/code_page.h"
 #include "core/text.h"
 
 namespace model {
@@ -128,16 +129,27 @@ int dragPosition(int x, int width) {
     return static_cast<int>(roundedQuotient(std::int64_t{kSliderMaximum} * x, width));
 }
 
-bool viewerReadsName(std::string_view name) {
-    constexpr std::string_view kExtension = ".BMP";
-    const std::size_t at = name.find(kExtension);
-    return at != std::string_view::npos && at + kExtension.size() == name.size();
+std::optional<core::ImageFormat> viewerFormatOf(std::string_view name) {
+    constexpr std::size_t kExtensionSize = 4;
+    const std::string_view extension = name.substr(name.size() - std::min(name.size(), kExtensionSize));
+    if (core::sameFileName(extension, ".BMP")) return core::ImageFormat::Bmp;
+    if (core::sameFileName(extension, ".TGA")) return core::ImageFormat::Tga;
+    return std::nullopt;
 }
+
+namespace {
+
+bool holdsExtension(std::string_view name, std::string_view extension) {
+    for (std::size_t at = 0; at + extension.size() <= name.size(); ++at)
+        if (core::sameFileName(name.substr(at, extension.size()), extension)) return true;
+    return false;
+}
+
+}  // namespace
 
 std::optional<std::string> acceptTextureName(std::string_view typed) {
     std::string name(typed);
-    if (!name.empty() && name.find(".BMP") == std::string::npos && name.find(".TGA") == std::string::npos)
-        name += ".BMP";
+    if (!name.empty() && !holdsExtension(name, ".BMP") && !holdsExtension(name, ".TGA")) name += ".BMP";
     if (name.size() > Material::kMaxNameLength || name.find(Material::kSeparator) != std::string::npos)
         return std::nullopt;
     return name;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/image_reader.h"
 #include "model/flag_word.h"
 #include "model/material.h"
 
@@ -37,9 +38,10 @@ int sliderPositionOfByte(std::uint8_t byte);
 // round(100 x x / width), not yet clamped; 0 for a bar without width.
 int dragPosition(int x, int width);
 
-// Whether the viewer reads a texture name: the first ".BMP" in it (capitals
-// only) is at its end.
-bool viewerReadsName(std::string_view name);
+// The image format the viewer reads a texture name in: BMP for a name that
+// ends in ".bmp", TGA for one that ends in ".tga", in any letter case;
+// nothing for any other name, which the viewer does not read.
+std::optional<core::ImageFormat> viewerFormatOf(std::string_view name);
 
 // Whether the material search lists the material for this text: the text
 // occurs in its joined names, compared exactly (separators included); an
@@ -47,7 +49,8 @@ bool viewerReadsName(std::string_view name);
 bool searchFinds(const Material& material, std::string_view text);
 
 // A texture name as a name box takes it on Enter: a non-empty name that
-// holds neither ".BMP" nor ".TGA" anywhere gets ".BMP" appended. Nothing
+// holds neither ".BMP" nor ".TGA" anywhere, in any letter case (as the
+// viewer and Windows read them), gets ".BMP" appended. Nothing
 // when the result is longer than a material can hold or holds the
 // separator.
 std::optional<std::string> acceptTextureName(std::string_view typed);

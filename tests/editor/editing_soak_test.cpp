@@ -217,10 +217,27 @@ private:
                 if (!session_.save()) return "saving did not end";
                 break;
             case ActionKind::CloseAndCancel:
-                if (!editor_driver::clickCloseBox(session_.mainWindow())) return "the close box could not be clicked";
+                if (!editor_driver::clickCloseBox(session_.mainWindow()))
+                    return "the close box could not be clicked; " + titleBarReport();
                 break;
         }
         return {};
+    }
+
+    // What stood in the way of a click on the title bar: a program that
+    // does not answer, or another window over the bar.
+    std::string titleBarReport() {
+        HWND window = session_.mainWindow();
+        DWORD_PTR ignored = 0;
+        if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) == 0)
+            return "the program did not answer within 5 s";
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        const POINT nearCloseBox{bounds.right - GetSystemMetrics(SM_CXSIZE) / 2 - GetSystemMetrics(SM_CXFRAME),
+                                 bounds.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+        HWND over = GetAncestor(WindowFromPoint(nearCloseBox), GA_ROOT);
+        if (over == window) return "the main window shows its close box and answers";
+        return "a window captioned \"" + editor_driver::windowText(over) + "\" lies over the close box";
     }
 
     std::string answerNotice(Notice notice) {

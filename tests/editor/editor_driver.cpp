@@ -901,7 +901,7 @@ MainWindowControls findMainWindowControls(HWND mainWindow) {
 
 bool ViewerControls::complete() const {
     return window != nullptr && imageArea != nullptr && paintBox != nullptr && envTab != nullptr &&
-           diffTab != nullptr && alfaTab != nullptr;
+           diffTab != nullptr && alfaTab != nullptr && transparencyLine != nullptr;
 }
 
 ViewerControls findViewerControls(HWND viewer) {
@@ -913,6 +913,7 @@ ViewerControls findViewerControls(HWND viewer) {
     controls.envTab = findControl(viewer, editor::ViewerEnvTabId);
     controls.diffTab = findControl(viewer, editor::ViewerDiffTabId);
     controls.alfaTab = findControl(viewer, editor::ViewerAlfaTabId);
+    controls.transparencyLine = findControl(viewer, editor::ViewerTransparencyLineId);
     return controls;
 }
 

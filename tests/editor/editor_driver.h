@@ -345,6 +345,7 @@ struct ViewerControls {
     HWND envTab = nullptr;
     HWND diffTab = nullptr;
     HWND alfaTab = nullptr;
+    HWND transparencyLine = nullptr;  // by which rule the image is transparent
 
     bool complete() const;
 };

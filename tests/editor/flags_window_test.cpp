@@ -71,8 +71,10 @@ TEST_F(FlagsWindowTest, ChangesReachTheFileAsExactlyTheirBitsInOneStep) {
         (glass.flags & ~0x00000700U) | 0x00000300 | kNoWrapU | model::DiffuseChannel | model::DoubleSided;
     expectSaved(expected);
 
-    panel_driver::waitForInputHandled(session_.editor());
+    panel_driver::waitForInputHandled(session_.editor());  // the main window has the keyboard again
     editor_driver::pressControlKey('Z');
+    // Save is a posted command, which the program takes before typed keys.
+    panel_driver::waitForInputHandled(session_.editor());
     ASSERT_NO_FATAL_FAILURE(save());
     EXPECT_EQ(fileDifference(session_.fileBytes(), test_support::withSavedHeader(opened)), "")
         << "one undo takes the whole change back";

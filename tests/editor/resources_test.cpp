@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "version.h"
+
 namespace {
 
 class EditorResources : public ::testing::Test {
@@ -71,6 +73,28 @@ TEST_F(EditorResources, IconHasSixteenThirtyTwoAndFortyEightPixelImages) {
         EXPECT_EQ(header->biWidth, size);
         EXPECT_EQ(header->biHeight, 2 * size);  // image and mask
     }
+}
+
+// What Windows shows in the program file's properties: its description,
+// product name and the project's version.
+TEST(ProgramVersion, FileCarriesItsDescriptionNameAndVersion) {
+    std::wstring path(SKIRVANE_EXE, SKIRVANE_EXE + std::strlen(SKIRVANE_EXE));
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
+    ASSERT_GT(size, 0U);
+    std::string block(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+    const auto value = [&block](const wchar_t* name) {
+        wchar_t* text = nullptr;
+        UINT length = 0;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+        if (!VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &length) || text == nullptr)
+            return std::wstring();
+        return std::wstring(text);
+    };
+    EXPECT_EQ(value(L"ProductName"), L"Skirvane");
+    EXPECT_EQ(value(L"ProductVersion"), L"" SKIRVANE_VERSION);
+    EXPECT_EQ(value(L"FileVersion"), L"" SKIRVANE_VERSION);
+    EXPECT_EQ(value(L"FileDescription"), L"Skirvane: material editor for 4DS models");
 }
 
 }  // namespace

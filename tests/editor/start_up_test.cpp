@@ -17,6 +17,7 @@
 #include "editor_driver.h"
 #include "model_bytes.h"
 #include "temp_folder.h"
+#include "version.h"
 
 namespace {
 
@@ -392,7 +393,7 @@ TEST_F(LifecycleTest, AboutBoxNamesTheProgramAndItsPurpose) {
         start = end + 1;
     }
     ASSERT_EQ(lines.size(), 4U) << text;
-    EXPECT_EQ(lines[0], "Skirvane.textures");
+    EXPECT_EQ(lines[0], "Skirvane.textures " SKIRVANE_VERSION);
     EXPECT_EQ(lines[1], "Программа для настройки свойств материалов в моделях формата *.4ds");
     EXPECT_EQ(lines[2], "");
     EXPECT_FALSE(lines[3].empty()) << "the credits line";

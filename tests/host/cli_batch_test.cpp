@@ -86,9 +86,15 @@ TEST_F(CliBatchTest, TexturesOverAFolderNameTheModelOfEachEntry) {
     EXPECT_EQ(json.status, 1);
     const Json list = Json::parse(json.out);
     ASSERT_EQ(list.size(), 2U);
-    EXPECT_EQ(
-        list[0],
-        (Json{{"model", inMod("a.4ds")}, {"number", 1}, {"kind", "Diff"}, {"name", "GOOD.BMP"}, {"status", "shown"}}));
+    EXPECT_EQ(list[0], (Json{{"model", inMod("a.4ds")},
+                             {"number", 1},
+                             {"kind", "Diff"},
+                             {"name", "GOOD.BMP"},
+                             {"status", "shown"},
+                             {"width", 1},
+                             {"height", 1},
+                             {"bitDepth", 24},
+                             {"format", "bmp"}}));
     EXPECT_EQ(list[1]["model"], inMod("sub/b.4ds"));
     EXPECT_EQ(list[1]["status"], "missing");
 

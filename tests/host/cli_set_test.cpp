@@ -103,10 +103,10 @@ TEST_F(CliSetTest, SeveralChangesGoToTheOutputAndLeaveTheModel) {
 }
 
 TEST_F(CliSetTest, NamesFollowTheNameBoxRule) {
-    ASSERT_EQ(set({"2", "--reflection-name", "rock.bmp", "--diffuse-name", "SKY.TGA", "--alpha-name", ""}).status, 0);
+    ASSERT_EQ(set({"2", "--reflection-name", "rock", "--diffuse-name", "sky.tga", "--alpha-name", ""}).status, 0);
     RecordBytes& glass = model_.records[1];
-    glass.reflectionName = "rock.bmp.BMP";
-    glass.diffuseName = "SKY.TGA";
+    glass.reflectionName = "rock.BMP";
+    glass.diffuseName = "sky.tga";
     glass.alphaName.clear();
     glass.flags &= ~test_support::kAlphaBit;  // the alpha texture is gone
     EXPECT_EQ(read("m.4ds"), saved());

@@ -1,6 +1,7 @@
 // skirvane-cli textures on generated models and texture folders.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "bmp_bytes.h"
@@ -14,6 +15,11 @@ using cli_test::Outcome;
 using cli_test::runCli;
 using test_support::ModelBytes;
 using test_support::RecordBytes;
+
+// A 7 x 5 TGA image of 32 bits.
+std::string tgaImage() {
+    return test_support::readFileBytes((std::filesystem::path(SKIRVANE_TEST_DATA) / "tga" / "rgba32.tga").string());
+}
 
 std::string smallBitmap() {
     test_support::BmpBytes image;
@@ -45,22 +51,28 @@ protected:
     std::string maps_;
 };
 
-TEST_F(CliTexturesTest, EachNamedTextureGetsALineByKind) {
-    putTexture("GOOD.BMP", smallBitmap());
+// Names match files in any letter case, as Windows finds them; only the
+// name's extension, in any letter case, decides whether the viewer reads it.
+TEST_F(CliTexturesTest, BmpAndTgaNamesInAnyLetterCaseAreShown) {
     putTexture("ENV.BMP", smallBitmap());
-    putTexture("SKY.TGA", "not read");
-    putTexture("rock.bmp", smallBitmap());
+    putTexture("wood.bmp", smallBitmap());
+    putTexture("Stone.Bmp", smallBitmap());
     putTexture("X.BMP.BMP", smallBitmap());
-    const Outcome outcome = textures(
-        {test_support::recordWithNames("ENV.BMP", "GOOD.BMP", ""), test_support::recordWithNames("", "", ""),
-         test_support::recordWithNames("", "SKY.TGA", "rock.bmp"), test_support::recordWithNames("X.BMP.BMP", "", "")});
+    putTexture("sky.TGA", tgaImage());
+    putTexture("grass.tga", tgaImage());
+    putTexture("NOTES.DDS", smallBitmap());
+    const Outcome outcome = textures({test_support::recordWithNames("env.bmp", "WOOD.BMP", "stone.bMP"),
+                                      test_support::recordWithNames("X.BMP.BMP", "SKY.TGA", "Grass.Tga"),
+                                      test_support::recordWithNames("", "notes.dds", "")});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out,
-              "[1] Env ENV.BMP: shown\n"
-              "[1] Diff GOOD.BMP: shown\n"
-              "[3] Diff SKY.TGA: not-read\n"
-              "[3] Alfa rock.bmp: not-read\n"
-              "[4] Env X.BMP.BMP: not-read\n");
+              "[1] Env env.bmp: shown\n"
+              "[1] Diff WOOD.BMP: shown\n"
+              "[1] Alfa stone.bMP: shown\n"
+              "[2] Env X.BMP.BMP: shown\n"
+              "[2] Diff SKY.TGA: shown\n"
+              "[2] Alfa Grass.Tga: shown (warning: the engine needs an alpha texture's sides to be powers of two)\n"
+              "[3] Diff notes.dds: not-read\n");
 }
 
 TEST_F(CliTexturesTest, MissingAndUnloadableTexturesFail) {
@@ -70,9 +82,10 @@ TEST_F(CliTexturesTest, MissingAndUnloadableTexturesFail) {
     noBits.width = noBits.height = 32768;
     noBits.bitsPerPixel = 0;
     putTexture("NOBITS.BMP", test_support::encodeBmp(noBits));
+    putTexture("BAD.TGA", tgaImage().substr(0, 40));
     const Outcome outcome = textures({test_support::recordWithNames("", "GOOD.BMP", "GONE.BMP"),
                                       test_support::recordWithNames("", "BAD.BMP", "NOBITS.BMP"),
-                                      test_support::recordWithNames("", "GONE.TGA", "")});
+                                      test_support::recordWithNames("", "GONE.TGA", "BAD.TGA")});
     EXPECT_EQ(outcome.status, 1);
     const std::string lines = outcome.out;
     EXPECT_NE(lines.find("[1] Diff GOOD.BMP: shown\n"), std::string::npos) << lines;
@@ -80,19 +93,36 @@ TEST_F(CliTexturesTest, MissingAndUnloadableTexturesFail) {
     EXPECT_NE(lines.find("[2] Diff BAD.BMP: unloadable ("), std::string::npos) << lines;
     EXPECT_NE(lines.find("[2] Alfa NOBITS.BMP: unloadable (Unsupported bitmap format)\n"), std::string::npos) << lines;
     EXPECT_NE(lines.find("[3] Diff GONE.TGA: missing\n"), std::string::npos) << lines;
+    EXPECT_NE(lines.find("[3] Alfa BAD.TGA: unloadable (Unexpected end of file)\n"), std::string::npos) << lines;
 }
 
-TEST_F(CliTexturesTest, JsonListsTheSameWithTheReason) {
+TEST_F(CliTexturesTest, JsonListsTheSameWithTheReasonOrTheImage) {
     putTexture("GOOD.BMP", smallBitmap());
     putTexture("BAD.BMP", std::string(60, '\0'));
-    const Outcome outcome = textures({test_support::recordWithNames("", "GOOD.BMP", "BAD.BMP")}, {"--json"});
+    putTexture("GLASS.TGA", tgaImage());
+    const Outcome outcome = textures({test_support::recordWithNames("", "GOOD.BMP", "BAD.BMP"),
+                                      test_support::recordWithNames("", "GLASS.TGA", "GOOD.BMP"),
+                                      test_support::recordWithNames("", "GOOD.BMP", "GLASS.TGA")},
+                                     {"--json"});
     EXPECT_EQ(outcome.status, 1);
     const Json list = Json::parse(outcome.out);
-    ASSERT_EQ(list.size(), 2U);
-    EXPECT_EQ(list[0], (Json{{"number", 1}, {"kind", "Diff"}, {"name", "GOOD.BMP"}, {"status", "shown"}}));
+    ASSERT_EQ(list.size(), 6U);
+    const Json good{{"number", 1}, {"kind", "Diff"}, {"name", "GOOD.BMP"}, {"status", "shown"},
+                    {"width", 2},  {"height", 1},    {"bitDepth", 24},     {"format", "bmp"}};
+    EXPECT_EQ(list[0], good);
     EXPECT_EQ(list[1]["kind"], "Alfa");
     EXPECT_EQ(list[1]["status"], "unloadable");
     EXPECT_FALSE(list[1]["reason"].get<std::string>().empty());
+    EXPECT_FALSE(list[1].contains("width"));
+    const Json glass{{"number", 2}, {"kind", "Diff"}, {"name", "GLASS.TGA"}, {"status", "shown"},
+                     {"width", 7},  {"height", 5},    {"bitDepth", 32},      {"format", "tga"}};
+    EXPECT_EQ(list[2], glass);
+    EXPECT_FALSE(list[3].contains("warning")) << "an alpha texture of 2 x 1";
+    Json glassAsAlpha = glass;
+    glassAsAlpha["number"] = 3;
+    glassAsAlpha["kind"] = "Alfa";
+    glassAsAlpha["warning"] = "the engine needs an alpha texture's sides to be powers of two";
+    EXPECT_EQ(list[5], glassAsAlpha);
 }
 
 TEST_F(CliTexturesTest, SharedTexturesAreCheckedForEveryMaterial) {

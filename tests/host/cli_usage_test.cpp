@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_test_support.h"
+#include "version.h"
 
 namespace {
 
@@ -28,8 +29,8 @@ const std::string kListOfCommands =
     "used\n"
     "  rename-texture OLD NEW PATH... [--dry-run]    rename a texture in every material of the models\n"
     "\n"
-    "skirvane-cli COMMAND --help describes one command. Exit status: 0 done, 1 refused or failed\n"
-    "(nothing is written then), 2 wrong usage.\n";
+    "skirvane-cli COMMAND --help describes one command; skirvane-cli --version gives the version.\n"
+    "Exit status: 0 done, 1 refused or failed (nothing is written then), 2 wrong usage.\n";
 
 const std::string kSaveUsage =
     "Usage: skirvane-cli save MODEL.4ds OUT.4ds\n"
@@ -40,7 +41,10 @@ TEST(CliHelp, TheListOfCommandsAndAnUnknownCommandKeepTheirTexts) {
     const Outcome none = runCli({});
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.err, kListOfCommands);
-    for (const std::string unknown : {"frobnicate", "--", "--help=x", "-5"}) {
+    const Outcome version = runCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "skirvane-cli " SKIRVANE_VERSION "\n");
+    for (const std::string unknown : {"frobnicate", "--", "--help=x", "-5", "--version=2"}) {
         const Outcome outcome = runCli({unknown, "--help"});
         EXPECT_EQ(outcome.status, 2);
         EXPECT_EQ(outcome.err, "skirvane-cli: unknown command '" + unknown + "'\n" + kListOfCommands);

@@ -57,12 +57,14 @@ TEST(SliderScale, DragPositionRoundsThePointerOverTheBar) {
     EXPECT_EQ(model::dragPosition(10, 0), 0);
 }
 
-TEST(TextureNameRule, ViewerReadsOnlyNamesEndingWithTheirFirstBmp) {
-    EXPECT_TRUE(model::viewerReadsName("A.BMP"));
-    EXPECT_FALSE(model::viewerReadsName("B.bmp"));
-    EXPECT_FALSE(model::viewerReadsName("C.TGA"));
-    EXPECT_FALSE(model::viewerReadsName("X.BMP.BMP"));
-    EXPECT_FALSE(model::viewerReadsName(""));
+TEST(TextureNameRule, ViewerReadsBmpAndTgaNamesInAnyLetterCase) {
+    using core::ImageFormat;
+    for (const char* name : {"A.BMP", "b.bmp", "c.Bmp", "X.BMP.BMP", "SKY.TGA.BMP", ".bmp"})
+        EXPECT_EQ(model::viewerFormatOf(name), ImageFormat::Bmp) << name;
+    for (const char* name : {"C.TGA", "d.tga", "E.tGa"})
+        EXPECT_EQ(model::viewerFormatOf(name), ImageFormat::Tga) << name;
+    for (const char* name : {"", "BMP", "A.BMPX", "A.DDS", "A.BMP ", "A_BMP", "TGA"})
+        EXPECT_EQ(model::viewerFormatOf(name), std::nullopt) << name;
 }
 
 TEST(TextureNameRule, NameBoxAppendsBmpWhereNoExtensionIsFound) {
@@ -71,7 +73,8 @@ TEST(TextureNameRule, NameBoxAppendsBmpWhereNoExtensionIsFound) {
     EXPECT_EQ(model::acceptTextureName("SKY.BMP"), "SKY.BMP");
     EXPECT_EQ(model::acceptTextureName(""), "");
     EXPECT_EQ(model::acceptTextureName("A.BMP.OLD"), "A.BMP.OLD");
-    EXPECT_EQ(model::acceptTextureName("rock.bmp"), "rock.bmp.BMP");
+    EXPECT_EQ(model::acceptTextureName("rock.bmp"), "rock.bmp");
+    EXPECT_EQ(model::acceptTextureName("glass.Tga"), "glass.Tga");
 }
 
 TEST(TextureNameRule, NameBoxRefusesWhatAMaterialCannotHold) {

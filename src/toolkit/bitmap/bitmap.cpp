@@ -1,12 +1,12 @@
 // The bitmap object: the pixel memory, scan lines and loading through the
-// core's BMP reader everywhere; device bitmaps, DIB sections and drawing on
+// core's image readers everywhere; device bitmaps, DIB sections and drawing on
 // Windows.
 #include "toolkit/bitmap/bitmap.h"
 
 #include <utility>
 
-#include "core/bmp_reader.h"
 #include "core/file_stream.h"
+#include "core/image_reader.h"
 #include "core/object.h"
 
 #ifdef _WIN32
@@ -44,14 +44,14 @@ void Bitmap::adopt(core::BmpImage image) {
     pixels_ = image_.pixels.get();
 }
 
-bool Bitmap::loadFromFile(const std::string& fileName) {
+bool Bitmap::loadFromFile(const std::string& fileName, core::ImageFormat format) {
     core::Ref<core::FileStream> stream = core::openFileForReading(fileName);
-    return loadFromStream(*stream);
+    return loadFromStream(*stream, format);
 }
 
-bool Bitmap::loadFromStream(core::FileStream& stream) {
+bool Bitmap::loadFromStream(core::FileStream& stream, core::ImageFormat format) {
     clear();
-    adopt(core::readBmp(stream, lastError_));
+    adopt(core::readImage(stream, format, lastError_));
     return lastError_.empty();
 }
 
@@ -109,6 +109,17 @@ void Bitmap::draw(HDC dc, int x, int y) {
                                      asBitmapInfo(*image_.header), DIB_RGB_COLORS, SRCCOPY);
     if (copied > 0) return;
     if (makeDibSection()) draw(dc, x, y);
+}
+
+void Bitmap::drawBlended(HDC dc, int x, int y) {
+    HBITMAP section = handle();
+    if (section == nullptr) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, section);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc, x, y, image_.width, image_.height, memory, 0, 0, image_.width, image_.height, blend);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
 }
 
 HBITMAP Bitmap::handle() {

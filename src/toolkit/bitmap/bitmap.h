@@ -1,5 +1,5 @@
-// The bitmap object: one image in memory, read from a BMP file by the
-// core's BMP reader and drawn unscaled onto a device context.
+// The bitmap object: one image in memory, read from a BMP or TGA file by
+// the core's readers and drawn unscaled onto a device context.
 //
 // Loading and the pixel memory are portable; drawing and the system's
 // bitmap handles exist on Windows only. A file the reader cannot take
@@ -12,6 +12,7 @@
 
 #include "core/bmp_reader.h"
 #include "core/file_stream.h"
+#include "core/image_reader.h"
 #include "core/object.h"
 
 // The system's handle types (windef.h declares them the same way), so that
@@ -55,10 +56,11 @@ public:
     void clear();
 
     // Opens the file, loads from it and closes it; true on success.
-    bool loadFromFile(const std::string& fileName);
-    // Reads one BMP image from the stream's position. On failure the stream
-    // goes back there, the bitmap is empty and lastError() says why.
-    bool loadFromStream(core::FileStream& stream);
+    bool loadFromFile(const std::string& fileName, core::ImageFormat format = core::ImageFormat::Bmp);
+    // Reads one image of that format from the stream's position. On failure
+    // the stream goes back there, the bitmap is empty and lastError() says
+    // why.
+    bool loadFromStream(core::FileStream& stream, core::ImageFormat format = core::ImageFormat::Bmp);
 
     // Why the last load, creation or DIB section failed; empty when nothing
     // has failed since the last load began.
@@ -68,6 +70,10 @@ public:
     // Copies the whole image unscaled with its top-left corner at (x, y).
     // An empty bitmap draws nothing.
     void draw(HDC__* dc, int x, int y);
+    // Blends a 32-bit image whose fourth byte is each pixel's opacity, its
+    // colour already multiplied by it (see newTransparentPicture), unscaled
+    // over what the device context shows at (x, y).
+    void drawBlended(HDC__* dc, int x, int y);
     // The device bitmap handle, made from the loaded pixels first when
     // there is none (nullptr when that fails or there are no pixels).
     HBITMAP__* handle();
