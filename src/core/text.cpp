@@ -27,4 +27,9 @@ std::string ensureTrailingBackslash(std::string text) {
     return text;
 }
 
+std::string_view fileNameOf(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
 }  // namespace core

@@ -1,5 +1,5 @@
 // The text routines the program shares: numbers as decimal text and back,
-// folder paths with their backslash.
+// folder paths with their backslash, a path's file name.
 #pragma once
 
 #include <cstdint>
@@ -24,5 +24,7 @@ SignedDigits scanSignedDigits(std::string_view text);
 std::int32_t textToInt(std::string_view text);
 // Appends a backslash when the text is empty or does not end with one.
 std::string ensureTrailingBackslash(std::string text);
+// The part of a path after its last backslash or slash.
+std::string_view fileNameOf(std::string_view path);
 
 }  // namespace core

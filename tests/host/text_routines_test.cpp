@@ -106,4 +106,10 @@ TEST(EnsureTrailingBackslash, KeepsATextThatEndsWithOne) {
     EXPECT_EQ(ensureTrailingBackslash("c:\\maps\\"), "c:\\maps\\");
 }
 
+TEST(FileNameOf, TakesThePartAfterTheLastSeparator) {
+    EXPECT_EQ(core::fileNameOf("c:\\models/cars\\car.4ds"), "car.4ds");
+    EXPECT_EQ(core::fileNameOf("car.4ds"), "car.4ds");
+    EXPECT_EQ(core::fileNameOf("c:\\models\\"), "");
+}
+
 }  // namespace
