@@ -139,6 +139,25 @@ TEST_F(ListViewTest, MainWindowSettingsReachTheNativeControl) {
     EXPECT_EQ(bounds.bottom - bounds.top, 222);
 }
 
+// A caption set before the window exists is the one it is made with.
+TEST_F(ListViewTest, ColumnCaptionsChangeBeforeAndAfterTheWindowIsMade) {
+    const auto nativeCaption = [this] {
+        wchar_t caption[64] = L"";
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = caption;
+        column.cchTextMax = 64;
+        SendMessageW(list.handle(), LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+        return core::fromWide(caption);
+    };
+    list.setColumnCaption(0, "Кадр");
+    list.setColumnCaption(1, "no such column");
+    makeFormWindow();
+    EXPECT_EQ(nativeCaption(), "Кадр");
+    list.setColumnCaption(0, "Frame");
+    EXPECT_EQ(nativeCaption(), "Frame");
+}
+
 TEST_F(ListViewTest, OtherOptionBitsAndViewsGiveTheirStyles) {
     ListView& icons =
         newListView(form, ListView::IconView, ListView::HideSelectionOption | ListView::MultipleSelectionOption,

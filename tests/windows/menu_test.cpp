@@ -244,6 +244,36 @@ TEST_F(MainMenuTest, RadioItemTakesTheMarkFromItsGroupOnly) {
     EXPECT_EQ(marksSeen[2], (std::vector<bool>{false, true, true, false}));
 }
 
+// A menu built anew from a chosen item's own event keeps its bar and the
+// form's window; the new items run their own events, and the items the user
+// highlights are reported by index, -1 for a sub-menu's title and once the
+// menu closes.
+TEST_F(MainMenuTest, RebuiltMenuKeepsItsBarAndReportsHighlightedItems) {
+    MainMenu& menu = makeMenu({"Файл", "(", "Старый", ")"});
+    HMENU bar = menu.handle();
+    HWND window = form.createWindow();
+    const MenuItemEvent rebuild[] = {[](MainMenu& chosen, int) {
+        chosen.rebuild(std::vector<std::string>{"File", "(", "-", "New", ")"});
+    }};
+    menu.attachEvents(1, rebuild);
+    choose(menu, 1);
+    EXPECT_EQ(menu.handle(), bar);
+    EXPECT_EQ(GetMenu(window), bar);
+    const std::vector<NativeItem> native = nativeItems(menu);
+    ASSERT_EQ(native.size(), 3U);
+    EXPECT_EQ(native[2].caption, "New");
+    EXPECT_EQ(menu.itemByIndex(2)->caption, "New");
+    choose(menu, 2);
+    EXPECT_EQ(defaultChoices, std::vector<int>{2}) << "the new item has no event of the old one";
+
+    std::vector<int> highlighted;
+    menu.setOnHighlight([&highlighted](MainMenu&, int index) { highlighted.push_back(index); });
+    SendMessageW(window, WM_MENUSELECT, MAKEWPARAM(menu.itemByIndex(2)->commandId, MF_HILITE), 0);
+    SendMessageW(window, WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP | MF_HILITE), 0);
+    SendMessageW(window, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(highlighted, (std::vector<int>{2, -1, -1}));
+}
+
 TEST_F(MainMenuTest, TemplateEndsAtEmptyStringOrLastIndex) {
     MainMenu& early = makeMenu({"Один", "(", "Два", ")", "", "Три"});
     EXPECT_EQ(early.itemCount(), 2);

@@ -162,6 +162,9 @@ bool Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
                 return true;
             }
             return Control::handleMessage(message, wParam, lParam, result);
+        case WM_MENUSELECT:
+            if (menu_ != nullptr) menu_->itemHighlighted(LOWORD(wParam), HIWORD(wParam));
+            return false;
         case WM_SIZE:
             if (statusBar_ != nullptr) statusBar_->formResized();
             return Control::handleMessage(message, wParam, lParam, result);

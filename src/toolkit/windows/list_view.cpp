@@ -108,6 +108,17 @@ void ListView::insertColumn(int index, const Column& column) {
     SendMessageW(window_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&native));
 }
 
+void ListView::setColumnCaption(int column, const std::string& caption) {
+    if (column < 0 || column >= static_cast<int>(columns_.size())) return;
+    columns_[static_cast<std::size_t>(column)].caption = caption;
+    if (window_ == nullptr) return;
+    std::wstring wide = core::toWide(caption);
+    LVCOLUMNW native{};
+    native.mask = LVCF_TEXT;
+    native.pszText = wide.data();
+    SendMessageW(window_, LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&native));
+}
+
 void ListView::addColumn(const std::string& caption, ColumnAlignment alignment, int width) {
     columns_.push_back({caption, alignment, width});
     if (window_ != nullptr) insertColumn(static_cast<int>(columns_.size()) - 1, columns_.back());

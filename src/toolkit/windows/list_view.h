@@ -48,6 +48,7 @@ public:
     void clear();
     void addColumn(const std::string& caption, ColumnAlignment alignment, int width);
     void setColumnWidth(int column, int width);
+    void setColumnCaption(int column, const std::string& caption);
     // Appends the row and gives its index.
     int addItem(const std::string& caption, int imageIndex, UINT state, LPARAM data);
     void setItemText(int index, int column, const std::string& text);

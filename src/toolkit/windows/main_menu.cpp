@@ -42,7 +42,7 @@ void insertNativeItem(const MenuItem& item) {
 }  // namespace
 
 MainMenu::MainMenu(Form& form, std::span<const std::string> menuTemplate, MenuItemEvent defaultEvent)
-    : defaultEvent_(std::move(defaultEvent)) {
+    : form_(form), defaultEvent_(std::move(defaultEvent)) {
     menu_ = CreateMenu();
     build(menuTemplate);
     form.menu_ = this;
@@ -55,6 +55,14 @@ MainMenu::MainMenu(Form& form, std::span<const std::string> menuTemplate, MenuIt
 MainMenu::~MainMenu() {
     // Still here: the menu never reached a window, or another replaced it.
     if (menu_ != nullptr) DestroyMenu(menu_);
+}
+
+void MainMenu::rebuild(std::span<const std::string> menuTemplate) {
+    if (menu_ != nullptr)
+        while (GetMenuItemCount(menu_) > 0) DeleteMenu(menu_, 0, MF_BYPOSITION);  // sub-menus go with their items
+    items_.clear();
+    build(menuTemplate);
+    if (form_.handle() != nullptr && GetMenu(form_.handle()) == menu_) DrawMenuBar(form_.handle());
 }
 
 void MainMenu::windowDestroyed() {
@@ -192,9 +200,18 @@ void MainMenu::commandChosen(UINT commandId) {
     } else if (item->kind == MenuItem::Check) {
         setItemState(item->index, kCheckedState, !itemState(item->index, kCheckedState));
     }
-    // A copy: the handler may attach other events, this one's included.
+    // A copy: the handler may attach other events, this one's included, or
+    // rebuild the menu.
     const MenuItemEvent event = item->onChosen ? item->onChosen : defaultEvent_;
     if (event) event(*this, item->index);
+}
+
+void MainMenu::itemHighlighted(UINT commandId, UINT flags) {
+    if (!onHighlight_) return;
+    // A sub-menu's own item reports its position, not a command identifier.
+    const bool command = flags != 0xFFFF && (flags & (MF_POPUP | MF_SEPARATOR)) == 0 && commandId >= kFirstCommandId;
+    const MenuItem* item = command ? itemByIndex(static_cast<int>(commandId)) : nullptr;
+    onHighlight_(*this, item != nullptr ? item->index : -1);
 }
 
 MainMenu& newMainMenu(Form& form, std::span<const std::string> menuTemplate, int lastIndex,

@@ -21,6 +21,9 @@ class MainMenu;
 
 // The item's index in its menu (template order, depth first).
 using MenuItemEvent = std::function<void(MainMenu& menu, int itemIndex)>;
+// The item the user highlights while the menu is open (-1 for a sub-menu's
+// own item, a separator or none), and -1 once the menu closes.
+using MenuHighlightEvent = std::function<void(MainMenu& menu, int itemIndex)>;
 
 struct MenuItem {
     enum Kind { Normal, Separator, Check, Radio };
@@ -53,6 +56,11 @@ public:
     // Builds the menu and makes it the form's menu bar.
     MainMenu(Form& form, std::span<const std::string> menuTemplate, MenuItemEvent defaultEvent);
 
+    // Replaces every item with those of another template, in the same menu
+    // bar: the items get new indices, new command identifiers and no events.
+    void rebuild(std::span<const std::string> menuTemplate);
+    void setOnHighlight(MenuHighlightEvent onHighlight) { onHighlight_ = std::move(onHighlight); }
+
     // The item with that index, or, for 4096 and above, that command
     // identifier; nullptr when there is none.
     MenuItem* itemByIndex(int indexOrCommand);
@@ -69,6 +77,9 @@ public:
     // its group loses it, a check item flips its mark, then the item's
     // event runs, or the menu's default event when it has none.
     void commandChosen(UINT commandId);
+    // The user highlighted an item (WM_MENUSELECT): its command identifier
+    // and MF_* flags, or flags 0xFFFF once the menu closed.
+    void itemHighlighted(UINT commandId, UINT flags);
     // The form's window is destroyed and its menu bar with it: the items
     // keep what the native menus knew, and no handle of theirs is used again.
     void windowDestroyed();
@@ -81,9 +92,11 @@ private:
     void addItem(const std::string& entry, HMENU parentMenu, std::vector<MenuItem*>& level, int& radioGroup);
     void openSubMenu(MenuItem& item);
 
+    Form& form_;
     HMENU menu_ = nullptr;
     std::vector<std::unique_ptr<MenuItem>> items_;  // in index order
     MenuItemEvent defaultEvent_;
+    MenuHighlightEvent onHighlight_;
 };
 
 // Builds the menu from the template's entries 0 to lastIndex, gives it to
