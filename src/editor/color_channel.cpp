@@ -11,8 +11,6 @@ using namespace toolkit;
 
 namespace {
 
-constexpr char kSwatchHint[] = "Клик мышкой - вызов диалога выбора цвета";
-
 std::uint8_t componentOf(Color color, int component) { return static_cast<std::uint8_t>(color >> (8 * component)); }
 
 GradientProgressBar& newBar(Control& parent, int top, Color fillEnd) {
@@ -24,8 +22,8 @@ GradientProgressBar& newBar(Control& parent, int top, Color fillEnd) {
 
 }  // namespace
 
-ColorChannel::ColorChannel(Control& parent, const std::string& caption, int left, int index, ColorDialog& dialog,
-                           const StatusText& statusText)
+ColorChannel::ColorChannel(Control& parent, TranslatedCaptions& captions, TextName caption, int left, int index,
+                           ColorDialog& dialog, const StatusText& statusText)
     : dialog_(dialog) {
     group_ = &newGradientPanel(parent);
     group_->setPosition(left, 32).setSize(201, 145);
@@ -33,9 +31,9 @@ ColorChannel::ColorChannel(Control& parent, const std::string& caption, int left
     group_->setStartColor(NormalLook, 0xE4E4E4).setStartColor(DisabledLook, 0xDDDDDD);
     group_->setEndColor(AllLooks, 0xC0C0C0).setShadowColor(AllLooks, 0xC0C0C0);
 
-    Label& title = newLabel(*group_, caption);
+    Label& title = captions.add(newLabel(*group_, ""), caption);
     title.setPosition(8, 10).setSize(185, 15).setFontHeight(14).setTransparent(true);
-    Label& colorLabel = newLabel(*group_, "Цвет:");
+    Label& colorLabel = captions.add(newLabel(*group_, ""), TextName::Colour);
     colorLabel.setPosition(8, 109).setSize(121, 15).setFontColor(0x000000).setFontHeight(14);
     colorLabel.setTransparent(true);
 
@@ -50,7 +48,7 @@ ColorChannel::ColorChannel(Control& parent, const std::string& caption, int left
     swatch_->setPosition(136, 104).setSize(57, 24);
     applySwatchPreset(*swatch_);
     swatch_->setId(channelControlId(index, kSwatchPart));
-    showHintWhileOver(*swatch_, kSwatchHint, statusText);
+    showHintWhileOver(*swatch_, TextName::SwatchHint, statusText);
 
     for (int i = 0; i < 3; ++i) {
         GradientProgressBar& bar = *bars_[static_cast<std::size_t>(i)];

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "editor/status_hints.h"
+#include "editor/translated_captions.h"
 #include "model/material.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/dialogs.h"
@@ -19,10 +20,11 @@ namespace editor {
 
 class ColorChannel {
 public:
-    // Makes the channel's group in `parent` at `left`; `index` (0 ambient,
-    // 1 diffuse, 2 emission) gives its controls' ids. The dialog keeps the
-    // user's custom colours while the program runs.
-    ColorChannel(toolkit::Control& parent, const std::string& caption, int left, int index,
+    // Makes the channel's group in `parent` at `left`, its captions kept
+    // with the panel's; `index` (0 ambient, 1 diffuse, 2 emission) gives its
+    // controls' ids. The dialog keeps the user's custom colours while the
+    // program runs.
+    ColorChannel(toolkit::Control& parent, TranslatedCaptions& captions, TextName caption, int left, int index,
                  toolkit::ColorDialog& dialog, const StatusText& statusText);
 
     // A material's colour put on the sliders.

@@ -13,31 +13,32 @@ using namespace toolkit;
 namespace {
 
 struct BoxLayout {
-    const char* caption;
+    TextName caption;
     int left, top, width, height;
     CheckBoxVariant variant;
     int id;
-    const char* meaning;  // what the engine does with the bit, as the status bar says it
+    TextName meaning;  // what the engine does with the bit, as the status bar says it
 };
 
 // In the layout's order.
 constexpr std::array<BoxLayout, 6> kBoxes{{
-    {"Видимость с 2х сторон ", 336, 240, 289, 20, CheckBoxVariant::Small, DoubleSidedBoxId,
-     "Материал виден с обеих сторон"},
-    {"Подсвечивать diff. текстуру ", 336, 264, 289, 20, CheckBoxVariant::Small, DiffuseHighlightBoxId,
-     "Аддитивное смешивание: материал прибавляет свой цвет к тому, что за ним"},
-    {"Подсвечивать alfa текстуру", 336, 288, 289, 20, CheckBoxVariant::Small, AlphaHighlightBoxId,
-     "Анимированная alfa текстура"},
-    {"Использовать прозрачность цветов ", 336, 312, 289, 20, CheckBoxVariant::Small, ColorTransparencyBoxId,
-     "Цветовой ключ: первый цвет палитры 8-битной текстуры прозрачен"},
-    {"Использовать доп. настройки", 320, 214, 305, 21, CheckBoxVariant::Large, ExtraSettingsBoxId,
-     "Альфа- и аддитивные эффекты: нужен alfa текстуре, цветовому ключу и смешиванию"},
-    {"Использовать diff. канал (?)", 320, 190, 305, 21, CheckBoxVariant::Large, DiffuseChannelBoxId,
-     "Мип-маппинг: уменьшенные копии текстуры для дальних поверхностей"},
+    {TextName::DoubleSidedBox, 336, 240, 289, 20, CheckBoxVariant::Small, DoubleSidedBoxId,
+     TextName::DoubleSidedMeaning},
+    {TextName::DiffuseHighlightBox, 336, 264, 289, 20, CheckBoxVariant::Small, DiffuseHighlightBoxId,
+     TextName::DiffuseHighlightMeaning},
+    {TextName::AlphaHighlightBox, 336, 288, 289, 20, CheckBoxVariant::Small, AlphaHighlightBoxId,
+     TextName::AlphaHighlightMeaning},
+    {TextName::ColorTransparencyBox, 336, 312, 289, 20, CheckBoxVariant::Small, ColorTransparencyBoxId,
+     TextName::ColorTransparencyMeaning},
+    {TextName::ExtraSettingsBox, 320, 214, 305, 21, CheckBoxVariant::Large, ExtraSettingsBoxId,
+     TextName::ExtraSettingsMeaning},
+    {TextName::DiffuseChannelBox, 320, 190, 305, 21, CheckBoxVariant::Large, DiffuseChannelBoxId,
+     TextName::DiffuseChannelMeaning},
 }};
 
-GradientCheckBox& newFlagBox(Control& parent, const BoxLayout& layout, const StatusText& statusText) {
-    GradientCheckBox& box = newGradientCheckBox(parent, layout.caption);
+GradientCheckBox& newFlagBox(Control& parent, TranslatedCaptions& captions, const BoxLayout& layout,
+                             const StatusText& statusText) {
+    GradientCheckBox& box = captions.add(newGradientCheckBox(parent, ""), layout.caption);
     box.setPosition(layout.left, layout.top).setSize(layout.width, layout.height);
     if (layout.variant == CheckBoxVariant::Small) box.setFontHeight(14);
     applyCheckBoxPreset(box, layout.variant);
@@ -48,10 +49,11 @@ GradientCheckBox& newFlagBox(Control& parent, const BoxLayout& layout, const Sta
 
 }  // namespace
 
-FlagBoxes::FlagBoxes(Control& panel, const StatusText& statusText, std::function<void()> clicked)
+FlagBoxes::FlagBoxes(Control& panel, TranslatedCaptions& captions, const StatusText& statusText,
+                     std::function<void()> clicked)
     : clicked_(std::move(clicked)) {
     std::array<GradientCheckBox*, 6> made{};
-    for (std::size_t i = 0; i < kBoxes.size(); ++i) made[i] = &newFlagBox(panel, kBoxes[i], statusText);
+    for (std::size_t i = 0; i < kBoxes.size(); ++i) made[i] = &newFlagBox(panel, captions, kBoxes[i], statusText);
     doubleSided_ = made[0];
     diffuseHighlight_ = made[1];
     alphaHighlight_ = made[2];

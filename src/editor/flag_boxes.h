@@ -10,15 +10,17 @@
 #include <utility>
 
 #include "editor/status_hints.h"
+#include "editor/translated_captions.h"
 #include "toolkit/gradient/gradient.h"
 
 namespace editor {
 
 class FlagBoxes {
 public:
-    // Makes the boxes in the settings panel; `clicked` runs once a click
-    // and its rules have set the boxes.
-    FlagBoxes(toolkit::Control& panel, const StatusText& statusText, std::function<void()> clicked);
+    // Makes the boxes in the settings panel, their captions kept with the
+    // panel's; `clicked` runs once a click and its rules have set the boxes.
+    FlagBoxes(toolkit::Control& panel, TranslatedCaptions& captions, const StatusText& statusText,
+              std::function<void()> clicked);
 
     // Checks each box whose bit the flag word has; no rule runs.
     void show(std::uint32_t flags);

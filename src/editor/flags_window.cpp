@@ -17,40 +17,47 @@ using namespace toolkit;
 
 namespace {
 
-constexpr char kTilingRefused[] = "Число повторений текстуры отражения: от 0 до 255";
-constexpr char kImageAlphaQuestion[] =
-    "С флагом «Прозрачность из самого изображения» alfa текстура не хранится в модели: её имя будет удалено. "
-    "Установить флаг?";
 constexpr char kEnter = 13;
 
 // What the engine does with each switch, in the order of the model's list
 // of switches; the panel's six keep their captions beside it.
-constexpr std::array<const char*, 18> kSwitchCaptions{
-    "Отключение текстур (назначение неясно)",
-    "Альфа- и аддитивные эффекты (Использовать доп. настройки)",
-    "Без повтора текстуры по U",
-    "Без повтора текстуры по V",
-    "Есть основная текстура (по её имени)",
-    "Есть текстура отражения (по её имени)",
-    "Текстура в полном цвете",
-    "Без сжатия текстуры",
-    "Без кэширования текстуры",
-    "Мип-маппинг (Использовать diff. канал (?))",
-    "Прозрачность из самого изображения",
-    "Анимированная alfa текстура (Подсвечивать alfa текстуру)",
-    "Анимированная основная текстура (по анимации)",
-    "Цвета материала поверх текстуры",
-    "Видимость с двух сторон (Видимость с 2х сторон)",
-    "Цветовой ключ (Использовать прозрачность цветов)",
-    "Есть alfa текстура (по её имени)",
-    "Аддитивное смешивание (Подсвечивать diff. текстуру)",
+constexpr std::array<TextName, 18> kSwitchCaptions{
+    TextName::SwitchTexturesOff,     TextName::SwitchEffects,
+    TextName::SwitchNoWrapU,         TextName::SwitchNoWrapV,
+    TextName::SwitchHasDiffuse,      TextName::SwitchHasReflection,
+    TextName::SwitchFullColour,      TextName::SwitchNoCompression,
+    TextName::SwitchNoCaching,       TextName::SwitchMipMapping,
+    TextName::SwitchImageAlpha,      TextName::SwitchAnimatedAlpha,
+    TextName::SwitchAnimatedDiffuse, TextName::SwitchColoursOverTexture,
+    TextName::SwitchDoubleSided,     TextName::SwitchColorKey,
+    TextName::SwitchHasAlpha,        TextName::SwitchAdditive,
 };
 
 // The named values of the two modes; the others show as their numbers.
-constexpr std::array<const char*, 8> kBlendModes{
-    "", "по плотности", "по альфе поверхности", "умножение", "умножение x2", "сложение", "", ""};
-constexpr std::array<const char*, 8> kMappingModes{
-    "", "отражение", "отражение по оси Z", "плоская проекция", "по вспомогательному объекту", "", "", ""};
+constexpr TextName kUnnamed = TextName::Count;
+constexpr std::array<TextName, 8> kBlendModes{kUnnamed,
+                                              TextName::BlendByDensity,
+                                              TextName::BlendBySurfaceAlpha,
+                                              TextName::BlendMultiply,
+                                              TextName::BlendMultiplyTwice,
+                                              TextName::BlendAdd,
+                                              kUnnamed,
+                                              kUnnamed};
+constexpr std::array<TextName, 8> kMappingModes{kUnnamed,
+                                                TextName::MappingReflection,
+                                                TextName::MappingReflectionZ,
+                                                TextName::MappingPlanar,
+                                                TextName::MappingHelperObject,
+                                                kUnnamed,
+                                                kUnnamed,
+                                                kUnnamed};
+
+// A mode's row: its number and, when it has one, its name.
+std::string modeText(const std::array<TextName, 8>& names, std::uint32_t value) {
+    std::string row = core::intToText(static_cast<std::int32_t>(value));
+    if (names[value] != kUnnamed) row.append(" - ").append(text(names[value]));
+    return row;
+}
 
 constexpr int kSwitchTop = 12;
 constexpr int kSwitchStep = 26;
@@ -60,7 +67,8 @@ constexpr int kSwitchStep = 26;
 FlagsWindow& FlagsWindow::build(Application& application, MaterialPanel& panel) {
     core::Ref<FlagsWindow> created(new FlagsWindow(panel));
     FlagsWindow& window = *created;
-    window.form_ = &newSideWindow(application, "Флаги материала", 60, 60, 700, kSwitchTop + 18 * kSwitchStep + 8);
+    window.form_ = &window.captions_.add(newSideWindow(application, "", 60, 60, 700, kSwitchTop + 18 * kSwitchStep + 8),
+                                         TextName::FlagsWindowCaption);
     application.own(std::move(created));  // freed after every form
 
     Form& form = *window.form_;
@@ -78,11 +86,8 @@ ListView& FlagsWindow::newModeList(int top, int id, const model::FlagField& fiel
     list.setPosition(12, top).setSize(250, 140).setId(id);
     list.addColumn("", ListView::AlignLeft, 225);
     const auto& names = &field == &model::kBlendModeField ? kBlendModes : kMappingModes;
-    for (std::uint32_t value = 0; value <= field.maximum(); ++value) {
-        std::string text = core::intToText(static_cast<std::int32_t>(value));
-        if (*names[value] != '\0') text.append(" - ").append(names[value]);
-        list.addItem(text, -1, 0, static_cast<LPARAM>(value));
-    }
+    for (std::uint32_t value = 0; value <= field.maximum(); ++value)
+        list.addItem(modeText(names, value), -1, 0, static_cast<LPARAM>(value));
     list.setOnItemState([this, &field](Control&, int, int last, UINT, UINT newState) {
         if (!refreshing_ && newState == (LVIS_SELECTED | LVIS_FOCUSED)) modeChosen(field, last);
     });
@@ -90,24 +95,24 @@ ListView& FlagsWindow::newModeList(int top, int id, const model::FlagField& fiel
 }
 
 void FlagsWindow::createControls() {
-    newLabel(*form_, "Слово флагов:").setPosition(12, 12).setSize(120, 18);
+    captions_.add(newLabel(*form_, ""), TextName::FlagWord).setPosition(12, 12).setSize(120, 18);
     wordLabel_ = &newLabel(*form_, "");
     wordLabel_->setPosition(136, 12).setSize(126, 18).setFontStyle(Bold).setId(FlagWordLabelId);
 
-    newLabel(*form_, "Повторений текстуры отражения (0..255):").setPosition(12, 44).setSize(250, 18);
+    captions_.add(newLabel(*form_, ""), TextName::TilingLabel).setPosition(12, 44).setSize(250, 18);
     tilingBox_ = &newEditBox(*form_, DigitsOnly);
     tilingBox_->setPosition(12, 64).setSize(80, 22).setId(TilingBoxId);
     tilingBox_->setOnKeyChar([this](Control&, char& character, std::uint32_t) { tilingKeyTyped(character); });
 
-    newLabel(*form_, "Смешивание отражения:").setPosition(12, 100).setSize(250, 18);
+    captions_.add(newLabel(*form_, ""), TextName::BlendLabel).setPosition(12, 100).setSize(250, 18);
     blendList_ = &newModeList(120, BlendModeListId, model::kBlendModeField);
-    newLabel(*form_, "Наложение отражения:").setPosition(12, 284).setSize(250, 18);
+    captions_.add(newLabel(*form_, ""), TextName::MappingLabel).setPosition(12, 284).setSize(250, 18);
     mappingList_ = &newModeList(304, MappingModeListId, model::kMappingModeField);
 
     const auto switches = model::flagSwitches();
     for (std::size_t i = 0; i < switches.size(); ++i) {
         const std::uint32_t bit = switches[i].bit;
-        GradientCheckBox& box = newGradientCheckBox(*form_, kSwitchCaptions[i]);
+        GradientCheckBox& box = captions_.add(newGradientCheckBox(*form_, ""), kSwitchCaptions[i]);
         box.setPosition(276, kSwitchTop + static_cast<int>(i) * kSwitchStep).setSize(412, 22);
         applyCheckBoxPreset(box, CheckBoxVariant::Small);
         box.setId(flagSwitchBoxId(bit));
@@ -120,6 +125,14 @@ void FlagsWindow::show() {
     refresh();
     form_->setVisible(true);
     SetForegroundWindow(form_->createWindow());
+}
+
+void FlagsWindow::showTexts() {
+    captions_.show();
+    for (std::uint32_t value = 0; value <= model::kBlendModeField.maximum(); ++value)
+        blendList_->setItemText(static_cast<int>(value), 0, modeText(kBlendModes, value));
+    for (std::uint32_t value = 0; value <= model::kMappingModeField.maximum(); ++value)
+        mappingList_->setItemText(static_cast<int>(value), 0, modeText(kMappingModes, value));
 }
 
 void FlagsWindow::refresh() {
@@ -149,7 +162,7 @@ void FlagsWindow::refresh() {
 void FlagsWindow::switchClicked(GradientCheckBox& box, std::uint32_t bit) {
     if (box.checked() && bit == model::ImageAlpha && !panel_.alphaName().empty()) {
         const MaterialPanel::Showing asked = panel_.showing();
-        const bool yes = messageBox(kImageAlphaQuestion, MB_YESNO | MB_ICONQUESTION) == IDYES;
+        const bool yes = messageBox(text(TextName::ImageAlphaQuestion), MB_YESNO | MB_ICONQUESTION) == IDYES;
         if (!(panel_.showing() == asked)) return;  // the panel went on to another material meanwhile
         if (!yes) {
             box.setChecked(false);
@@ -167,7 +180,7 @@ void FlagsWindow::tilingKeyTyped(char character) {
     std::uint32_t tiling = 0;  // stops growing once past the largest count
     for (const char digit : number.digits) tiling = std::min<std::uint32_t>(tiling * 10 + (digit - '0'), 256);
     if (number.digits.empty() || tiling > model::kTilingField.maximum()) {
-        messageBox(kTilingRefused, kNoticeMessage);
+        messageBox(text(TextName::TilingRefused), kNoticeMessage);
         refresh();
         return;
     }

@@ -12,6 +12,7 @@
 
 #include "core/object.h"
 #include "editor/material_panel.h"
+#include "editor/translated_captions.h"
 #include "model/flag_word.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/application.h"
@@ -28,6 +29,8 @@ public:
 
     // Makes the window visible and brings it to the front.
     void show();
+    // The texts show in the language chosen now.
+    void showTexts();
 
 private:
     explicit FlagsWindow(MaterialPanel& panel) : panel_(panel) {}
@@ -40,6 +43,7 @@ private:
     void modeChosen(const model::FlagField& field, int value);
 
     MaterialPanel& panel_;
+    TranslatedCaptions captions_;
     toolkit::Form* form_ = nullptr;
     toolkit::Label* wordLabel_ = nullptr;
     toolkit::EditBox* tilingBox_ = nullptr;

@@ -11,6 +11,7 @@
 #include "editor/auxiliary_windows.h"
 #include "editor/flags_window.h"
 #include "editor/main_window.h"
+#include "editor/texts/interface_texts.h"
 #include "editor/usage_window.h"
 #include "editor/viewer_window.h"
 #include "toolkit/windows/application.h"
@@ -30,7 +31,8 @@ std::wstring modelArgument() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    core::Ref<toolkit::Application> application = toolkit::newApplication("Skirvane");
+    core::Ref<toolkit::Application> application =
+        toolkit::newApplication(editor::text(editor::TextName::ApplicationTitle));
     application->setIcon(instance, "ICON");
     editor::MainWindow& mainWindow = editor::MainWindow::build(*application);
     mainWindow.attachViewer(editor::ViewerWindow::build(*application, mainWindow.textureFolder()));

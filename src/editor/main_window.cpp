@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <array>
-#include <initializer_list>
 
 #include "core/object.h"
+#include "core/text.h"
 #include "editor/flags_window.h"
+#include "editor/settings/language_setting.h"
+#include "editor/settings_file.h"
 #include "editor/usage_texts.h"
 #include "editor/usage_window.h"
 #include "editor/viewer_window.h"
@@ -19,17 +21,8 @@ namespace editor {
 
 using namespace toolkit;
 
-namespace {
-
-constexpr char kAboutText[] =
-    "Skirvane.textures " SKIRVANE_VERSION "\r"
-    "Программа для настройки свойств материалов в моделях формата *.4ds\r"
-    "\r"
-    "Skirvane: редактор материалов с открытым исходным кодом";
-
-}  // namespace
-
-MainWindow::MainWindow(Application& application) : application_(application) {
+MainWindow::MainWindow(Application& application) : application_(application), recentModels_(settingsFilePath()) {
+    setLanguage(readLanguage(settingsFilePath()));
     document_.setProgress(Application::updateAllWindows);  // the windows stay painted while a long model is read
 }
 
@@ -38,7 +31,7 @@ MainWindow& MainWindow::build(Application& application) {
     // control outlives the object its events refer to.
     core::Ref<MainWindow> created(new MainWindow(application));
     MainWindow& window = *created;
-    window.form_ = &newForm(application, kCaption);
+    window.form_ = &newForm(application, text(TextName::ProgramName));
     application.own(std::move(created));
 
     window.setWindowProperties();
@@ -68,65 +61,33 @@ void MainWindow::setWindowProperties() {
     form_->setSizeLimit(MinWidth, 877).setSizeLimit(MinHeight, 685);
 }
 
-// The menu bar as one table: each group's caption and its items, an item's
-// caption and the command it runs. "-" is a separator; a caption starting
-// with "+" is a check item, checked at first.
+// What each command of the menu bar runs, in the order of its commands.
 void MainWindow::buildMenu() {
-    struct Item {
-        const char* caption;
-        Command command;
-    };
-    struct Group {
-        const char* caption;
-        std::initializer_list<Item> items;
-    };
     using W = MainWindow;
-    const std::array<Group, 4> menu{{
-        {"Файл",
-         {{"Открыть..\tCtrl+O", &W::openModel},
-          {"Сохранить\tCtrl+S", &W::saveModel},
-          {"Сохранить как..", &W::saveModelAs},
-          {"-", nullptr},
-          {"Выход", &W::exitProgram}}},
-        {"Правка",
-         {{"Отменить\tCtrl+Z", &W::undo},
-          {"Повторить\tCtrl+Y", &W::redo},
-          {"Флаги материала\tCtrl+E", &W::showFlagsWindow},
-          {"Путь к папке с изображениями..", &W::chooseTextureFolder}}},
-        {"Просмотр",
-         {{"+Отображать viewer поверх всех окон", &W::switchViewerOnTop},
-          {"Viewer", &W::showViewer},
-          {"Где используется материал\tCtrl+U", &W::showUsageWindow}}},
-        {"Помощь", {{"О программе", &W::showAbout}}},
-    }};
-    // The menu's template: a group's caption, "(", its items, ")". Items are
-    // numbered in that order, the brackets aside.
-    std::vector<std::string> menuTemplate;
-    int index = 0;
-    for (const Group& group : menu) {
-        menuTemplate.emplace_back(group.caption);
-        ++index;
-        menuTemplate.emplace_back("(");
-        for (const Item& item : group.items) {
-            menuTemplate.emplace_back(item.caption);
-            if (item.command != nullptr) menuCommands_.emplace_back(index, item.command);
-            ++index;
-        }
-        menuTemplate.emplace_back(")");
-    }
-    menu_ = &newMainMenu(*form_, menuTemplate, static_cast<int>(menuTemplate.size()) - 1, nullptr);
-    for (const auto& [itemIndex, command] : menuCommands_) {
-        const MenuItemEvent event = [this, command = command](MainMenu&, int) {
-            run([this, command] { (this->*command)(); });
-        };
-        menu_->attachEvents(itemIndex, {&event, 1});
-    }
-}
-
-int MainWindow::menuIndexOf(Command command) const {
-    for (const auto& [index, itemCommand] : menuCommands_)
-        if (itemCommand == command) return index;
-    return -1;
+    static constexpr std::array<Command, MainMenuBar::kCommandCount> kCommands{
+        &W::openModel,
+        &W::saveModel,
+        &W::saveModelAs,
+        &W::exitProgram,
+        &W::undo,
+        &W::redo,
+        &W::showFlagsWindow,
+        &W::chooseTextureFolder,
+        &W::showInRussian,
+        &W::showInEnglish,
+        &W::switchViewerOnTop,
+        &W::showViewer,
+        &W::showUsageWindow,
+        &W::showAbout,
+    };
+    menuBar_ = std::make_unique<MainMenuBar>(
+        *form_,
+        MainMenuBar::Events{
+            .chosen = [this](MainMenuBar::Command command) { run([this, command] { (this->*kCommands[command])(); }); },
+            .recentChosen = [this](const std::string& path) { run([this, path] { files_->openRecent(path); }); },
+            .statusText = [this](const std::string& text) { setStatusText(text); },
+        });
+    menuBar_->build(recentModels_.paths());
 }
 
 void MainWindow::createDialogs() {
@@ -134,8 +95,10 @@ void MainWindow::createDialogs() {
     folderDialog_->centreOnScreen = true;
     for (ColorDialog*& dialog : colorDialogs_) dialog = &form_->own(newColorDialog(ColorDialog::FullOpen));
     fileDialog_ = &form_->own(newFileDialog("", "", 0));
-    fileDialog_->filter = "*.4ds|*.4ds";
-    files_ = std::make_unique<ModelFileCommands>(document_, *fileDialog_, [this] { modelOpened(); });
+    files_ = std::make_unique<ModelFileCommands>(
+        document_, *fileDialog_, recentModels_,
+        ModelFileCommands::Events{.opened = [this] { modelOpened(); },
+                                  .recentChanged = [this] { menuBar_->build(recentModels_.paths()); }});
 }
 
 void MainWindow::createParts() {
@@ -157,7 +120,7 @@ void MainWindow::createParts() {
                                                      [this](const model::Material& material, const std::string& names) {
                                                          list_->refreshRow(document_.materials(), material, names);
                                                      },
-                                                 .changed = [this] { updateUndoItems(); },
+                                                 .changed = [this] { showDocumentState(); },
                                                  .showViewer = [this] { showViewer(); },
                                                  .showUsage = [this] { run([this] { showUsageWindow(); }); },
                                              });
@@ -172,6 +135,7 @@ void MainWindow::createParts() {
 void MainWindow::run(const std::function<void()>& command) {
     panel_->writeBack();
     command();
+    showDocumentState();  // a save, say, leaves no unsaved changes
 }
 
 // --- start-up ---------------------------------------------------------------------
@@ -184,8 +148,7 @@ void MainWindow::onCreate() {
         ending_ = true;
     }
     list_->fitColumn();
-    menu_->setItemState(menuIndexOf(&MainWindow::switchViewerOnTop), MainMenu::kCheckedState, false);
-    updateUndoItems();
+    showDocumentState();
 }
 
 void MainWindow::attachViewer(ViewerWindow& viewer) {
@@ -207,8 +170,12 @@ void MainWindow::openAtStart(const std::wstring& path) {
 
 void MainWindow::modelOpened() {
     panel_->forget();  // the material it showed is gone
-    updateUndoItems();
+    showDocumentState();
     list_->fill(document_.materials());
+    showFramesNote();
+}
+
+void MainWindow::showFramesNote() {
     const model::FrameList& frames = document_.usage().frames();
     setStatusText(frames.problem ? framesNotReadText(*frames.problem) : "");
 }
@@ -240,13 +207,21 @@ void MainWindow::redo() {
 // Selecting the row shows the material; the panel written back on the way
 // holds no change, since every command writes it back before it starts.
 void MainWindow::showRestored(std::int32_t number) {
-    updateUndoItems();
+    showDocumentState();
     list_->select(document_.materials(), *document_.materialAt(number));
 }
 
-void MainWindow::updateUndoItems() {
-    menu_->setItemState(menuIndexOf(&MainWindow::undo), MFS_DISABLED, !document_.canUndo());
-    menu_->setItemState(menuIndexOf(&MainWindow::redo), MFS_DISABLED, !document_.canRedo());
+// The caption: "car.4ds - Skirvane.textures", "*car.4ds - ..." with changes
+// that the model's file does not hold, the program's name alone with no
+// model open.
+void MainWindow::showDocumentState() {
+    menuBar_->setEnabled(MainMenuBar::Undo, document_.canUndo());
+    menuBar_->setEnabled(MainMenuBar::Redo, document_.canRedo());
+    std::string caption;
+    if (!document_.path().empty())
+        caption.append(document_.unsaved() ? "*" : "").append(core::fileNameOf(document_.path())).append(" - ");
+    caption += text(TextName::ProgramName);
+    if (form_->caption() != caption) form_->setCaption(caption);
 }
 
 // --- the list ---------------------------------------------------------------------------
@@ -256,31 +231,57 @@ void MainWindow::showAll() { list_->fill(document_.materials()); }
 // A text with a character no name can hold is refused, not searched for
 // as a look-alike.
 void MainWindow::search() {
-    const std::optional<std::string> text = list_->searchText();
-    if (!text) {
-        messageBox(kNameNotInCodePage, kNoticeMessage);
+    const std::optional<std::string> searched = list_->searchText();
+    if (!searched) {
+        messageBox(text(TextName::NameNotInCodePage), kNoticeMessage);
         return;
     }
     if (!list_->searchesFrames()) {
-        list_->filter(document_.materials(), [&text](std::int32_t, const model::Material& material) {
-            return model::searchFinds(material, *text);
+        list_->filter(document_.materials(), [&searched](std::int32_t, const model::Material& material) {
+            return model::searchFinds(material, *searched);
         });
         return;
     }
     const model::MaterialUsage& usage = document_.usage();
     if (!usage.known() && document_.materials().count() > 0) {  // with no model there is nothing to say
-        messageBox(kFramesNotSearched, kNoticeMessage);
+        messageBox(text(TextName::FramesNotSearched), kNoticeMessage);
         return;
     }
-    list_->filter(document_.materials(),
-                  [&](std::int32_t number, const model::Material&) { return usage.usedByFrameNamed(number, *text); });
+    list_->filter(document_.materials(), [&](std::int32_t number, const model::Material&) {
+        return usage.usedByFrameNamed(number, *searched);
+    });
 }
 
 // --- the other commands --------------------------------------------------------------
 
 void MainWindow::chooseTextureFolder() { textureFolder_.choose(*folderDialog_); }
 
-void MainWindow::showAbout() { messageBox(kAboutText, kInformationMessage); }
+void MainWindow::showAbout() {
+    messageBox(text(TextName::ProgramName) + std::string(" " SKIRVANE_VERSION "\r") + text(TextName::AboutText),
+               kInformationMessage);
+}
+
+void MainWindow::showInRussian() { chooseLanguage(Language::Russian); }
+
+void MainWindow::showInEnglish() { chooseLanguage(Language::English); }
+
+// The choice is kept in the settings file for the next start.
+void MainWindow::chooseLanguage(Language language) {
+    if (language == currentLanguage()) return;
+    setLanguage(language);
+    writeLanguage(settingsFilePath(), language);
+    showTexts();
+}
+
+void MainWindow::showTexts() {
+    menuBar_->build(recentModels_.paths());
+    list_->showTexts();
+    panel_->showTexts();
+    if (viewer_ != nullptr) viewer_->showTexts();
+    if (flagsWindow_ != nullptr) flagsWindow_->showTexts();
+    if (usageWindow_ != nullptr) usageWindow_->showTexts();
+    if (!document_.path().empty()) showFramesNote();
+}
 
 void MainWindow::showViewer() {
     if (viewer_ != nullptr) viewer_->show();
@@ -296,8 +297,7 @@ void MainWindow::showUsageWindow() {
 
 // The check item has flipped its mark before this runs.
 void MainWindow::switchViewerOnTop() {
-    if (viewer_ != nullptr)
-        viewer_->setStayOnTop(menu_->itemState(menuIndexOf(&MainWindow::switchViewerOnTop), MainMenu::kCheckedState));
+    if (viewer_ != nullptr) viewer_->setStayOnTop(menuBar_->checked(MainMenuBar::ViewerOnTop));
 }
 
 // Ctrl+Z undo, Ctrl+Y and Ctrl+Shift+Z redo, Ctrl+O, Ctrl+S, Ctrl+E (the

@@ -2,7 +2,9 @@
 // the right, the search below it, the menu and the status bar; and the
 // program's commands behind them, each run after the panel is written back
 // (opening and saving models through ModelFileCommands, the texture folder
-// through TextureFolder).
+// through TextureFolder). Its caption names the open model, with "*" while
+// it has unsaved changes; choosing a language shows every window's texts
+// in it at once.
 #pragma once
 
 #include <functional>
@@ -11,15 +13,17 @@
 #include <vector>
 
 #include "core/object.h"
+#include "editor/main_menu_bar.h"
 #include "editor/material_list_view.h"
 #include "editor/material_panel.h"
 #include "editor/model_file_commands.h"
+#include "editor/settings/recent_models.h"
+#include "editor/texts/interface_texts.h"
 #include "editor/texture_folder.h"
 #include "model/document.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/dialogs.h"
 #include "toolkit/windows/form.h"
-#include "toolkit/windows/main_menu.h"
 
 namespace editor {
 
@@ -29,12 +33,6 @@ class ViewerWindow;
 
 class MainWindow : public core::ToolkitObject {
 public:
-    static constexpr char kCaption[] = "Skirvane.textures";
-    // A search text with a character the model's names cannot hold.
-    static constexpr char kNameNotInCodePage[] = "Имя текстуры может содержать только символы кодовой страницы 1251";
-    // A search by frame name in a model whose frames were not read.
-    static constexpr char kFramesNotSearched[] = "Кадры модели не прочитаны: искать по имени кадра нельзя";
-
     // Builds the window with its menu, dialogs and controls, wires the
     // events and runs the start-up step. The application owns the result.
     static MainWindow& build(toolkit::Application& application);
@@ -70,7 +68,6 @@ private:
     // window's close box comes here: the panel is written back first, so
     // that the command finds in the materials what the user sees.
     void run(const std::function<void()>& command);
-    int menuIndexOf(Command command) const;
 
     // The commands.
     void openModel();
@@ -87,6 +84,9 @@ private:
     void switchViewerOnTop();
     void search();
     void showAll();
+    void showInRussian();
+    void showInEnglish();
+    void chooseLanguage(Language language);
 
     // The start-up step: the texture folder from the settings file.
     void onCreate();
@@ -96,15 +96,20 @@ private:
     void releaseModel();
     // The material of an undone or redone step is shown in its row.
     void showRestored(std::int32_t number);
-    // Undo and redo are offered only when there is a step to take.
-    void updateUndoItems();
+    // Undo and redo are offered only when there is a step to take, and the
+    // caption shows whether the model has unsaved changes.
+    void showDocumentState();
+    // Every window shows its texts in the language chosen now.
+    void showTexts();
 
     void setStatusText(const std::string& text);
+    // Why the frames of the open model were not read, or nothing.
+    void showFramesNote();
 
     toolkit::Application& application_;
     toolkit::Form* form_ = nullptr;
-    toolkit::MainMenu* menu_ = nullptr;
-    std::vector<std::pair<int, Command>> menuCommands_;  // each item's index and command
+    std::unique_ptr<MainMenuBar> menuBar_;
+    RecentModels recentModels_;
     toolkit::FolderDialog* folderDialog_ = nullptr;
     toolkit::FileDialog* fileDialog_ = nullptr;
     std::unique_ptr<ModelFileCommands> files_;

@@ -21,10 +21,6 @@ constexpr std::uint32_t kColumnWidthProperty = 0x101D;
 constexpr UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 // The text of a material no frame uses.
 constexpr Color kUnusedRowColor = 0x909090;
-constexpr char kSearchByName[] = "Поиск материала по имени изображения:";
-constexpr char kSearchByFrame[] = "Поиск материала по имени кадра, где он используется:";
-constexpr char kFrameSearchCaption[] = "по имени кадра ";
-constexpr char kFrameSearchHint[] = "Искать материалы кадров, в имени которых есть текст поиска (без учёта регистра)";
 
 // A row's text: the material's number in brackets and its joined names.
 std::string rowText(std::int32_t number, const std::string& joinedNames) {
@@ -48,7 +44,7 @@ MaterialListView::MaterialListView(Form& form, Events events) : form_(form), eve
     listPanel.setCornerWidth(AllLooks, 0).setCornerHeight(AllLooks, 0);
     listPanel.setAnchors(true, true, true, true);
 
-    Label& listLabel = newLabel(listPanel, "Список материалов");
+    Label& listLabel = captions_.add(newLabel(listPanel, ""), TextName::MaterialListTitle);
     listLabel.setPosition(8, 5).setSize(165, 17).setFontStyle(Bold).setTransparent(true);
 
     list_ = &newListView(listPanel, ListView::HeaderlessReportView,
@@ -64,7 +60,7 @@ MaterialListView::MaterialListView(Form& form, Events events) : form_(form), eve
         return unusedRows_.contains(data) ? std::optional<Color>(kUnusedRowColor) : std::nullopt;
     });
 
-    GradientButton& showAll = newGradientButton(listPanel, "Показать все");
+    GradientButton& showAll = captions_.add(newGradientButton(listPanel, ""), TextName::ShowAll);
     showAll.setPosition(8, 561).setSize(190, 25).setId(ShowAllButtonId);
     applyPushButtonPreset(showAll, 0x00FF00);
     showAll.setOnClick([this](Control&) { events_.showAll(); });
@@ -74,25 +70,33 @@ MaterialListView::MaterialListView(Form& form, Events events) : form_(form), eve
     searchPanel.setPosition(224, 525).setSize(637, 77);
     applyShadedGroupPanelPreset(searchPanel, 0xC8C8C8, 0xE4E4E4);
     searchPanel.setAnchors(false, false, true, true);
-    searchCaption_ = &newTransparentLabel(searchPanel, kSearchByName, 8, 10, 617, 17);
+    searchCaption_ = &newTransparentLabel(searchPanel, text(TextName::SearchByName), 8, 10, 617, 17);
     GradientPanel& searchFrame = newEditFrame(searchPanel, 24, 32, 193, 24, EditFrameVariant::Full);
     searchBox_ = &newEmbeddedEdit(searchFrame, UpperCase);
     searchBox_->setBackgroundColor(kEmbeddedEditBackground);
     searchBox_->setId(SearchBoxId);
 
-    GradientButton& find = newGradientButton(searchPanel, "Найти");
+    GradientButton& find = captions_.add(newGradientButton(searchPanel, ""), TextName::Find);
     find.setPosition(224, 31).setSize(129, 25).setFontHeight(14).setId(FindButtonId);
     applyPushButtonPreset(find, 0x00FFFF);
     find.setOnClick([this](Control&) { events_.search(); });
     find.setAnchors(true, false, false, true);
 
-    frameSearchBox_ = &newGradientCheckBox(searchPanel, kFrameSearchCaption);
+    frameSearchBox_ = &captions_.add(newGradientCheckBox(searchPanel, ""), TextName::FrameSearchBox);
     frameSearchBox_->setPosition(368, 33).setSize(200, 20).setFontHeight(14);
     applyCheckBoxPreset(*frameSearchBox_, CheckBoxVariant::Small);
     frameSearchBox_->setId(FrameSearchBoxId);
-    frameSearchBox_->setOnClick(
-        [this](Control&) { searchCaption_->setCaption(searchesFrames() ? kSearchByFrame : kSearchByName); });
-    showHintWhileOver(*frameSearchBox_, kFrameSearchHint, events_.statusText);
+    frameSearchBox_->setOnClick([this](Control&) { showSearchCaption(); });
+    showHintWhileOver(*frameSearchBox_, TextName::FrameSearchHint, events_.statusText);
+}
+
+void MaterialListView::showTexts() {
+    captions_.show();
+    showSearchCaption();
+}
+
+void MaterialListView::showSearchCaption() {
+    searchCaption_->setCaption(text(searchesFrames() ? TextName::SearchByFrame : TextName::SearchByName));
 }
 
 void MaterialListView::addRow(std::int32_t number, model::Material& material) {

@@ -13,6 +13,7 @@
 #include <unordered_set>
 
 #include "editor/status_hints.h"
+#include "editor/translated_captions.h"
 #include "model/material_list.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/form.h"
@@ -59,15 +60,20 @@ public:
     // The list's one column spans the list; again whenever the list is resized.
     void fitColumn();
     toolkit::EditBox& searchBox() const { return *searchBox_; }
+    // The texts show in the language chosen now.
+    void showTexts();
 
 private:
     void addRow(std::int32_t number, model::Material& material);
     void selectFirstRow();
     void onItemState(int row, UINT oldState, UINT newState);
     void clearRows();
+    // What the search looks for, by texture name or by frame name.
+    void showSearchCaption();
 
     toolkit::Form& form_;
     Events events_;
+    TranslatedCaptions captions_;
     toolkit::ListView* list_ = nullptr;
     toolkit::EditBox* searchBox_ = nullptr;
     toolkit::Label* searchCaption_ = nullptr;

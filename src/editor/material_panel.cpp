@@ -18,8 +18,6 @@ namespace {
 
 constexpr std::array<TextureKind, 3> kTextureKinds{model::ReflectionKind, model::DiffuseKind, model::AlphaKind};
 
-constexpr char kUsageHint[] = "Щелчок или Ctrl+U: кадры, где используется материал";
-
 ViewerWindow::Tab tabOf(TextureKind kind) {
     switch (kind) {
         case model::ReflectionKind:
@@ -40,8 +38,8 @@ MaterialEdit::ColorEdit& editedColor(MaterialEdit& edit, std::size_t channel) {
     return channel == 0 ? edit.ambient : channel == 1 ? edit.diffuse : edit.emission;
 }
 
-Label& newSmallLabel(Control& parent, const std::string& caption, int left, int top, int width) {
-    Label& label = newLabel(parent, caption);
+Label& newSmallLabel(Control& parent, int left, int top, int width) {
+    Label& label = newLabel(parent, "");
     label.setPosition(left, top).setSize(width, 15).setFontHeight(14).setTransparent(true);
     return label;
 }
@@ -66,11 +64,10 @@ MaterialPanel::MaterialPanel(Form& form, model::Document& document, const ColorD
     applyShadedGroupPanelPreset(panel, 0xC5C5C5, 0xEFEFEF);
     panel.setAnchors(false, true, true, true);
 
-    Label& transparencyHint =
-        newExplanation(panel, "Все пиксели с цветом RGB, где B=0 будут прозрачны", 336, 332, 289, 13);
+    Label& transparencyHint = captions_.add(newExplanation(panel, "", 336, 332, 289, 13), TextName::ColorKeyNote);
     transparencyHint.setTransparent(true);
     transparencyHint.setBackgroundColor(0xEEEEEE);
-    Label& title = newLabel(panel, "Настройки материала");
+    Label& title = captions_.add(newLabel(panel, ""), TextName::PanelTitle);
     title.setPosition(8, 5).setSize(177, 17).setFontStyle(Bold).setTransparent(true);
     // In the title's line, beside it.
     usageLine_ = &newLabel(panel, "");
@@ -78,43 +75,45 @@ MaterialPanel::MaterialPanel(Form& form, model::Document& document, const ColorD
     usageLine_->setPosition(192, 7).setSize(437, 15).setFontHeight(14).setTransparent(true).setId(UsageLineId);
     usageLine_->setCursor(LoadCursorW(nullptr, IDC_HAND));
     usageLine_->setOnMouseDown([this](Control&, const MouseInfo&) { host_.showUsage(); });
-    showHintWhileOver(*usageLine_, kUsageHint, host_.statusText);
-    newTransparentLabel(panel, "Текстура отражения:", 8, 184, 305, 17);
-    newSmallLabel(panel, "Плотность:", 16, 202, 297);
-    newSmallLabel(panel, "Bitmap:", 16, 242, 289);
-    newSmallLabel(panel, "Bitmap:", 16, 412, 297);
-    newSmallLabel(panel, "Bitmap:", 16, 348, 297);
-    newSmallLabel(panel, "Плотность:", 16, 306, 297);
-    newTransparentLabel(panel, "Основная текстура:", 8, 288, 305, 17);
-    newTransparentLabel(panel, "Alfa текстура:", 8, 392, 305, 17);
+    showHintWhileOver(*usageLine_, TextName::UsageLineHint, host_.statusText);
+    captions_.add(newTransparentLabel(panel, "", 8, 184, 305, 17), TextName::ReflectionTexture);
+    captions_.add(newSmallLabel(panel, 16, 202, 297), TextName::Density);
+    captions_.add(newSmallLabel(panel, 16, 242, 289), TextName::Bitmap);
+    captions_.add(newSmallLabel(panel, 16, 412, 297), TextName::Bitmap);
+    captions_.add(newSmallLabel(panel, 16, 348, 297), TextName::Bitmap);
+    captions_.add(newSmallLabel(panel, 16, 306, 297), TextName::Density);
+    captions_.add(newTransparentLabel(panel, "", 8, 288, 305, 17), TextName::DiffuseTexture);
+    captions_.add(newTransparentLabel(panel, "", 8, 392, 305, 17), TextName::AlphaTexture);
 
     reflectionDensityBar_ = &newDensityBar(panel, 220, ReflectionDensityBarId, host_.statusText);
     densityBar_ = &newDensityBar(panel, 324, DiffuseDensityBarId, host_.statusText);
 
-    textures_ = std::make_unique<TextureSettings>(
-        panel, TextureSettings::Host{
-                   .statusText = host_.statusText,
-                   .listHasRows = host_.listHasRows,
-                   .nameTaken = [this](TextureKind kind) { nameTaken(kind); },
-                   .notice = [this](const char* text) { return noticeKeptThePanel(text); },
-                   .shownFlags = [this] { return flags_; },
-               });
+    textures_ =
+        std::make_unique<TextureSettings>(panel, captions_,
+                                          TextureSettings::Host{
+                                              .statusText = host_.statusText,
+                                              .listHasRows = host_.listHasRows,
+                                              .nameTaken = [this](TextureKind kind) { nameTaken(kind); },
+                                              .notice = [this](TextName notice) { return noticeKeptThePanel(notice); },
+                                              .shownFlags = [this] { return flags_; },
+                                          });
 
     // Made in the layout's order: diffuse, ambient, emission.
-    const std::array<const char*, 3> captions{"Ambient канал", "Diffuse канал", "Emission канал"};
+    const std::array<TextName, 3> captions{TextName::AmbientChannel, TextName::DiffuseChannel,
+                                           TextName::EmissionChannel};
     const std::array<int, 3> lefts{8, 216, 424};
     for (const std::size_t c : {1U, 0U, 2U}) {
-        channels_[c] = std::make_unique<ColorChannel>(panel, captions[c], lefts[c], static_cast<int>(c), *dialogs[c],
-                                                      host_.statusText);
+        channels_[c] = std::make_unique<ColorChannel>(panel, captions_, captions[c], lefts[c], static_cast<int>(c),
+                                                      *dialogs[c], host_.statusText);
         channels_[c]->swatch().setOnMouseDown([this, c](Control&, const MouseInfo&) { chooseColor(c); });
     }
 
-    GradientButton& viewerButton = newGradientButton(panel, "Viewer");
+    GradientButton& viewerButton = captions_.add(newGradientButton(panel, ""), TextName::ViewerCaption);
     viewerButton.setPosition(8, 469).setSize(129, 25).setFontHeight(14).setId(ViewerButtonId);
     applyPushButtonPreset(viewerButton, 0x00FFFF);
     viewerButton.setOnClick([this](Control&) { host_.showViewer(); });
 
-    flagBoxes_ = std::make_unique<FlagBoxes>(panel, host_.statusText, [this] {
+    flagBoxes_ = std::make_unique<FlagBoxes>(panel, captions_, host_.statusText, [this] {
         flags_ = (flags_ & ~model::kEditorFlags) | flagBoxes_->checkedBits();
         showColorKey();
         flagsChanged_();
@@ -126,6 +125,11 @@ void MaterialPanel::nameTaken(TextureKind kind) {
     if (shown_ == nullptr) return;
     const auto& names = textures_->names();
     host_.refreshRow(*shown_, model::Material::joinTextureNames(names[0], names[1], names[2], shown_->separator()));
+}
+
+void MaterialPanel::showTexts() {
+    captions_.show();
+    shownMaterialChanged();
 }
 
 void MaterialPanel::forget() {
@@ -241,9 +245,9 @@ void MaterialPanel::change(model::Material& material, const MaterialEdit& edit) 
     if (document_.change(document_.materials().numberOf(&material), edit)) host_.changed();
 }
 
-bool MaterialPanel::noticeKeptThePanel(const char* text) {
+bool MaterialPanel::noticeKeptThePanel(TextName notice) {
     const Showing before = showing();
-    messageBox(text, kNoticeMessage);
+    messageBox(text(notice), kNoticeMessage);
     return showing() == before;
 }
 

@@ -15,6 +15,7 @@
 #include "editor/flag_boxes.h"
 #include "editor/status_hints.h"
 #include "editor/texture_settings.h"
+#include "editor/translated_captions.h"
 #include "model/document.h"
 #include "model/material_edit.h"
 #include "toolkit/gradient/gradient.h"
@@ -64,6 +65,9 @@ public:
     // Makes what the user changed since the material was shown a change of
     // that material.
     void writeBack();
+    // The texts show in the language chosen now; the panel keeps what it
+    // holds.
+    void showTexts();
     // The materials are gone: the panel shows none until the next show.
     void forget();
     // The number of the material shown, 0 for none; `shownChanged` runs
@@ -98,7 +102,7 @@ public:
 private:
     // Shows an information notice; true when the panel still shows what it
     // showed before.
-    bool noticeKeptThePanel(const char* text);
+    bool noticeKeptThePanel(TextName notice);
     PanelState state() const;
     // The change that turns what was shown into what the panel holds now.
     model::MaterialEdit edit(const PanelState& now) const;
@@ -116,6 +120,7 @@ private:
 
     model::Document& document_;
     Host host_;
+    TranslatedCaptions captions_;
     ViewerWindow* viewer_ = nullptr;
     std::array<std::unique_ptr<ColorChannel>, 3> channels_;  // ambient, diffuse, emission
     toolkit::GradientProgressBar* reflectionDensityBar_ = nullptr;

@@ -9,8 +9,6 @@ using namespace toolkit;
 
 namespace {
 
-constexpr char kBarHint[] = "Правый клик - установить регулятор в максимальную(минимальную) позицию";
-
 void dragTo(GradientProgressBar& bar, const MouseInfo& mouse) {
     bar.setProgress(model::dragPosition(mouse.x, bar.clientWidth()));  // the bars keep their range of 0..100
 }
@@ -36,7 +34,7 @@ void makeSlider(GradientProgressBar& bar, const StatusText& statusText) {
     bar.setOnMouseDown(
         [](Control& sender, const MouseInfo& mouse) { press(static_cast<GradientProgressBar&>(sender), mouse); });
     bar.setOnMouseUp([](Control& sender, const MouseInfo&) { endDrag(static_cast<GradientProgressBar&>(sender)); });
-    bar.setOnMouseEnter([statusText](Control&) { statusText(kBarHint); });
+    bar.setOnMouseEnter([statusText](Control&) { statusText(text(TextName::SliderHint)); });
     bar.setOnMouseLeave([statusText](Control& sender) {
         endDrag(static_cast<GradientProgressBar&>(sender));
         statusText("");

@@ -12,11 +12,9 @@ namespace editor {
 
 class TextureFolder {
 public:
-    static constexpr char kSettingsFile[] = "Skirvane.ini";
     static constexpr char kSettingsSection[] = "Paths";
     static constexpr char kKey[] = "MAPS";
     static constexpr char kDefault[] = "z:\\";
-    static constexpr char kDialogTitle[] = "Выберите папку с изображениями\r[ для вьювера ]";
 
     // At start: the folder the settings file names (kDefault when it names
     // none); one that does not exist is asked for with the dialog, and the
@@ -31,11 +29,10 @@ public:
     const std::string& path() const { return path_; }
 
 private:
-    std::filesystem::path settingsPath() const { return programFolder_ / kSettingsFile; }
     std::string readSetting(const std::string& defaultValue) const;
     void writeSetting(const std::string& folder) const;
 
-    std::filesystem::path programFolder_;
+    std::filesystem::path settingsFile_;
     std::string path_;
 };
 

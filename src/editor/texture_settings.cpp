@@ -14,16 +14,6 @@ using model::TextureKind;
 
 namespace {
 
-constexpr char kEditHint[] = "Сюда вводите текст ";
-constexpr char kEnterHint[] = "Для принятия изменений нажмите <Enter> после редактирования текста";
-constexpr char kFramesRefused[] = "Максимально возможное количество кадров: 255";
-constexpr char kNotAnimatable[] = "Diffuse текстура должна иметь имя формата *00.bmp";
-constexpr char kNameRefused[] = "Имя текстуры не должно быть длиннее 255 символов и содержать символ |";
-constexpr char kNameNotInCodePage[] = "Имя текстуры может содержать только символы кодовой страницы 1251";
-constexpr char kAlphaNameNotStored[] =
-    "Alfa текстура хранится в модели только вместе с основной текстурой без собственного альфа-канала";
-constexpr char kAlphaNameWouldVanish[] =
-    "Без основной текстуры alfa текстура не сохранится: сначала очистите имя alfa текстуры";
 constexpr char kEnter = 13;
 
 // The animation settings of a material that has none.
@@ -32,22 +22,19 @@ constexpr std::int32_t kDefaultDelay = 10;
 
 }  // namespace
 
-TextureSettings::TextureSettings(Control& panel, Host host) : host_(std::move(host)) {
+TextureSettings::TextureSettings(Control& panel, TranslatedCaptions& captions, Host host) : host_(std::move(host)) {
     GradientPanel& group = newGradientPanel(panel);
     group.setPosition(322, 363).setSize(305, 143);
     applyShadedGroupPanelPreset(group, 0xC0C0C0, 0xE2E2E2);
     group.setAnchors(true, false, false, true);
 
-    Label& hint = newExplanation(group,
-                                 "Основная текстура должна иметь имя формата *XX.BMP, где XX - порядковый номер "
-                                 "текстуры в видеоряде.",
-                                 8, 96, 289, 41);
+    Label& hint = captions.add(newExplanation(group, "", 8, 96, 289, 41), TextName::AnimationNote);
     hint.setTextAlignment(CentredText);
     hint.setTransparent(true);
     hint.setBackgroundColor(0xEEEEEE);
-    Label& framesLabel = newLabel(group, "Количество кадров:");
+    Label& framesLabel = captions.add(newLabel(group, ""), TextName::FrameCount);
     framesLabel.setPosition(8, 37).setSize(193, 15).setFontColor(0x000000).setFontHeight(14).setTransparent(true);
-    Label& delayLabel = newLabel(group, "Задержка пролистывания:");
+    Label& delayLabel = captions.add(newLabel(group, ""), TextName::FrameDelay);
     delayLabel.setPosition(8, 69).setSize(193, 15).setFontColor(0x000000).setFontHeight(14).setTransparent(true);
 
     GradientPanel& delayFrame = newGradientPanel(group);
@@ -59,7 +46,7 @@ TextureSettings::TextureSettings(Control& panel, Host host) : host_(std::move(ho
     framesBox_ = &newTextBox(framesFrame, DigitsOnly, FramesBoxId, [this](char c) { framesKeyTyped(c); });
     framesBox_->setCaption("0").setEnabled(false);
 
-    animateBox_ = &newGradientCheckBox(group, "Анимировать текстуру");
+    animateBox_ = &captions.add(newGradientCheckBox(group, ""), TextName::AnimateTexture);
     animateBox_->setPosition(8, 6).setSize(289, 21).setFontColor(0x000000).setId(AnimateBoxId);
     applyCheckBoxPreset(*animateBox_, CheckBoxVariant::Large);
     animateBox_->setOnClick([this](Control&) { checkAnimation(); });
@@ -78,7 +65,7 @@ EditBox& TextureSettings::newTextBox(GradientPanel& frame, unsigned options, int
     EditBox& box = newEmbeddedEdit(frame, options);
     box.setId(id);
     box.setBackgroundColor(kEmbeddedEditBackground);
-    showHintWhileOver(box, kEditHint, host_.statusText);
+    showHintWhileOver(box, TextName::EditHint, host_.statusText);
     box.setOnKeyChar([keyTyped](Control&, char& character, std::uint32_t) { keyTyped(character); });
     return box;
 }
@@ -116,21 +103,22 @@ void TextureSettings::clearName(TextureKind kind) {
 void TextureSettings::nameKeyTyped(TextureKind kind, char character) {
     if (!host_.listHasRows()) return;
     if (character != kEnter) {
-        host_.statusText(kEnterHint);
+        host_.statusText(text(TextName::EnterHint));
         return;
     }
     EditBox& box = *nameBoxes_[kind];
     const std::optional<std::string> typed = box.exactCaption();
     const std::optional<std::string> name = typed ? model::acceptTextureName(*typed) : std::nullopt;
     if (!name) {
-        if (host_.notice(typed ? kNameRefused : kNameNotInCodePage)) box.setCaption(names_[kind]);
+        if (host_.notice(typed ? TextName::NameRefused : TextName::NameNotInCodePage)) box.setCaption(names_[kind]);
         return;
     }
     const std::string& diffuse = kind == model::DiffuseKind ? *name : names_[model::DiffuseKind];
     const std::string& alpha = kind == model::AlphaKind ? *name : names_[model::AlphaKind];
     if (const auto refusal = model::alphaNameRefusal(host_.shownFlags(), diffuse, alpha, kind == model::AlphaKind)) {
         const bool notStored = *refusal == model::EditRefusal::AlphaNameNotStored;
-        if (host_.notice(notStored ? kAlphaNameNotStored : kAlphaNameWouldVanish)) box.setCaption(names_[kind]);
+        if (host_.notice(notStored ? TextName::AlphaNameNotStored : TextName::AlphaNameWouldVanish))
+            box.setCaption(names_[kind]);
         return;
     }
     if (*name != *typed) box.setCaption(*name);
@@ -141,14 +129,14 @@ void TextureSettings::nameKeyTyped(TextureKind kind, char character) {
 
 void TextureSettings::framesKeyTyped(char character) {
     if (character != kEnter) {
-        host_.statusText(kEnterHint);
+        host_.statusText(text(TextName::EnterHint));
         return;
     }
     // Read without wrapping at 32 bits, so that no long number passes as a
     // small one.
     const std::optional<std::uint8_t> frames = model::frameCountOfText(framesBox_->caption());
     if (!frames) {
-        if (host_.notice(kFramesRefused)) framesBox_->setCaption(core::intToText(frames_));
+        if (host_.notice(TextName::FramesRefused)) framesBox_->setCaption(core::intToText(frames_));
         return;
     }
     frames_ = *frames;
@@ -156,7 +144,7 @@ void TextureSettings::framesKeyTyped(char character) {
 
 void TextureSettings::delayKeyTyped(char character) {
     if (character != kEnter) {
-        host_.statusText(kEnterHint);
+        host_.statusText(text(TextName::EnterHint));
         return;
     }
     delay_ = core::textToInt(delayBox_->caption());
@@ -166,7 +154,7 @@ void TextureSettings::delayKeyTyped(char character) {
 void TextureSettings::checkAnimation() {
     if (!animateBox_->checked()) return;
     if (!model::Material::qualifiesForAnimation(names_[model::DiffuseKind])) {
-        if (!host_.notice(kNotAnimatable)) return;
+        if (!host_.notice(TextName::NotAnimatable)) return;
         animateBox_->setChecked(false);
     }
     enableAnimationBoxes(animateBox_->checked());

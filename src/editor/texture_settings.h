@@ -10,6 +10,7 @@
 #include <string>
 
 #include "editor/status_hints.h"
+#include "editor/translated_captions.h"
 #include "model/material.h"
 #include "toolkit/gradient/gradient.h"
 #include "toolkit/windows/plain_controls.h"
@@ -26,14 +27,15 @@ public:
         std::function<void(model::TextureKind kind)> nameTaken;
         // Shows a notice; true when the panel still shows the same material
         // once it is closed (the main window stays usable meanwhile).
-        std::function<bool(const char* text)> notice;
+        std::function<bool(TextName notice)> notice;
         // The flag word the panel holds, which decides whether the material
         // can store an alpha name.
         std::function<std::uint32_t()> shownFlags;
     };
 
-    // Makes the animation group and the name boxes in the settings panel.
-    TextureSettings(toolkit::Control& panel, Host host);
+    // Makes the animation group and the name boxes in the settings panel,
+    // their captions kept with the panel's.
+    TextureSettings(toolkit::Control& panel, TranslatedCaptions& captions, Host host);
 
     // Shows the material's names and animation.
     void show(const model::Material& material);

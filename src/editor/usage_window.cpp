@@ -1,5 +1,7 @@
 #include "editor/usage_window.h"
 
+#include <array>
+
 #include "editor/control_ids.h"
 #include "editor/side_window.h"
 #include "editor/usage_texts.h"
@@ -10,13 +12,7 @@ using namespace toolkit;
 
 namespace {
 
-constexpr char kCaption[] = "Где используется материал";
-constexpr char kFrameColumn[] = "Кадр";
-constexpr char kLevelColumn[] = "Уровень детализации";
-constexpr char kFacesColumn[] = "Граней";
-constexpr char kNoMaterial[] = "Материал не выбран";
-constexpr char kLevelsNote[] = "Уровень 0 - самый подробный.";
-constexpr char kInstancesNote[] = "У копии кадра - грани кадра, чью геометрию она повторяет.";
+constexpr std::array<TextName, 3> kColumns{TextName::FrameColumn, TextName::LevelColumn, TextName::FacesColumn};
 
 constexpr int kWidth = 520;
 constexpr Color kListBackground = 0xF7F7F7;  // as the material list's
@@ -27,7 +23,8 @@ constexpr int kMargin = 12;
 UsageWindow& UsageWindow::build(Application& application, MaterialPanel& panel) {
     core::Ref<UsageWindow> created(new UsageWindow(panel));
     UsageWindow& window = *created;
-    window.form_ = &newSideWindow(application, kCaption, 80, 80, kWidth, 400);
+    window.form_ =
+        &window.captions_.add(newSideWindow(application, "", 80, 80, kWidth, 400), TextName::UsageWindowCaption);
     application.own(std::move(created));  // freed after every form
 
     Form& form = *window.form_;
@@ -45,13 +42,13 @@ void UsageWindow::createControls() {
     list_ = &newListView(*form_, ListView::ReportView, ListView::GridLinesOption, nullptr, nullptr, nullptr);
     list_->setPosition(kMargin, 38).setSize(kWidth - 2 * kMargin, 312).setBackgroundColor(kListBackground);
     list_->setTextBackgroundColor(kListBackground).setId(UsageListId);
-    list_->addColumn(kFrameColumn, ListView::AlignLeft, 250);
-    list_->addColumn(kLevelColumn, ListView::AlignLeft, 150);
-    list_->addColumn(kFacesColumn, ListView::AlignRight, 80);
+    list_->addColumn(text(kColumns[0]), ListView::AlignLeft, 250);
+    list_->addColumn(text(kColumns[1]), ListView::AlignLeft, 150);
+    list_->addColumn(text(kColumns[2]), ListView::AlignRight, 80);
     list_->setAnchors(true, true, true, true);
     int top = 356;
-    for (const char* text : {kLevelsNote, kInstancesNote}) {
-        Label& note = newLabel(*form_, text);
+    for (const TextName noteText : {TextName::LevelsNote, TextName::InstancesNote}) {
+        Label& note = captions_.add(newLabel(*form_, ""), noteText);
         note.setPosition(kMargin, top).setSize(kWidth - 2 * kMargin, 17).setFontColor(0x505050);
         note.setAnchors(true, false, true, true);
         top += 18;
@@ -64,10 +61,17 @@ void UsageWindow::show() {
     SetForegroundWindow(form_->createWindow());
 }
 
+void UsageWindow::showTexts() {
+    captions_.show();
+    for (std::size_t column = 0; column < kColumns.size(); ++column)
+        list_->setColumnCaption(static_cast<int>(column), text(kColumns[column]));
+    refresh();
+}
+
 void UsageWindow::refresh() {
     const std::int32_t number = panel_.shownNumber();
     const model::MaterialUsage& usage = panel_.document().usage();
-    summary_->setCaption(number == 0 ? kNoMaterial : usageSummary(usage, number));
+    summary_->setCaption(number == 0 ? text(TextName::NoMaterial) : usageSummary(usage, number));
     list_->clear();
     for (const model::MaterialUse& use : usage.usesOf(number)) {
         const UseRow row = useRow(usage, use);

@@ -6,6 +6,7 @@
 
 #include "core/object.h"
 #include "editor/material_panel.h"
+#include "editor/translated_captions.h"
 #include "toolkit/windows/application.h"
 #include "toolkit/windows/form.h"
 #include "toolkit/windows/list_view.h"
@@ -20,6 +21,8 @@ public:
 
     // Makes the window visible and brings it to the front.
     void show();
+    // The texts show in the language chosen now.
+    void showTexts();
 
 private:
     explicit UsageWindow(MaterialPanel& panel) : panel_(panel) {}
@@ -28,6 +31,7 @@ private:
     void refresh();
 
     MaterialPanel& panel_;
+    TranslatedCaptions captions_;
     toolkit::Form* form_ = nullptr;
     toolkit::Label* summary_ = nullptr;
     toolkit::ListView* list_ = nullptr;

@@ -20,11 +20,6 @@ using namespace toolkit;
 
 namespace {
 
-// What the line under the tabs says of the image shown.
-constexpr char kColorKeyText[] = "Прозрачность: цветовой ключ (первый цвет палитры)";
-constexpr char kImageAlphaText[] = "Прозрачность: альфа-канал изображения";
-constexpr char kOpaqueText[] = "Прозрачность: нет";
-
 // The rule by which the engine lets what lies behind a material show
 // through its diffuse image: the colour key for an 8-bit BMP image of a
 // material with the colour-key bit, the image's own alpha for a 32-bit one.
@@ -42,7 +37,7 @@ ViewerWindow::ViewerWindow(Application&, const std::string& textureFolder) : tex
 ViewerWindow& ViewerWindow::build(Application& application, const std::string& textureFolder) {
     core::Ref<ViewerWindow> created(new ViewerWindow(application, textureFolder));
     ViewerWindow& viewer = *created;
-    viewer.form_ = &newForm(application, "Viewer");
+    viewer.form_ = &viewer.captions_.add(newForm(application, ""), TextName::ViewerCaption);
     viewer.form_->setPosition(326, 197);
     viewer.alphaImage_ = newBitmap(0, 0);
     viewer.diffuseImage_ = newBitmap(0, 0);
@@ -77,15 +72,15 @@ void ViewerWindow::createControls() {
     // Each paint draws the checkerboard anew under a transparent image.
     paintBox_->setDoubleBuffered(true);
 
-    const auto newTab = [this](const char* caption, int left, Color normalEnd, int id) -> GradientButton& {
-        GradientButton& button = newGradientButton(*form_, caption);
+    const auto newTab = [this](TextName caption, int left, Color normalEnd, int id) -> GradientButton& {
+        GradientButton& button = captions_.add(newGradientButton(*form_, ""), caption);
         button.setPosition(left, 272).setSize(129, 25).setFontHeight(14).setFontFace("Verdana").setId(id);
         applyTabButtonPreset(button, normalEnd);
         return button;
     };
-    envButton_ = &newTab("Env", 10, kSelectedTabColor, ViewerEnvTabId);
-    diffButton_ = &newTab("Diff", 152, kOtherTabColor, ViewerDiffTabId);
-    alfaButton_ = &newTab("Alfa", 295, kOtherTabColor, ViewerAlfaTabId);
+    envButton_ = &newTab(TextName::EnvTab, 10, kSelectedTabColor, ViewerEnvTabId);
+    diffButton_ = &newTab(TextName::DiffTab, 152, kOtherTabColor, ViewerDiffTabId);
+    alfaButton_ = &newTab(TextName::AlfaTab, 295, kOtherTabColor, ViewerAlfaTabId);
 
     transparencyLine_ = &newLabel(*form_, "");
     transparencyLine_->setPosition(10, 300).setSize(470, 15).setId(ViewerTransparencyLineId);
@@ -161,12 +156,18 @@ void ViewerWindow::makeDiffusePicture() {
     diffuseTransparency_ = diffusePicture_->isEmpty() ? Transparency::None : rule;
 }
 
+// What the line under the tabs says of the image shown.
 void ViewerWindow::showTransparency() {
     const Transparency rule = selectedTab_ == DiffuseTab ? diffuseTransparency_ : Transparency::None;
-    const char* text = rule == Transparency::ColorKey     ? kColorKeyText
-                       : rule == Transparency::ImageAlpha ? kImageAlphaText
-                                                          : kOpaqueText;
-    transparencyLine_->setCaption(imageOf(selectedTab_)->isEmpty() ? "" : text);
+    const TextName line = rule == Transparency::ColorKey     ? TextName::ColorKeyTransparency
+                          : rule == Transparency::ImageAlpha ? TextName::ImageAlphaTransparency
+                                                             : TextName::NoTransparency;
+    transparencyLine_->setCaption(imageOf(selectedTab_)->isEmpty() ? "" : text(line));
+}
+
+void ViewerWindow::showTexts() {
+    captions_.show();
+    showTransparency();
 }
 
 void ViewerWindow::selectTab(Tab tab) {

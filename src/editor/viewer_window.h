@@ -10,6 +10,7 @@
 
 #include "core/image_reader.h"
 #include "core/object.h"
+#include "editor/translated_captions.h"
 #include "toolkit/bitmap/bitmap.h"
 #include "toolkit/bitmap/transparency.h"
 #include "toolkit/gradient/gradient.h"
@@ -45,6 +46,8 @@ public:
     // Keeps the viewer above all windows (showing it) or back in the normal
     // order, without moving, resizing or activating it.
     void setStayOnTop(bool stayOnTop);
+    // The texts show in the language chosen now.
+    void showTexts();
 
     toolkit::Form& form() const { return *form_; }
     const toolkit::Bitmap& image(Tab tab) const { return *imageOf(tab); }
@@ -64,6 +67,7 @@ private:
     void showTransparency();
 
     const std::string& textureFolder_;
+    TranslatedCaptions captions_;
     toolkit::Form* form_ = nullptr;
     toolkit::ScrollBox* imageArea_ = nullptr;
     toolkit::GradientButton* envButton_ = nullptr;
