@@ -24,7 +24,6 @@ constexpr int kFileNameComboId = 1148;  // cmb13: the name box of the explorer-s
 constexpr int kFileNameEditId = 1152;   // edt1: the name box of the older file dialogs
 constexpr std::size_t kItemTextCapacity = 1024;
 const std::vector<std::string> kOpenItem{"Файл", "Открыть.."};
-const std::vector<std::string> kAboutItem{"Помощь", "О программе"};
 constexpr char kInputMarker[] = "~";  // typed and taken back by waitForEarlierInput
 
 bool isMessageBox(HWND window) { return hasClass(window, L"#32770") && GetDlgItem(window, kMessageTextId) != nullptr; }
@@ -460,7 +459,7 @@ EditorSession::~EditorSession() {
         // start-up dialog, so it is looked for whether visible or not.
         bool asked = false;
         for (HWND window : allTopLevelWindows()) {
-            if (windowText(window) != mainCaption_) continue;
+            if (!isMainCaption(windowText(window))) continue;
             PostMessageW(window, WM_CLOSE, 0, 0);
             asked = true;
         }
@@ -478,6 +477,12 @@ EditorSession::~EditorSession() {
         }
     }
     CloseHandle(process_);
+}
+
+bool EditorSession::isMainCaption(const std::string& caption) const {
+    const std::string named = " - " + mainCaption_;
+    return caption == mainCaption_ ||
+           (caption.size() > named.size() && caption.compare(caption.size() - named.size(), named.size(), named) == 0);
 }
 
 HWND EditorSession::findTopLevel(const std::function<bool(HWND)>& wanted) const {
@@ -530,7 +535,7 @@ std::vector<HWND> EditorSession::dialogs() const {
 HWND EditorSession::mainWindow(int timeoutMilliseconds) {
     if (mainWindow_ != nullptr && IsWindow(mainWindow_)) return mainWindow_;
     mainWindow_ = waitForTopLevel(
-        [this](HWND window) { return !hasClass(window, L"#32770") && windowText(window) == mainCaption_; },
+        [this](HWND window) { return !hasClass(window, L"#32770") && isMainCaption(windowText(window)); },
         timeoutMilliseconds);
     return mainWindow_;
 }
@@ -651,8 +656,11 @@ bool EditorSession::chooseFile(const std::vector<std::string>& item, const std::
     return dialog != nullptr && enterFileName(dialog, path) && waitForWindowGone(dialog);
 }
 
+// The About item is the menu's last, whatever the language.
 bool EditorSession::waitForEarlierCommands() {
-    if (!chooseMenuItem(kAboutItem)) return false;
+    const std::vector<MenuItem> items = menu();
+    if (items.empty() || PostMessageW(mainWindow(), WM_COMMAND, MAKEWPARAM(items.back().id, 0), 0) == FALSE)
+        return false;
     HWND box = waitForMessageBox();
     if (box == nullptr) return false;
     const bool alone = dialogs().size() == 1;

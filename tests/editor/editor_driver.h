@@ -280,6 +280,9 @@ public:
     bool selectFolder(HWND dialog, const std::string& path) const;
 
 private:
+    // The main window's caption: the program's alone, or after the name of
+    // the open model ("car.4ds - ").
+    bool isMainCaption(const std::string& caption) const;
     HWND findTopLevel(const std::function<bool(HWND)>& wanted) const;
     // The program's top-level windows, shown or hidden.
     std::vector<HWND> allTopLevelWindows() const;

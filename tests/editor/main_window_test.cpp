@@ -246,7 +246,7 @@ TEST_F(MainWindowTest, MaterialListStartsEmptyWithItsColumnAcrossTheList) {
     EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 189 - 23);
 }
 
-TEST_F(MainWindowTest, MenuHoldsTheCommandsWithTheOnTopMarkCleared) {
+TEST_F(MainWindowTest, MenuHoldsTheCommandsWithTheOnTopMarkClearedAndRussianChosen) {
     const std::vector<MenuItem> items = session_->menu();
     std::vector<std::vector<std::string>> paths;
     for (const MenuItem& item : items) paths.push_back(item.path);
@@ -262,6 +262,9 @@ TEST_F(MainWindowTest, MenuHoldsTheCommandsWithTheOnTopMarkCleared) {
         {"Правка", "Повторить"},
         {"Правка", "Флаги материала"},
         {"Правка", "Путь к папке с изображениями.."},
+        {"Правка", "Язык / Language"},
+        {"Правка", "Язык / Language", "Русский"},
+        {"Правка", "Язык / Language", "English"},
         {"Просмотр"},
         {"Просмотр", "Отображать viewer поверх всех окон"},
         {"Просмотр", "Viewer"},
@@ -273,7 +276,7 @@ TEST_F(MainWindowTest, MenuHoldsTheCommandsWithTheOnTopMarkCleared) {
     EXPECT_TRUE(items[4].separator);
     EXPECT_FALSE(items[7].enabled) << "nothing to undo yet";
     EXPECT_FALSE(items[8].enabled) << "nothing to redo yet";
-    for (const MenuItem& item : items) EXPECT_FALSE(item.checked) << item.path.back();
+    for (const MenuItem& item : items) EXPECT_EQ(item.checked, item.path.back() == "Русский") << item.path.back();
 }
 
 TEST_F(MainWindowTest, StatusBarShowsOneSpace) { EXPECT_EQ(session_->statusText(), " "); }
