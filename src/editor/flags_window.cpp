@@ -19,38 +19,30 @@ namespace {
 
 constexpr char kEnter = 13;
 
+using N = TextName;
+
 // What the engine does with each switch, in the order of the model's list
-// of switches; the panel's six keep their captions beside it.
-constexpr std::array<TextName, 18> kSwitchCaptions{
-    TextName::SwitchTexturesOff,     TextName::SwitchEffects,
-    TextName::SwitchNoWrapU,         TextName::SwitchNoWrapV,
-    TextName::SwitchHasDiffuse,      TextName::SwitchHasReflection,
-    TextName::SwitchFullColour,      TextName::SwitchNoCompression,
-    TextName::SwitchNoCaching,       TextName::SwitchMipMapping,
-    TextName::SwitchImageAlpha,      TextName::SwitchAnimatedAlpha,
-    TextName::SwitchAnimatedDiffuse, TextName::SwitchColoursOverTexture,
-    TextName::SwitchDoubleSided,     TextName::SwitchColorKey,
-    TextName::SwitchHasAlpha,        TextName::SwitchAdditive,
+// of switches (the Russian texts name the panel's six boxes beside theirs).
+constexpr std::array<N, 18> kSwitchCaptions{
+    N::SwitchTexturesOff,     N::SwitchEffects,
+    N::SwitchNoWrapU,         N::SwitchNoWrapV,
+    N::SwitchHasDiffuse,      N::SwitchHasReflection,
+    N::SwitchFullColour,      N::SwitchNoCompression,
+    N::SwitchNoCaching,       N::SwitchMipMapping,
+    N::SwitchImageAlpha,      N::SwitchAnimatedAlpha,
+    N::SwitchAnimatedDiffuse, N::SwitchColoursOverTexture,
+    N::SwitchDoubleSided,     N::SwitchColorKey,
+    N::SwitchHasAlpha,        N::SwitchAdditive,
 };
 
 // The named values of the two modes; the others show as their numbers.
-constexpr TextName kUnnamed = TextName::Count;
-constexpr std::array<TextName, 8> kBlendModes{kUnnamed,
-                                              TextName::BlendByDensity,
-                                              TextName::BlendBySurfaceAlpha,
-                                              TextName::BlendMultiply,
-                                              TextName::BlendMultiplyTwice,
-                                              TextName::BlendAdd,
-                                              kUnnamed,
-                                              kUnnamed};
-constexpr std::array<TextName, 8> kMappingModes{kUnnamed,
-                                                TextName::MappingReflection,
-                                                TextName::MappingReflectionZ,
-                                                TextName::MappingPlanar,
-                                                TextName::MappingHelperObject,
-                                                kUnnamed,
-                                                kUnnamed,
-                                                kUnnamed};
+constexpr N kUnnamed = N::Count;
+constexpr std::array<N, 8> kBlendModes{
+    kUnnamed, N::BlendByDensity, N::BlendBySurfaceAlpha, N::BlendMultiply, N::BlendMultiplyTwice, N::BlendAdd,
+    kUnnamed, kUnnamed};
+constexpr std::array<N, 8> kMappingModes{
+    kUnnamed, N::MappingReflection, N::MappingReflectionZ, N::MappingPlanar, N::MappingHelperObject, kUnnamed, kUnnamed,
+    kUnnamed};
 
 // A mode's row: its number and, when it has one, its name.
 std::string modeText(const std::array<TextName, 8>& names, std::uint32_t value) {

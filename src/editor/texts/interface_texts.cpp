@@ -65,10 +65,10 @@ constexpr TextRow kTexts[] = {
 
     {N::PanelTitle, "Настройки материала", "Material settings"},
     {N::ColorKeyNote, "Все пиксели с цветом RGB, где B=0 будут прозрачны",
-     "All pixels of an RGB colour with B=0 are transparent"},
+     "Pixels whose RGB colour has B=0 are transparent"},
     {N::UsageLineHint, "Щелчок или Ctrl+U: кадры, где используется материал",
      "Click or Ctrl+U: the frames that use the material"},
-    {N::ReflectionTexture, "Текстура отражения:", "Reflection (environment) texture:"},
+    {N::ReflectionTexture, "Текстура отражения:", "Reflection (env) texture:"},
     {N::DiffuseTexture, "Основная текстура:", "Diffuse texture:"},
     {N::AlphaTexture, "Alfa текстура:", "Alpha texture:"},
     {N::Density, "Плотность:", "Density:"},
@@ -85,8 +85,7 @@ constexpr TextRow kTexts[] = {
      "Press <Enter> after editing the text to take the change"},
     {N::AnimationNote,
      "Основная текстура должна иметь имя формата *XX.BMP, где XX - порядковый номер текстуры в видеоряде.",
-     "The diffuse texture's name must have the form *XX.BMP, where XX is the number of the frame in the "
-     "animation."},
+     "Diffuse texture names must have the form *XX.BMP, where XX is the frame's number in the animation."},
     {N::FrameCount, "Количество кадров:", "Frames:"},
     {N::FrameDelay, "Задержка пролистывания:", "Delay between frames:"},
     {N::AnimateTexture, "Анимировать текстуру", "Animate the texture"},
