@@ -1,6 +1,8 @@
 #include "editor/main_menu_bar.h"
 
 #include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "core/text.h"
 #include "editor/texts/interface_texts.h"
@@ -84,7 +86,7 @@ MainMenuBar::Layout MainMenuBar::layout(const std::vector<std::string>& recentPa
     group(N::MenuEdit, [&] {
         addItems({{N::MenuUndo, "Ctrl+Z", Undo},
                   {N::MenuRedo, "Ctrl+Y", Redo},
-                  {N::FlagsWindowCaption, "Ctrl+E", FlagsWindow},
+                  {N::FlagsWindowCaption, "Ctrl+E", Flags},
                   {N::MenuTextureFolder, "", TextureFolder}});
         group(N::MenuLanguage, [&] {
             addItems({{N::LanguageRussian, "", Russian}, {N::LanguageEnglish, "", English}});
@@ -93,7 +95,7 @@ MainMenuBar::Layout MainMenuBar::layout(const std::vector<std::string>& recentPa
     group(N::MenuView, [&] {
         addItems({{N::MenuViewerOnTop, "", ViewerOnTop},
                   {N::ViewerCaption, "", Viewer},
-                  {N::UsageWindowCaption, "Ctrl+U", UsageWindow}});
+                  {N::UsageWindowCaption, "Ctrl+U", Usage}});
     });
     group(N::MenuHelp, [&] { addItems({{N::MenuAbout, "", About}}); });
     return made;

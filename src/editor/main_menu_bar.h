@@ -25,13 +25,13 @@ public:
         Exit,
         Undo,
         Redo,
-        FlagsWindow,
+        Flags,
         TextureFolder,
         Russian,
         English,
         ViewerOnTop,
         Viewer,
-        UsageWindow,
+        Usage,
         About,
         kCommandCount
     };
