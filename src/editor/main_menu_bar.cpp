@@ -54,12 +54,13 @@ MainMenuBar::Layout MainMenuBar::layout(const std::vector<std::string>& recentPa
                 continue;
             }
             indices_[item.command] = static_cast<int>(made.actions.size());
-            std::string caption = text(item.caption);
-            if (item.command == ViewerOnTop) caption.insert(0, viewerOnTop_ ? "+" : "-");
+            std::string caption;
+            if (item.command == ViewerOnTop) caption = viewerOnTop_ ? "+" : "-";
             if (item.command == Russian || item.command == English) {
                 const bool shown = (item.command == English) == (currentLanguage() == Language::English);
-                caption.insert(0, std::string(shown ? "+" : "-") + (item.command == Russian ? "!!" : "!"));
+                caption.append(shown ? "+" : "-").append(item.command == Russian ? "!!" : "!");
             }
+            caption.append(text(item.caption));
             if (*item.shortcut != '\0') caption.append("\t").append(item.shortcut);
             add(caption, [this, command = item.command] { events_.chosen(command); });
         }
@@ -78,7 +79,7 @@ MainMenuBar::Layout MainMenuBar::layout(const std::vector<std::string>& recentPa
         for (std::size_t i = 0; i < recentPaths.size(); ++i) {
             const std::string& path = recentPaths[i];
             recentItems_.emplace_back(static_cast<int>(made.actions.size()), path);
-            add("&" + std::to_string(i + 1) + " " + menuCaption(core::fileNameOf(path)),
+            add(std::string("&").append(std::to_string(i + 1)).append(" ").append(menuCaption(core::fileNameOf(path))),
                 [this, path] { events_.recentChosen(path); });
         }
         addItems({kSeparator, {N::MenuExit, "", Exit}});
