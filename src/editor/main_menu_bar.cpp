@@ -55,10 +55,11 @@ MainMenuBar::Layout MainMenuBar::layout(const std::vector<std::string>& recentPa
             }
             indices_[item.command] = static_cast<int>(made.actions.size());
             std::string caption;
-            if (item.command == ViewerOnTop) caption = viewerOnTop_ ? "+" : "-";
+            if (item.command == ViewerOnTop) caption.push_back(viewerOnTop_ ? '+' : '-');
             if (item.command == Russian || item.command == English) {
                 const bool shown = (item.command == English) == (currentLanguage() == Language::English);
-                caption.append(shown ? "+" : "-").append(item.command == Russian ? "!!" : "!");
+                caption.push_back(shown ? '+' : '-');
+                caption.append(item.command == Russian ? "!!" : "!");
             }
             caption.append(text(item.caption));
             if (*item.shortcut != '\0') caption.append("\t").append(item.shortcut);
