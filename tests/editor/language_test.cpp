@@ -91,7 +91,7 @@ TEST(LanguageTest, EnglishShowsAtOnceKeepsTheWorkAndTheNextStartOpensARecentMode
     EXPECT_EQ(windowText(findControl(window, editor::DoubleSidedBoxId)), "Visible from both sides ");
     EXPECT_EQ(nameRefusal(user), "A texture name may be at most 255 characters long and may not hold the character |");
     EXPECT_EQ(user.selectedRow(), 1);
-    EXPECT_EQ(user.shownNames()[1], "NEW.BMP");
+    EXPECT_TRUE(waitUntil([&user] { return user.shownNames()[1] == "NEW.BMP"; })) << "the refused name is taken back";
     EXPECT_EQ(windowText(window), "*car.4ds - Skirvane.textures");
 
     ASSERT_TRUE(choose(session, {"Edit", "Язык / Language", "Русский"}));
@@ -122,7 +122,9 @@ TEST(LanguageTest, EnglishShowsAtOnceKeepsTheWorkAndTheNextStartOpensARecentMode
     EXPECT_EQ(messageText(refusal), "Can't read file: " + gone);
     pressButton(refusal, IDOK);
     ASSERT_TRUE(waitForWindowGone(refusal));
-    EXPECT_FALSE(next.menuItem({"File", "&2 gone.4ds"})) << "a model that is gone leaves the list";
+    EXPECT_TRUE(waitUntil([&next] {
+        return !next.menuItem({"File", "&2 gone.4ds"});
+    })) << "a model that is gone leaves the list";
 
     const std::optional<MenuItem> recent = next.menuItem({"File", "&1 car.4ds"});
     ASSERT_TRUE(recent);
