@@ -1,8 +1,8 @@
 // Every text the editor shows, in Russian and in English, looked up by its
 // name in the language the user chose. Texts are code page 1251 strings, as
 // the rest of the program holds them; the English ones are plain ASCII.
-// Texts ending or starting with a blank are pieces that the editor joins
-// with a number or a name.
+// A blank at either end is kept in both languages: most such texts are
+// pieces that the editor joins with a number or a name.
 #pragma once
 
 #include <cstddef>
