@@ -245,7 +245,8 @@ TEST_F(MainMenuTest, RadioItemTakesTheMarkFromItsGroupOnly) {
 }
 
 // A menu built anew from a chosen item's own event keeps its bar and the
-// form's window; the new items run their own events, and the items the user
+// form's window; the new items run their own events and keep the command
+// identifiers only when there are as many of them, and the items the user
 // highlights are reported by index, -1 for a sub-menu's title and once the
 // menu closes.
 TEST_F(MainMenuTest, RebuiltMenuKeepsItsBarAndReportsHighlightedItems) {
@@ -256,6 +257,7 @@ TEST_F(MainMenuTest, RebuiltMenuKeepsItsBarAndReportsHighlightedItems) {
         chosen.rebuild(std::vector<std::string>{"File", "(", "-", "New", ")"});
     }};
     menu.attachEvents(1, rebuild);
+    const UINT oldId = menu.itemByIndex(1)->commandId;
     choose(menu, 1);
     EXPECT_EQ(menu.handle(), bar);
     EXPECT_EQ(GetMenu(window), bar);
@@ -265,6 +267,11 @@ TEST_F(MainMenuTest, RebuiltMenuKeepsItsBarAndReportsHighlightedItems) {
     EXPECT_EQ(menu.itemByIndex(2)->caption, "New");
     choose(menu, 2);
     EXPECT_EQ(defaultChoices, std::vector<int>{2}) << "the new item has no event of the old one";
+    const UINT newId = menu.itemByIndex(2)->commandId;
+    EXPECT_GT(menu.itemByIndex(0)->commandId, oldId) << "another number of items takes new identifiers";
+    menu.rebuild(std::vector<std::string>{"Файл", "(", "-", "Новый", ")"});
+    EXPECT_EQ(menu.itemByIndex(2)->commandId, newId) << "as many items keep theirs";
+    EXPECT_EQ(nativeItems(menu)[2].caption, "Новый");
 
     std::vector<int> highlighted;
     menu.setOnHighlight([&highlighted](MainMenu&, int index) { highlighted.push_back(index); });

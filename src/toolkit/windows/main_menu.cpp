@@ -57,11 +57,20 @@ MainMenu::~MainMenu() {
     if (menu_ != nullptr) DestroyMenu(menu_);
 }
 
+// Items of the same number keep their identifiers, so that a command posted
+// before the change of captions still names its item.
 void MainMenu::rebuild(std::span<const std::string> menuTemplate) {
+    const auto templateItems =
+        std::ranges::count_if(menuTemplate.begin(), std::ranges::find(menuTemplate, ""),
+                              [](const std::string& entry) { return entry != "(" && entry != ")"; });
+    keptCommandIds_.clear();
+    if (templateItems == itemCount())
+        for (const auto& item : items_) keptCommandIds_.push_back(item->commandId);
     if (menu_ != nullptr)
         while (GetMenuItemCount(menu_) > 0) DeleteMenu(menu_, 0, MF_BYPOSITION);  // sub-menus go with their items
     items_.clear();
     build(menuTemplate);
+    keptCommandIds_.clear();
     if (form_.handle() != nullptr && GetMenu(form_.handle()) == menu_) DrawMenuBar(form_.handle());
 }
 
@@ -125,7 +134,7 @@ void MainMenu::addItem(const std::string& entry, HMENU parentMenu, std::vector<M
     } else {
         item->caption = entry;
     }
-    item->commandId = takeCommandId();
+    item->commandId = items_.size() < keptCommandIds_.size() ? keptCommandIds_[items_.size()] : takeCommandId();
     item->index = static_cast<int>(items_.size());
     item->parentMenu = parentMenu;
     item->position = static_cast<UINT>(level.size());

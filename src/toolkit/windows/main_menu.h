@@ -57,7 +57,9 @@ public:
     MainMenu(Form& form, std::span<const std::string> menuTemplate, MenuItemEvent defaultEvent);
 
     // Replaces every item with those of another template, in the same menu
-    // bar: the items get new indices, new command identifiers and no events.
+    // bar; the items have no events. A template of as many items (other
+    // captions, say) keeps the items' command identifiers; otherwise they
+    // get new ones.
     void rebuild(std::span<const std::string> menuTemplate);
     void setOnHighlight(MenuHighlightEvent onHighlight) { onHighlight_ = std::move(onHighlight); }
 
@@ -97,6 +99,7 @@ private:
     std::vector<std::unique_ptr<MenuItem>> items_;  // in index order
     MenuItemEvent defaultEvent_;
     MenuHighlightEvent onHighlight_;
+    std::vector<UINT> keptCommandIds_;  // by index, while a rebuild makes the items
 };
 
 // Builds the menu from the template's entries 0 to lastIndex, gives it to
