@@ -137,19 +137,11 @@ std::optional<core::ImageFormat> viewerFormatOf(std::string_view name) {
     return std::nullopt;
 }
 
-namespace {
-
-bool holdsExtension(std::string_view name, std::string_view extension) {
-    for (std::size_t at = 0; at + extension.size() <= name.size(); ++at)
-        if (core::sameFileName(name.substr(at, extension.size()), extension)) return true;
-    return false;
-}
-
-}  // namespace
-
 std::optional<std::string> acceptTextureName(std::string_view typed) {
     std::string name(typed);
-    if (!name.empty() && !holdsExtension(name, ".BMP") && !holdsExtension(name, ".TGA")) name += ".BMP";
+    const std::string capitals = core::capitalized(name);
+    if (!name.empty() && capitals.find(".BMP") == std::string::npos && capitals.find(".TGA") == std::string::npos)
+        name += ".BMP";
     if (name.size() > Material::kMaxNameLength || name.find(Material::kSeparator) != std::string::npos)
         return std::nullopt;
     return name;
