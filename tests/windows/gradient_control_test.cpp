@@ -71,12 +71,23 @@ public:
     // The leftmost column holding that colour, or -1.
     int leftmost(Color color) const {
         for (int x = 0; x < width_; ++x)
-            for (int y = 0; y < height_; ++y)
-                if (at(x, y) == color) return x;
+            if (columnHolds(x, color)) return x;
+        return -1;
+    }
+    // The rightmost column holding that colour, or -1.
+    int rightmost(Color color) const {
+        for (int x = width_ - 1; x >= 0; --x)
+            if (columnHolds(x, color)) return x;
         return -1;
     }
 
 private:
+    bool columnHolds(int x, Color color) const {
+        for (int y = 0; y < height_; ++y)
+            if (at(x, y) == color) return true;
+        return false;
+    }
+
     int width_ = 0;
     int height_ = 0;
     std::vector<Color> pixels_;
@@ -322,6 +333,40 @@ TEST_F(GradientLookTest, TransparentLabelOnAPanelShowsThePanelsLook) {
     plainLook(panel, NormalLook, kGreen);
     panel.invalidateWithChildren();
     EXPECT_EQ(Snapshot(label.handle()).at(50, 10), kGreen);
+}
+
+// A glyph may reach a pixel or two past the width its text measures: a
+// check box's caption and a right-aligned label still show it whole.
+TEST_F(GradientLookTest, CaptionsShowTheirLastGlyphWhole) {
+    const std::string text = "Used by frames: 1, faces: 24";
+    Label& label = newLabel(*form_, text);
+    label.setTextAlignment(RightText);
+    label.setPosition(10, 10).setSize(300, 18).setFontHeight(14).setFontColor(kRed).setBackgroundColor(kWhite);
+    GradientCheckBox& box = newGradientCheckBox(*form_, text);
+    box.setPosition(10, 40).setSize(300, 21).setFontHeight(14);
+    plainLook(box, AllLooks, kWhite);
+    box.setTextColor(AllLooks, kRed).setShadowColor(AllLooks, kWhite).setOuterColor(AllLooks, kWhite);
+    // The same text drawn with nothing to cut it.
+    PaintBox& canvas = newPaintBox(*form_);
+    canvas.setPosition(10, 70).setSize(400, 30).setFontHeight(14);
+    canvas.setOnPaint([&text](Control& self, HDC dc) {
+        const RECT all{0, 0, 400, 30};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(self.handle(), WM_GETFONT, 0, 0)));
+        SetTextColor(dc, kRed);
+        SetBkMode(dc, TRANSPARENT);
+        TextOutA(dc, 20, 5, text.c_str(), static_cast<int>(text.size()));
+        SelectObject(dc, previous);
+    });
+    show();
+    const Snapshot canvasShot(canvas.handle());
+    const int whole = canvasShot.rightmost(kRed) - canvasShot.leftmost(kRed) + 1;
+    ASSERT_GT(whole, 100);
+    const Snapshot labelShot(label.handle());
+    EXPECT_EQ(labelShot.rightmost(kRed) - labelShot.leftmost(kRed) + 1, whole);
+    EXPECT_LT(labelShot.rightmost(kRed), labelShot.width() - 1);
+    const Snapshot boxShot(box.handle());
+    EXPECT_EQ(boxShot.rightmost(kRed) - boxShot.leftmost(kRed) + 1, whole);
 }
 
 TEST_F(GradientLookTest, CheckMarkIsDrawnInItsColourCentredOnTheSquare) {

@@ -127,7 +127,10 @@ int alignedStart(int start, int room, int size, int alignment, int centre, int e
 }
 
 // The caption, measured with word wrapping, cut to whole lines, placed by
-// the alignments and drawn twice: its shadow first, then the text.
+// the alignments and drawn twice: its shadow first, then the text. Each line
+// is laid out across the whole width of the room: glyphs may reach a pixel or
+// two past the width their string measures, and a rectangle as narrow as the
+// measure would cut them.
 void drawCaption(HDC dc, const GradientLook& look, const RECT& content, const Caption& caption) {
     const int roomWidth = content.right - content.left;
     const int roomHeight = content.bottom - content.top;
@@ -141,19 +144,16 @@ void drawCaption(HDC dc, const GradientLook& look, const RECT& content, const Ca
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     const int lineHeight = std::max<int>(metrics.tmHeight, 1);
-    const int textWidth = std::min<int>(measured.right - measured.left, roomWidth);
     int textHeight = measured.bottom - measured.top;
     // At least one line shows, even when the room is lower than a line.
     if (textHeight > roomHeight) textHeight = std::max(roomHeight / lineHeight, 1) * lineHeight;
-    const int x = alignedStart(content.left, roomWidth, textWidth, caption.horizontal, CentreHorizontally,
-                               AlignRightEdge);
     const int y =
         alignedStart(content.top, roomHeight, textHeight, caption.vertical, CentreVertically, AlignBottom);
     const UINT alignment = caption.horizontal == CentreHorizontally ? DT_CENTER
                            : caption.horizontal == AlignRightEdge   ? DT_RIGHT
                                                                     : DT_LEFT;
     const UINT flags = kLayout | DT_END_ELLIPSIS | alignment;
-    RECT place{x, y, x + textWidth, y + textHeight};
+    RECT place{content.left, y, content.right, y + textHeight};
     RECT shadow = place;
     OffsetRect(&shadow, look.shadowOffset, look.shadowOffset);
     SetTextColor(dc, resolveColor(look.shadowColor));

@@ -268,6 +268,13 @@ bool Control::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             Control* child = fromHandle(reinterpret_cast<HWND>(lParam));
             return child != nullptr && child->commandMessage(HIWORD(wParam), result);
         }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            Control* child = fromHandle(item->hwndItem);
+            if (child == nullptr || !child->drawItem(*item)) return false;
+            result = TRUE;
+            return true;
+        }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             Control* child = fromHandle(header->hwndFrom);

@@ -120,6 +120,8 @@ protected:
     // A child's WM_COMMAND or WM_NOTIFY reflected back to it.
     virtual bool commandMessage(WORD, LRESULT&) { return false; }
     virtual bool notifyMessage(const NMHDR&, LRESULT&) { return false; }
+    // A child's WM_DRAWITEM, for an owner-drawn child, reflected back to it.
+    virtual bool drawItem(const DRAWITEMSTRUCT&) { return false; }
     // Sends the write message of an integer property with wParam = value;
     // a class whose message takes the value elsewhere translates it.
     virtual void writeIntProperty(UINT message, int value);
@@ -137,9 +139,11 @@ protected:
     NotifyEvent onResize_;
     KeyCharEvent onKeyChar_;
 
+    // The native window's text as it holds it.
+    std::wstring windowText() const;
+
 private:
     bool handleKeyChar(WPARAM wParam, LPARAM lParam, LRESULT& result);
-    std::wstring windowText() const;
 
     MouseEvents mouse_{*this};
 };

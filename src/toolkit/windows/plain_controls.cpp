@@ -13,6 +13,9 @@ namespace {
 constexpr int kLabelHeight = 22;
 constexpr int kEditWidth = 100, kEditHeight = 22;
 constexpr int kMultiLineEditSize = 200;
+// Room left at a right-aligned label's right edge for glyphs reaching past
+// their text's measure.
+constexpr int kRightTextMargin = 3;
 
 // A transparent native control draws its text over the parent's background
 // with no fill of its own.
@@ -41,7 +44,7 @@ Label& Label::setTextAlignment(TextAlignment alignment) {
 
 DWORD Label::windowStyle() const {
     const DWORD alignment = textAlignment_ == CentredText ? SS_CENTER
-                            : textAlignment_ == RightText ? SS_RIGHT
+                            : textAlignment_ == RightText ? SS_OWNERDRAW
                                                           : SS_LEFTNOWORDWRAP;
     return Control::windowStyle() | SS_NOPREFIX | SS_NOTIFY | alignment;
 }
@@ -60,6 +63,23 @@ bool Label::commandMessage(WORD code, LRESULT& result) {
     if (code != STN_CLICKED || !onClick_) return false;
     onClick_(*this);
     result = 0;
+    return true;
+}
+
+bool Label::drawItem(const DRAWITEMSTRUCT& item) {
+    if (textAlignment_ != RightText) return false;
+    HDC dc = item.hDC;
+    // The colours as for a native label; a transparent one has painted the
+    // parent's background and fills nothing.
+    FillRect(dc, &item.rcItem, colorMessage(dc));
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ previousFont = SelectObject(dc, fontHandle());
+    const std::wstring text = windowText();
+    RECT place = item.rcItem;
+    place.right -= kRightTextMargin;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
+              DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    SelectObject(dc, previousFont);
     return true;
 }
 

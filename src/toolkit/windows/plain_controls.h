@@ -9,7 +9,9 @@
 namespace toolkit {
 
 // Single-line text without "&" processing and without word wrap (centred
-// text wraps). Notifies clicks.
+// text wraps). Notifies clicks. Right-aligned text is drawn by the label
+// itself, a few pixels inside its right edge: a glyph may reach past the
+// width its text measures, and at the edge it would be cut.
 class Label : public Control {
 public:
     Label(Control& parent, const std::string& caption);
@@ -19,6 +21,7 @@ protected:
     DWORD windowStyle() const override;
     HBRUSH colorMessage(HDC dc) override;
     bool commandMessage(WORD code, LRESULT& result) override;
+    bool drawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
     TextAlignment textAlignment_ = LeftText;
