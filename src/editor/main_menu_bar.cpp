@@ -118,6 +118,7 @@ void MainMenuBar::build(const std::vector<std::string>& recentPaths) {
 }
 
 void MainMenuBar::setEnabled(Command command, bool enabled) {
+    if (disabled_[command] == !enabled) return;
     disabled_[command] = !enabled;
     menu_->setItemState(indices_[command], MFS_DISABLED, !enabled);
 }

@@ -130,6 +130,9 @@ void MainWindow::createParts() {
         if (!paths.empty()) openModelAt(paths.front());
     });
     application_.setPreFilter([this](MSG& message) { return takeShortcut(message); });
+    // What the user changes in the panel shows in the caption and the menu
+    // at once.
+    application_.setOnInputHandled([this] { showDocumentState(); });
 }
 
 void MainWindow::run(const std::function<void()>& command) {
@@ -213,13 +216,16 @@ void MainWindow::showRestored(std::int32_t number) {
 
 // The caption: "car.4ds - Skirvane.textures", "*car.4ds - ..." with changes
 // that the model's file does not hold, the program's name alone with no
-// model open.
+// model open. A change the panel holds counts at once, as the step that
+// undo and redo will write it back as first.
 void MainWindow::showDocumentState() {
-    menuBar_->setEnabled(MainMenuBar::Undo, document_.canUndo());
-    menuBar_->setEnabled(MainMenuBar::Redo, document_.canRedo());
+    const bool panelChanged = panel_->holdsChange();
+    menuBar_->setEnabled(MainMenuBar::Undo, document_.canUndo() || panelChanged);
+    menuBar_->setEnabled(MainMenuBar::Redo, document_.canRedo() && !panelChanged);
     std::string caption;
+    const bool unsaved = document_.unsaved() || panelChanged;
     if (!document_.path().empty())
-        caption.append(document_.unsaved() ? "*" : "").append(core::fileNameOf(document_.path())).append(" - ");
+        caption.append(unsaved ? "*" : "").append(core::fileNameOf(document_.path())).append(" - ");
     caption += text(TextName::ProgramName);
     if (form_->caption() != caption) form_->setCaption(caption);
 }

@@ -241,6 +241,8 @@ void MaterialPanel::writeBack() {
     shownState_ = now;
 }
 
+bool MaterialPanel::holdsChange() const { return shown_ != nullptr && !edit(state()).empty(); }
+
 void MaterialPanel::change(model::Material& material, const MaterialEdit& edit) {
     if (document_.change(document_.materials().numberOf(&material), edit)) host_.changed();
 }

@@ -65,6 +65,8 @@ public:
     // Makes what the user changed since the material was shown a change of
     // that material.
     void writeBack();
+    // Whether the panel holds a change that the next write-back makes.
+    bool holdsChange() const;
     // The texts show in the language chosen now; the panel keeps what it
     // holds.
     void showTexts();

@@ -77,9 +77,12 @@ TEST(LanguageTest, EnglishShowsAtOnceKeepsTheWorkAndTheNextStartOpensARecentMode
     ASSERT_TRUE(user.openModel(test_support::encodeModel(model), "car.4ds"));
     EXPECT_EQ(windowText(window), "car.4ds - Skirvane.textures");
 
-    // A change the About command writes back, unsaved.
+    // A change the panel holds shows as unsaved at once, before a command
+    // writes it back.
     ASSERT_TRUE(user.clickRow(1));
     ASSERT_TRUE(user.enterText(user.controls().diffuseNameBox, "NEW.BMP"));
+    EXPECT_TRUE(waitUntil([window] { return windowText(window) == "*car.4ds - Skirvane.textures"; }));
+    EXPECT_TRUE(session.menuItem({"Правка", "Отменить"})->enabled);
     ASSERT_TRUE(session.waitForEarlierCommands());
     EXPECT_EQ(windowText(window), "*car.4ds - Skirvane.textures");
     const std::vector<std::string> russian = russianTexts(session);

@@ -109,6 +109,9 @@ void Application::handleQueuedMessages() {
         if (preFilter_ && preFilter_(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
+        const bool input = (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
+                           (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST);
+        if (input && onInputHandled_) onInputHandled_();
     }
 }
 

@@ -32,6 +32,8 @@ public:
 
     // A message the pre-filter returns true for is not dispatched.
     void setPreFilter(std::function<bool(MSG&)> filter) { preFilter_ = std::move(filter); }
+    // Runs after each key or mouse message the loop has handled.
+    void setOnInputHandled(std::function<void()> handler) { onInputHandled_ = std::move(handler); }
     // Runs once the loop starts: the forms are shown, nothing queued has
     // been handled yet.
     void setOnStarted(std::function<void()> handler) { onStarted_ = std::move(handler); }
@@ -63,6 +65,7 @@ private:
     Form* minimiseForm_ = nullptr;
     std::vector<Form*> forms_;
     std::function<bool(MSG&)> preFilter_;
+    std::function<void()> onInputHandled_;
     std::function<void()> onStarted_;
     HICON icon_ = nullptr;
     bool terminated_ = false;
