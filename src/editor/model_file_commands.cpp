@@ -90,7 +90,7 @@ bool ModelFileCommands::saveAs() {
         remember();
         return true;
     }
-    messageBox(text(TextName::CantWriteFile) + document_.path(), toolkit::kStopMessage);
+    messageBox(text(TextName::CantWriteFile) + dialog_.result, toolkit::kStopMessage);
     return false;
 }
 

@@ -11,15 +11,18 @@ bool Document::open(const std::string& path) {
     return true;
 }
 
-bool Document::save() {
-    if (path_.empty() || !model_.save(path_, progress_)) return false;
-    history_.markSaved();
+bool Document::save() { return !path_.empty() && write(path_); }
+
+bool Document::saveAs(const std::string& path) {
+    if (!write(path)) return false;
+    path_ = path;
     return true;
 }
 
-bool Document::saveAs(const std::string& path) {
-    path_ = path;
-    return save();
+bool Document::write(const std::string& path) {
+    if (!model_.save(path, progress_)) return false;
+    history_.markSaved();
+    return true;
 }
 
 void Document::close() {

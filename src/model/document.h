@@ -28,7 +28,8 @@ public:
     // Writes the model to its path; false when it has none or the file
     // cannot be written (the model then stays unsaved).
     bool save();
-    // Writes the model to another path, which Save writes to from now on.
+    // Writes the model to another path, which Save writes to from now on;
+    // when that file cannot be written, Save keeps the path it had.
     bool saveAs(const std::string& path);
     // Lets the model go: no materials, no path, no history.
     void close();
@@ -59,6 +60,9 @@ public:
     std::uint64_t generation() const { return generation_; }
 
 private:
+    // Writes the model to `path`; what it holds is then saved.
+    bool write(const std::string& path);
+
     ModelFile model_;
     MaterialUsage usage_;
     MaterialProgress progress_;

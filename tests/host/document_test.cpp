@@ -9,8 +9,9 @@ namespace {
 
 using test_support::recordWithNames;
 
-// Open, change, save elsewhere, refuse a file, close: the path Save writes
-// to, what is unsaved and which model is open follow the user's steps.
+// Open, change, fail to save elsewhere, save elsewhere, refuse a file, close:
+// the path Save writes to, what is unsaved and which model is open follow
+// the user's steps.
 TEST(DocumentTest, PathUnsavedStateAndGenerationFollowOpenSaveAsAndClose) {
     test_support::TempFolder folder;
     test_support::ModelBytes bytes;
@@ -35,6 +36,9 @@ TEST(DocumentTest, PathUnsavedStateAndGenerationFollowOpenSaveAsAndClose) {
     EXPECT_FALSE(document.change(2, refused));
     EXPECT_FALSE(document.change(3, density)) << "no material 3";
 
+    EXPECT_FALSE(document.saveAs(folder.file("no folder/b.4ds")));
+    EXPECT_EQ(document.path(), folder.file("a.4ds")) << "Save keeps writing where it did";
+    EXPECT_TRUE(document.unsaved());
     ASSERT_TRUE(document.saveAs(folder.file("b.4ds")));
     EXPECT_EQ(document.path(), folder.file("b.4ds"));
     EXPECT_FALSE(document.unsaved());
