@@ -283,8 +283,11 @@ TEST(EditorSoak, RandomUserScriptsSaveWhatTheyMeanAndUndoToTheOpenedModel) {
         };
         for (int i = 0; i < plan.actionsPerSeed() && plan.timeLeft(); ++i)
             if (!perform(test_support::randomAction(random, run.expected()))) return;
-        while (run.expected().canUndo())
+        // The first undo also takes back a change the panel still holds,
+        // which is no step yet.
+        do {
             if (!perform({.kind = ActionKind::Undo})) return;
+        } while (run.expected().canUndo());
         if (!perform({.kind = ActionKind::Save})) return;
         EXPECT_EQ(run.expected().savedFile(), test_support::withSavedHeader(test_support::encodeModel(opened)))
             << run.script();
