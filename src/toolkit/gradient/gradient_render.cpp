@@ -120,10 +120,11 @@ void roundCorners(HDC dc, const gradient::Rect& fill, int cornerWidth, int corne
                piece.inSquare.y, SRCCOPY);
 }
 
-int alignedStart(int start, int room, int size, int alignment, int centre, int end) {
-    if (alignment == centre) return start + (room - size) / 2;
-    if (alignment == end) return start + room - size;
-    return start;
+// Where text `height` pixels high starts in a room from `top`.
+int verticalStart(int top, int roomHeight, int height, VerticalAlignment alignment) {
+    if (alignment == CentreVertically) return top + (roomHeight - height) / 2;
+    if (alignment == AlignBottom) return top + roomHeight - height;
+    return top;
 }
 
 // The caption, measured with word wrapping, cut to whole lines, placed by
@@ -147,8 +148,7 @@ void drawCaption(HDC dc, const GradientLook& look, const RECT& content, const Ca
     int textHeight = measured.bottom - measured.top;
     // At least one line shows, even when the room is lower than a line.
     if (textHeight > roomHeight) textHeight = std::max(roomHeight / lineHeight, 1) * lineHeight;
-    const int y =
-        alignedStart(content.top, roomHeight, textHeight, caption.vertical, CentreVertically, AlignBottom);
+    const int y = verticalStart(content.top, roomHeight, textHeight, caption.vertical);
     const UINT alignment = caption.horizontal == CentreHorizontally ? DT_CENTER
                            : caption.horizontal == AlignRightEdge   ? DT_RIGHT
                                                                     : DT_LEFT;

@@ -63,14 +63,13 @@ void MainMenu::rebuild(std::span<const std::string> menuTemplate) {
     const auto templateItems =
         std::ranges::count_if(menuTemplate.begin(), std::ranges::find(menuTemplate, ""),
                               [](const std::string& entry) { return entry != "(" && entry != ")"; });
-    keptCommandIds_.clear();
+    std::vector<UINT> keptCommandIds;
     if (templateItems == itemCount())
-        for (const auto& item : items_) keptCommandIds_.push_back(item->commandId);
+        for (const auto& item : items_) keptCommandIds.push_back(item->commandId);
     if (menu_ != nullptr)
         while (GetMenuItemCount(menu_) > 0) DeleteMenu(menu_, 0, MF_BYPOSITION);  // sub-menus go with their items
     items_.clear();
-    build(menuTemplate);
-    keptCommandIds_.clear();
+    build(menuTemplate, keptCommandIds);
     if (form_.handle() != nullptr && GetMenu(form_.handle()) == menu_) DrawMenuBar(form_.handle());
 }
 
@@ -83,7 +82,7 @@ void MainMenu::windowDestroyed() {
     menu_ = nullptr;
 }
 
-void MainMenu::build(std::span<const std::string> menuTemplate) {
+void MainMenu::build(std::span<const std::string> menuTemplate, std::span<const UINT> commandIds) {
     struct Level {
         HMENU menu;
         std::vector<MenuItem*>* items;
@@ -107,12 +106,14 @@ void MainMenu::build(std::span<const std::string> menuTemplate) {
         } else if (entry == ")") {
             if (levels.size() > 1) levels.pop_back();  // an unmatched ")" is ignored
         } else {
-            addItem(entry, level.menu, *level.items, radioGroup);
+            const UINT commandId = items_.size() < commandIds.size() ? commandIds[items_.size()] : takeCommandId();
+            addItem(entry, commandId, level.menu, *level.items, radioGroup);
         }
     }
 }
 
-void MainMenu::addItem(const std::string& entry, HMENU parentMenu, std::vector<MenuItem*>& level, int& radioGroup) {
+void MainMenu::addItem(const std::string& entry, UINT commandId, HMENU parentMenu, std::vector<MenuItem*>& level,
+                       int& radioGroup) {
     auto item = std::make_unique<MenuItem>();
     if (entry == "-") {
         item->kind = MenuItem::Separator;
@@ -134,7 +135,7 @@ void MainMenu::addItem(const std::string& entry, HMENU parentMenu, std::vector<M
     } else {
         item->caption = entry;
     }
-    item->commandId = items_.size() < keptCommandIds_.size() ? keptCommandIds_[items_.size()] : takeCommandId();
+    item->commandId = commandId;
     item->index = static_cast<int>(items_.size());
     item->parentMenu = parentMenu;
     item->position = static_cast<UINT>(level.size());

@@ -90,8 +90,11 @@ protected:
     ~MainMenu() override;
 
 private:
-    void build(std::span<const std::string> menuTemplate);
-    void addItem(const std::string& entry, HMENU parentMenu, std::vector<MenuItem*>& level, int& radioGroup);
+    // Adds the template's items; the first ones take `commandIds` by index,
+    // the others new identifiers.
+    void build(std::span<const std::string> menuTemplate, std::span<const UINT> commandIds = {});
+    void addItem(const std::string& entry, UINT commandId, HMENU parentMenu, std::vector<MenuItem*>& level,
+                 int& radioGroup);
     void openSubMenu(MenuItem& item);
 
     Form& form_;
@@ -99,7 +102,6 @@ private:
     std::vector<std::unique_ptr<MenuItem>> items_;  // in index order
     MenuItemEvent defaultEvent_;
     MenuHighlightEvent onHighlight_;
-    std::vector<UINT> keptCommandIds_;  // by index, while a rebuild makes the items
 };
 
 // Builds the menu from the template's entries 0 to lastIndex, gives it to
